@@ -1,0 +1,23 @@
+#pragma once
+// PNG through libpng. Any colour type, bit depth, interlacing and tRNS decodes
+// to 8-bit RGBA (16-bit samples are scaled down). Writing is 8-bit RGBA.
+
+#include <cstdint>
+#include <span>
+#include <string>
+#include <vector>
+
+#include "codecs/DecodeResult.h"
+
+namespace moravel {
+
+DecodeResult DecodePng(std::span<const uint8_t> bytes);
+
+enum class PngSpeed { Small, Fast };  // Fast: light compression, for pictures that must appear at once
+
+// Encodes `picture` as an 8-bit RGBA PNG. Returns false (with `error` set when
+// given) for an empty picture or an encoder failure.
+bool EncodePng(const Bitmap& picture, PngSpeed speed, std::vector<uint8_t>& out,
+               std::string* error = nullptr);
+
+}  // namespace moravel

@@ -1,0 +1,43 @@
+#include "raster/Bitmap.h"
+
+#include <cassert>
+#include <limits>
+
+namespace moravel {
+
+std::optional<Bitmap> Bitmap::Create(int width, int height, Rgba fill) {
+  if (width < 0 || height < 0) return std::nullopt;
+  const size_t w = size_t(width), h = size_t(height);
+  if (w != 0 && h > std::numeric_limits<size_t>::max() / 4 / w) return std::nullopt;
+  Bitmap b;
+  b.width_ = width;
+  b.height_ = height;
+  b.pixels_.resize(w * h * 4);
+  if (fill != Rgba{}) {
+    for (size_t i = 0; i < w * h; ++i) {
+      uint8_t* p = b.pixels_.data() + i * 4;
+      p[0] = fill.r;
+      p[1] = fill.g;
+      p[2] = fill.b;
+      p[3] = fill.a;
+    }
+  }
+  return b;
+}
+
+Rgba Bitmap::at(int x, int y) const {
+  assert(contains(x, y));
+  const uint8_t* p = row(y) + size_t(x) * 4;
+  return {p[0], p[1], p[2], p[3]};
+}
+
+void Bitmap::set(int x, int y, Rgba c) {
+  assert(contains(x, y));
+  uint8_t* p = row(y) + size_t(x) * 4;
+  p[0] = c.r;
+  p[1] = c.g;
+  p[2] = c.b;
+  p[3] = c.a;
+}
+
+}  // namespace moravel

@@ -1,0 +1,50 @@
+#pragma once
+// A 32-bit picture with straight (not premultiplied) alpha.
+// Pixels are RGBA bytes, rows top to bottom, no padding: pixel (x, y) starts
+// at byte 4 * (y * width + x). A default-constructed Bitmap is empty (0 x 0).
+
+#include <cstdint>
+#include <optional>
+#include <vector>
+
+namespace moravel {
+
+struct Rgba {
+  uint8_t r = 0, g = 0, b = 0, a = 0;
+  friend bool operator==(const Rgba&, const Rgba&) = default;
+};
+
+class Bitmap {
+ public:
+  Bitmap() = default;
+
+  // A width x height bitmap filled with `fill`. Sizes below 0 are an error;
+  // returns nothing when the byte count would overflow size_t or the sizes are
+  // negative. Zero-sized bitmaps are allowed (they are empty).
+  static std::optional<Bitmap> Create(int width, int height, Rgba fill = {});
+
+  int width() const { return width_; }
+  int height() const { return height_; }
+  bool empty() const { return width_ == 0 || height_ == 0; }
+
+  uint8_t* data() { return pixels_.data(); }
+  const uint8_t* data() const { return pixels_.data(); }
+  uint8_t* row(int y) { return pixels_.data() + size_t(y) * size_t(width_) * 4; }
+  const uint8_t* row(int y) const { return pixels_.data() + size_t(y) * size_t(width_) * 4; }
+  size_t byteCount() const { return pixels_.size(); }
+
+  // Bounds are the caller's duty (checked only by assert).
+  Rgba at(int x, int y) const;
+  void set(int x, int y, Rgba c);
+
+  bool contains(int x, int y) const { return x >= 0 && y >= 0 && x < width_ && y < height_; }
+
+  friend bool operator==(const Bitmap&, const Bitmap&) = default;
+
+ private:
+  int width_ = 0;
+  int height_ = 0;
+  std::vector<uint8_t> pixels_;
+};
+
+}  // namespace moravel
