@@ -1,0 +1,133 @@
+#include "settings/FileIo.h"
+
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <atomic>
+#include <cerrno>
+#include <cstring>
+#include <utility>
+
+namespace moravel {
+namespace {
+
+std::string Describe(const char* what, const std::filesystem::path& path, int err) {
+  return std::string(what) + " " + path.string() + ": " + std::strerror(err);
+}
+
+void SetError(std::string* error, std::string text) {
+  if (error) *error = std::move(text);
+}
+
+// Closes the descriptor when the scope ends unless released.
+class FdGuard {
+ public:
+  explicit FdGuard(int fd) : fd_(fd) {}
+  ~FdGuard() {
+    if (fd_ >= 0) ::close(fd_);
+  }
+  FdGuard(const FdGuard&) = delete;
+  FdGuard& operator=(const FdGuard&) = delete;
+  int get() const { return fd_; }
+  int release() { return std::exchange(fd_, -1); }
+
+ private:
+  int fd_;
+};
+
+bool WriteAll(int fd, std::string_view bytes) {
+  while (!bytes.empty()) {
+    const ssize_t n = ::write(fd, bytes.data(), bytes.size());
+    if (n < 0) {
+      if (errno == EINTR) continue;
+      return false;
+    }
+    bytes.remove_prefix(static_cast<size_t>(n));
+  }
+  return true;
+}
+
+}  // namespace
+
+FileReadResult ReadWholeFile(const std::filesystem::path& path) {
+  FileReadResult result;
+  FdGuard fd(::open(path.c_str(), O_RDONLY | O_CLOEXEC));
+  if (fd.get() < 0) {
+    if (errno == ENOENT || errno == ENOTDIR) {
+      result.status = FileReadResult::Status::kMissing;
+    } else {
+      result.status = FileReadResult::Status::kFailed;
+      result.error = Describe("cannot open", path, errno);
+    }
+    return result;
+  }
+  char buffer[65536];
+  for (;;) {
+    const ssize_t n = ::read(fd.get(), buffer, sizeof buffer);
+    if (n < 0) {
+      if (errno == EINTR) continue;
+      result.status = FileReadResult::Status::kFailed;
+      result.error = Describe("cannot read", path, errno);
+      result.bytes.clear();
+      return result;
+    }
+    if (n == 0) break;
+    result.bytes.append(buffer, static_cast<size_t>(n));
+  }
+  result.status = FileReadResult::Status::kOk;
+  return result;
+}
+
+bool WriteFileAtomically(const std::filesystem::path& target, std::string_view bytes,
+                         std::string* error) {
+  static std::atomic<unsigned> counter{0};
+  const std::filesystem::path folder =
+      target.has_parent_path() ? target.parent_path() : std::filesystem::path(".");
+  const std::string stem = "." + target.filename().string() + ".tmp-" + std::to_string(::getpid());
+
+  std::filesystem::path temporary;
+  int raw = -1;
+  for (int attempt = 0; attempt < 100 && raw < 0; ++attempt) {
+    temporary = folder / (stem + "-" + std::to_string(counter++));
+    raw = ::open(temporary.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
+    if (raw < 0 && errno != EEXIST) break;
+  }
+  if (raw < 0) {
+    SetError(error, Describe("cannot create", temporary, errno));
+    return false;
+  }
+  FdGuard fd(raw);
+  auto fail = [&](const char* what, int err) {
+    ::close(fd.release());
+    ::unlink(temporary.c_str());
+    SetError(error, Describe(what, temporary, err));
+    return false;
+  };
+
+  struct stat old {};
+  if (::stat(target.c_str(), &old) == 0 && S_ISREG(old.st_mode)) {
+    ::fchmod(fd.get(), old.st_mode & 07777);  // best effort: keep the old permissions
+  }
+  if (!WriteAll(fd.get(), bytes)) return fail("cannot write", errno);
+  if (::fsync(fd.get()) != 0) return fail("cannot flush", errno);
+  if (::close(fd.release()) != 0) {
+    const int err = errno;
+    ::unlink(temporary.c_str());
+    SetError(error, Describe("cannot close", temporary, err));
+    return false;
+  }
+  if (::rename(temporary.c_str(), target.c_str()) != 0) {
+    const int err = errno;
+    ::unlink(temporary.c_str());
+    SetError(error, Describe("cannot replace", target, err));
+    return false;
+  }
+  // The new file is in place; flushing the folder makes the rename durable.
+  // Some file systems refuse fsync on folders; the replacement stands anyway.
+  FdGuard dir(::open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC));
+  if (dir.get() >= 0) ::fsync(dir.get());
+  return true;
+}
+
+}  // namespace moravel

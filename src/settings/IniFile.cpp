@@ -1,0 +1,93 @@
+#include "settings/IniFile.h"
+
+#include <optional>
+#include <utility>
+
+#include "settings/FileIo.h"
+#include "settings/IniSyntax.h"
+
+namespace moravel {
+
+IniFile::IniFile(std::filesystem::path path) : path_(std::move(path)) {
+  Reload();
+}
+
+bool IniFile::Reload() {
+  FileReadResult read = ReadWholeFile(path_);
+  IniText decoded = DecodeIniBytes(read.bytes);
+  document_ = IniDocument(decoded.text);
+  charset_ = decoded.charset;
+  byteOrderMark_ = decoded.byteOrderMark;
+  readable_ = read.status != FileReadResult::Status::kFailed;
+  lastError_ = std::move(read.error);
+  return readable_;
+}
+
+std::string IniFile::ReadString(std::string_view section, std::string_view key,
+                                std::string_view fallback) const {
+  return std::string(document_.Find(section, key).value_or(fallback));
+}
+
+int IniFile::ReadInt(std::string_view section, std::string_view key, int fallback) const {
+  const std::optional<std::string_view> text = document_.Find(section, key);
+  if (!text) return fallback;
+  return ParseIniInt(*text).value_or(fallback);
+}
+
+bool IniFile::ReadFlag(std::string_view section, std::string_view key, bool fallback) const {
+  const std::optional<std::string_view> text = document_.Find(section, key);
+  if (!text) return fallback;
+  const std::optional<int> value = ParseIniInt(*text);
+  return value ? *value != 0 : fallback;
+}
+
+bool IniFile::WriteString(std::string_view section, std::string_view key, std::string_view value) {
+  IniDocument next = document_;
+  if (!next.Set(section, key, value)) {
+    lastError_ = "invalid section, key or value";
+    return false;
+  }
+  return Commit(std::move(next));
+}
+
+bool IniFile::WriteInt(std::string_view section, std::string_view key, int value) {
+  return WriteString(section, key, std::to_string(value));
+}
+
+bool IniFile::WriteFlag(std::string_view section, std::string_view key, bool value) {
+  return WriteString(section, key, value ? "1" : "0");
+}
+
+bool IniFile::EraseSection(std::string_view section) {
+  IniDocument next = document_;
+  if (!next.EraseSection(section)) {
+    lastError_.clear();
+    return true;
+  }
+  return Commit(std::move(next));
+}
+
+bool IniFile::Commit(IniDocument next) {
+  if (!readable_) {
+    lastError_ = "the file could not be read, so it is not overwritten: " + path_.string();
+    return false;
+  }
+  const std::string text = next.Serialize();
+  IniCharset charset = charset_;
+  std::optional<std::string> bytes = EncodeIniText(text, charset, byteOrderMark_);
+  if (!bytes) {
+    charset = IniCharset::kUtf8;
+    bytes = EncodeIniText(text, charset, byteOrderMark_);
+  }
+  std::string error;
+  if (!WriteFileAtomically(path_, *bytes, &error)) {
+    lastError_ = std::move(error);
+    return false;
+  }
+  document_ = std::move(next);
+  charset_ = charset;
+  lastError_.clear();
+  return true;
+}
+
+}  // namespace moravel

@@ -1,0 +1,87 @@
+#pragma once
+// One settings file, read once into memory and written through at once.
+//
+// Reads (see IniDocument.h for the rules) never touch the disk and never
+// throw: a missing section or key gives the default; a present but empty value
+// is empty. Integers are decimal with an optional sign in the 32-bit range;
+// anything else reads as the default. A flag is an integer other than 0.
+//
+// Every write is on the disk, atomically (FileIo.h), when it returns true. A
+// write that fails returns false, leaves the file as it was and leaves the
+// object unchanged, so the object always shows what is on the disk (as far as
+// this object knows: changes made to the file by others are seen by Reload).
+// A missing file reads as empty and is created by the first write; its folder
+// must exist. A file that exists but cannot be read reads as empty and refuses
+// every write, so that it is never overwritten with less than it holds.
+//
+// Charset (IniText.h): the file is written back in the charset it was read in.
+// When a Windows-1251 file must take a character that 1251 cannot represent,
+// or its new 1251 bytes would pass for UTF-8 (and so read back differently),
+// the whole file is rewritten as UTF-8, which is then how it is read: no value
+// is lost or changed, at the price of new bytes in the lines with non-ASCII
+// text. New files are UTF-8 without a byte-order mark.
+//
+// Not thread-safe; the object owns its in-memory copy and holds no open file.
+
+#include <filesystem>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "settings/IniDocument.h"
+#include "settings/IniText.h"
+
+namespace moravel {
+
+class IniFile {
+ public:
+  // Reads the file now (see Reload).
+  explicit IniFile(std::filesystem::path path);
+
+  const std::filesystem::path& path() const { return path_; }
+  // False when the file exists but could not be read (writes are refused).
+  bool readable() const { return readable_; }
+  IniCharset charset() const { return charset_; }
+  // Why the last failed write or read failed; empty after success.
+  const std::string& lastError() const { return lastError_; }
+
+  // Reads the file again from the disk; returns readable().
+  bool Reload();
+
+  std::string ReadString(std::string_view section, std::string_view key,
+                         std::string_view fallback) const;
+  int ReadInt(std::string_view section, std::string_view key, int fallback) const;
+  bool ReadFlag(std::string_view section, std::string_view key, bool fallback) const;
+  bool HasSection(std::string_view section) const { return document_.HasSection(section); }
+  bool HasKey(std::string_view section, std::string_view key) const {
+    return document_.HasKey(section, key);
+  }
+  std::vector<std::string> SectionNames() const { return document_.SectionNames(); }
+  std::vector<std::string> KeyNames(std::string_view section) const {
+    return document_.KeyNames(section);
+  }
+
+  // Writes one key (creating file and section as needed). Names must be
+  // non-empty and free of line breaks, a section name without "]", a key name
+  // without "=" and not starting with ";" or "["; values are UTF-8 without line
+  // breaks. False on an invalid name or value or a failed disk write.
+  bool WriteString(std::string_view section, std::string_view key, std::string_view value);
+  bool WriteInt(std::string_view section, std::string_view key, int value);
+  // Writes "1" or "0".
+  bool WriteFlag(std::string_view section, std::string_view key, bool value);
+  // Removes the section (every copy of it) with its keys. A missing section
+  // is no error and leaves the disk untouched.
+  bool EraseSection(std::string_view section);
+
+ private:
+  bool Commit(IniDocument next);
+
+  std::filesystem::path path_;
+  IniDocument document_;
+  IniCharset charset_ = IniCharset::kUtf8;
+  bool byteOrderMark_ = false;
+  bool readable_ = true;
+  std::string lastError_;
+};
+
+}  // namespace moravel

@@ -1,0 +1,28 @@
+#include "settings/ScreenCoordinate.h"
+
+#include <algorithm>
+#include <cstdint>
+#include <limits>
+
+namespace moravel {
+
+int ResolveScreenCoordinate(int v, int extent) {
+  constexpr int64_t kCentre = 10000;
+  const int64_t value = v;
+  const int64_t e = extent;
+  const int64_t half = e / 2;
+  int64_t result;
+  if (value >= kCentre) {
+    result = value - kCentre + half;
+  } else if (value <= -kCentre) {
+    result = value + kCentre + half;
+  } else if (value < 0) {
+    result = e + value;
+  } else {
+    result = value;
+  }
+  return static_cast<int>(std::clamp<int64_t>(result, std::numeric_limits<int>::min(),
+                                              std::numeric_limits<int>::max()));
+}
+
+}  // namespace moravel

@@ -1,0 +1,75 @@
+#include "settings/SkinPaths.h"
+
+#include <algorithm>
+
+#include "settings/CaseInsensitivePath.h"
+
+namespace moravel {
+namespace {
+
+std::string WithTrailingSlash(std::string path) {
+  if (path.empty() || path.back() != '/') path += '/';
+  return path;
+}
+
+// Bytes of the UTF-8 character starting at `pos` (1 for a stray byte),
+// never past the end.
+size_t CharacterLength(std::string_view s, size_t pos) {
+  const unsigned char lead = static_cast<unsigned char>(s[pos]);
+  size_t length = 1;
+  if ((lead & 0xE0) == 0xC0) length = 2;
+  if ((lead & 0xF0) == 0xE0) length = 3;
+  if ((lead & 0xF8) == 0xF0) length = 4;
+  size_t n = 1;
+  while (n < length && pos + n < s.size() &&
+         (static_cast<unsigned char>(s[pos + n]) & 0xC0) == 0x80) {
+    ++n;
+  }
+  return n;
+}
+
+}  // namespace
+
+std::string StoredNameToPosix(std::string_view storedName) {
+  std::string out(storedName);
+  std::replace(out.begin(), out.end(), '\\', '/');
+  return out;
+}
+
+std::filesystem::path SkinPath(const std::filesystem::path& exeFolder, std::string_view dir) {
+  std::string path = WithTrailingSlash(exeFolder.string()) + "skins/";
+  const std::string folder = StoredNameToPosix(dir);
+  if (!folder.empty()) path = WithTrailingSlash(path + folder);
+  return path;
+}
+
+std::optional<std::filesystem::path> AbsolutePictureValue(std::string_view value) {
+  if (value.empty() || value.front() != '?') return std::nullopt;
+  return std::filesystem::path(value.substr(1));
+}
+
+std::filesystem::path PicturePath(const std::filesystem::path& skinPath, std::string_view value) {
+  if (std::optional<std::filesystem::path> absolute = AbsolutePictureValue(value)) {
+    return FindFileIgnoringCase(*absolute);
+  }
+  return ResolveSkinFile(skinPath, value);
+}
+
+std::optional<StatePictures> StatePictureNames(const std::filesystem::path& skinPath,
+                                               std::string_view imageValue) {
+  if (imageValue.empty()) return std::nullopt;
+  // "\" and "/" are single bytes, so converting first moves no "_".
+  const std::string full = skinPath.string() + StoredNameToPosix(imageValue);
+  const size_t underscore = full.rfind('_');
+  if (underscore == full.npos || underscore + 1 == full.size()) return std::nullopt;
+  const size_t at = underscore + 1;
+  const size_t length = CharacterLength(full, at);
+  auto named = [&](char state) {
+    std::string name = full;
+    name.replace(at, length, 1, state);
+    return std::filesystem::path(name);
+  };
+  return StatePictures{named('u'), named('o'), named('d')};
+}
+
+}  // namespace moravel

@@ -1,0 +1,45 @@
+#pragma once
+// Where a skin's files are. A skin is the folder skins/<dir>/ beside the
+// executable. Values in the skin's settings files name files relative to that
+// folder with "\" as the separator (skins are made on Windows); a value that
+// starts with "?" is an absolute path instead. The program writes its own
+// values in the same stored form (for example "temp\freebutton3_u.png").
+
+#include <filesystem>
+#include <optional>
+#include <string>
+#include <string_view>
+
+namespace moravel {
+
+// "\" -> "/".
+std::string StoredNameToPosix(std::string_view storedName);
+
+// The skin folder: exeFolder/skins/<dir>/, always ending with "/". `dir` is
+// taken as stored ("\" becomes "/"); an empty dir gives the skins folder
+// itself.
+std::filesystem::path SkinPath(const std::filesystem::path& exeFolder, std::string_view dir);
+
+// The absolute path of a value "?<path>", taken as is; nothing for other values.
+std::optional<std::filesystem::path> AbsolutePictureValue(std::string_view value);
+
+// The file a picture value names: an absolute value (see above) found with
+// FindFileIgnoringCase, else ResolveSkinFile(skinPath, value).
+std::filesystem::path PicturePath(const std::filesystem::path& skinPath, std::string_view value);
+
+struct StatePictures {
+  std::filesystem::path up, over, down;
+};
+
+// The up, over and down pictures of a button from its stored image value:
+// in skinPath + value, the one character after the last "_" of the whole path
+// is replaced by "u", "o" and "d" (the extension stays as stored). So
+// "temp\freebutton3_d.png" gives .../temp/freebutton3_u.png, _o.png, _d.png.
+// The "_" may lie in skinPath itself; the rule applies all the same. Nothing
+// when the value is empty, when the path has no "_", or when "_" is its last
+// character. A multi-byte UTF-8 character after "_" is replaced whole.
+// The results are not resolved against the disk (see ResolveSkinFile).
+std::optional<StatePictures> StatePictureNames(const std::filesystem::path& skinPath,
+                                               std::string_view imageValue);
+
+}  // namespace moravel

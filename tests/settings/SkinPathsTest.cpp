@@ -1,0 +1,107 @@
+// Skin folders, stored file names and the state pictures of buttons.
+
+#include <gtest/gtest.h>
+
+#include "SettingsTestFiles.h"
+#include "settings/CaseInsensitivePath.h"
+#include "settings/SkinPaths.h"
+
+namespace moravel {
+namespace {
+
+using test::TempFolder;
+using test::WriteBytes;
+namespace fs = std::filesystem;
+
+TEST(SkinPathTest, FolderUnderSkinsWithTrailingSeparator) {
+  EXPECT_EQ(SkinPath("/opt/moravel/", "wood").string(), "/opt/moravel/skins/wood/");
+  EXPECT_EQ(SkinPath("/opt/moravel", "wood").string(), "/opt/moravel/skins/wood/");
+  EXPECT_EQ(SkinPath("/opt/moravel/", "").string(), "/opt/moravel/skins/");
+  EXPECT_EQ(SkinPath("/opt/moravel/", "dark\\blue").string(), "/opt/moravel/skins/dark/blue/");
+}
+
+TEST(SkinPathTest, AbsoluteValuesStartWithQuestionMark) {
+  EXPECT_EQ(AbsolutePictureValue("?/home/me/wall.jpg"), fs::path("/home/me/wall.jpg"));
+  EXPECT_EQ(AbsolutePictureValue("wall.jpg"), std::nullopt);
+  EXPECT_EQ(AbsolutePictureValue(""), std::nullopt);
+  EXPECT_EQ(PicturePath("/skins/wood/", "?/elsewhere/a.png"), fs::path("/elsewhere/a.png"));
+  EXPECT_EQ(PicturePath("/skins/wood/", "pics\\a.png"), fs::path("/skins/wood/pics/a.png"));
+}
+
+TEST(StatePicturesTest, LastUnderscoreNamesTheState) {
+  for (const char* stored :
+       {"temp\\freebutton3_d.png", "temp\\freebutton3_u.png", "temp\\freebutton3_o.png"}) {
+    const auto names = StatePictureNames("/s/wood/", stored);
+    ASSERT_TRUE(names) << stored;
+    EXPECT_EQ(names->up, fs::path("/s/wood/temp/freebutton3_u.png"));
+    EXPECT_EQ(names->over, fs::path("/s/wood/temp/freebutton3_o.png"));
+    EXPECT_EQ(names->down, fs::path("/s/wood/temp/freebutton3_d.png"));
+  }
+}
+
+TEST(StatePicturesTest, OnlyOneCharacterIsReplacedAndTheExtensionStays) {
+  const auto names = StatePictureNames("/s/wood/", "my_button_UP.PNG");
+  ASSERT_TRUE(names);
+  EXPECT_EQ(names->up, fs::path("/s/wood/my_button_uP.PNG"));
+  EXPECT_EQ(names->down, fs::path("/s/wood/my_button_dP.PNG"));
+  // A two-byte letter after "_" is one character.
+  const auto cyrillic = StatePictureNames("/s/wood/", "кнопка_н.png");
+  ASSERT_TRUE(cyrillic);
+  EXPECT_EQ(cyrillic->over, fs::path("/s/wood/кнопка_o.png"));
+}
+
+TEST(StatePicturesTest, UnderscoreInTheSkinFolderCounts) {
+  const auto names = StatePictureNames("/s/old_wood/", "button.png");
+  ASSERT_TRUE(names);
+  EXPECT_EQ(names->up, fs::path("/s/old_uood/button.png"));
+}
+
+TEST(StatePicturesTest, NoUsableUnderscoreNamesNothing) {
+  EXPECT_EQ(StatePictureNames("/s/wood/", "button.png"), std::nullopt);
+  EXPECT_EQ(StatePictureNames("/s/wood/", "button_"), std::nullopt);
+  EXPECT_EQ(StatePictureNames("/s/wood/", ""), std::nullopt);
+  EXPECT_EQ(StatePictureNames("", "_"), std::nullopt);
+}
+
+class ResolveSkinFileTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    fs::create_directories(folder_ / "Skin" / "Temp");
+    WriteBytes(folder_ / "Skin" / "Temp" / "FreeButton1_U.png", "u");
+    WriteBytes(folder_ / "Skin" / "Pogoda.PNG", "p");
+    WriteBytes(folder_ / "Skin" / "ОБОИ.jpg", "w");
+  }
+  fs::path skin() const { return folder_ / "Skin" / ""; }
+  TempFolder folder_;
+};
+
+TEST_F(ResolveSkinFileTest, ExactNameIsTakenAsIs) {
+  EXPECT_EQ(ResolveSkinFile(skin(), "Pogoda.PNG"), skin() / "Pogoda.PNG");
+  EXPECT_EQ(ResolveSkinFile(skin(), "Temp\\FreeButton1_U.png"),
+            skin() / "Temp" / "FreeButton1_U.png");
+}
+
+TEST_F(ResolveSkinFileTest, OtherCaseFindsTheFileOnDisk) {
+  EXPECT_EQ(ResolveSkinFile(skin(), "pogoda.png"), skin() / "Pogoda.PNG");
+  EXPECT_EQ(ResolveSkinFile(skin(), "temp\\freebutton1_u.png"),
+            skin() / "Temp" / "FreeButton1_U.png");
+  EXPECT_EQ(ResolveSkinFile(skin(), "\\TEMP\\FREEBUTTON1_U.PNG"),
+            skin() / "Temp" / "FreeButton1_U.png");
+  EXPECT_EQ(ResolveSkinFile(skin(), "обои.JPG"), skin() / "ОБОИ.jpg");
+  // The skin folder itself may differ in case too.
+  EXPECT_EQ(FindFileIgnoringCase(folder_ / "skin" / "POGODA.png"), skin() / "Pogoda.PNG");
+}
+
+TEST_F(ResolveSkinFileTest, MissingFileGivesThePlainPath) {
+  EXPECT_EQ(ResolveSkinFile(skin(), "temp\\freebutton2_u.png"),
+            skin() / "temp" / "freebutton2_u.png");
+  EXPECT_EQ(ResolveSkinFile(skin(), "nothere\\pogoda.png"), skin() / "nothere" / "pogoda.png");
+}
+
+TEST_F(ResolveSkinFileTest, SeveralMatchesPickTheFirstByName) {
+  WriteBytes(folder_ / "Skin" / "POGODA.png", "q");
+  EXPECT_EQ(ResolveSkinFile(skin(), "pogoda.png"), skin() / "POGODA.png");
+}
+
+}  // namespace
+}  // namespace moravel
