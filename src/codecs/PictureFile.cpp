@@ -1,0 +1,91 @@
+#include "codecs/PictureFile.h"
+
+#include <fstream>
+#include <system_error>
+#include <vector>
+
+#include "codecs/BmpCodec.h"
+#include "codecs/GifCodec.h"
+#include "codecs/IcoCodec.h"
+#include "codecs/JpegCodec.h"
+#include "codecs/PngCodec.h"
+
+namespace moravel {
+namespace {
+
+constexpr uintmax_t kMaxPictureFileBytes = uintmax_t(256) << 20;
+
+bool SameLetters(std::string_view a, std::string_view lowerCase) {
+  if (a.size() != lowerCase.size()) return false;
+  for (size_t i = 0; i < a.size(); ++i) {
+    char c = a[i];
+    if (c >= 'A' && c <= 'Z') c = char(c - 'A' + 'a');
+    if (c != lowerCase[i]) return false;
+  }
+  return true;
+}
+
+}  // namespace
+
+PictureFormat PictureFormatForName(std::string_view fileName) {
+  size_t slash = fileName.find_last_of("/\\");
+  if (slash != std::string_view::npos) fileName.remove_prefix(slash + 1);
+  size_t dot = fileName.rfind('.');
+  if (dot == std::string_view::npos) return PictureFormat::Unknown;
+  std::string_view ext = fileName.substr(dot + 1);
+  struct Known {
+    std::string_view ext;
+    PictureFormat format;
+  };
+  static constexpr Known kKnown[] = {
+      {"bmp", PictureFormat::Bmp},  {"ico", PictureFormat::Ico},   {"emf", PictureFormat::Emf},
+      {"wmf", PictureFormat::Wmf},  {"png", PictureFormat::Png},   {"gif", PictureFormat::Gif},
+      {"jpg", PictureFormat::Jpeg}, {"jpeg", PictureFormat::Jpeg},
+  };
+  for (const Known& k : kKnown)
+    if (SameLetters(ext, k.ext)) return k.format;
+  return PictureFormat::Unknown;
+}
+
+DecodeResult DecodePicture(PictureFormat format, std::span<const uint8_t> bytes) {
+  switch (format) {
+    case PictureFormat::Bmp:
+      return DecodeBmp(bytes);
+    case PictureFormat::Ico:
+      return DecodeIco(bytes);
+    case PictureFormat::Png:
+      return DecodePng(bytes);
+    case PictureFormat::Gif:
+      return DecodeGif(bytes);
+    case PictureFormat::Jpeg:
+      return DecodeJpeg(bytes);
+    case PictureFormat::Emf:
+    case PictureFormat::Wmf:
+      return DecodeResult::Failure("metafiles are not supported on this platform");
+    case PictureFormat::Unknown:
+      break;
+  }
+  return DecodeResult::Failure("unknown picture format");
+}
+
+DecodeResult LoadPictureFile(const std::filesystem::path& path) {
+  namespace fs = std::filesystem;
+  std::error_code ec;
+  fs::file_status status = fs::status(path, ec);
+  if (ec || !fs::exists(status)) return DecodeResult::Failure("cannot open " + path.string());
+  if (!fs::is_regular_file(status)) return DecodeResult::Failure("not a file: " + path.string());
+  PictureFormat format = PictureFormatForName(path.filename().string());
+  if (format == PictureFormat::Unknown || format == PictureFormat::Emf ||
+      format == PictureFormat::Wmf)
+    return DecodePicture(format, {});  // fails without reading the file
+  uintmax_t size = fs::file_size(path, ec);
+  if (ec) return DecodeResult::Failure("cannot open " + path.string());
+  if (size > kMaxPictureFileBytes) return DecodeResult::Failure("file too large: " + path.string());
+  std::ifstream in(path, std::ios::binary);
+  std::vector<uint8_t> bytes(static_cast<size_t>(size));
+  if (!in || !in.read(reinterpret_cast<char*>(bytes.data()), std::streamsize(bytes.size())))
+    return DecodeResult::Failure("cannot read " + path.string());
+  return DecodePicture(format, bytes);
+}
+
+}  // namespace moravel

@@ -1,0 +1,131 @@
+// Picking a decoder by file name, and loading picture files from disk.
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <fstream>
+#include <string>
+#include <vector>
+
+#include "codecs/BmpCodec.h"
+#include "codecs/PictureFile.h"
+#include "codecs/PixelFixtures.h"
+
+namespace moravel {
+namespace {
+
+using testing::ReadBytes;
+using testing::TestData;
+namespace fs = std::filesystem;
+
+TEST(PictureFormatForName, ExtensionInAnyCasePicksTheFormat) {
+  const struct {
+    const char* name;
+    PictureFormat format;
+  } cases[] = {
+      {"a.bmp", PictureFormat::Bmp},
+      {"A.BMP", PictureFormat::Bmp},
+      {"icon.Ico", PictureFormat::Ico},
+      {"m.emf", PictureFormat::Emf},
+      {"m.WMF", PictureFormat::Wmf},
+      {"p.png", PictureFormat::Png},
+      {"g.GIF", PictureFormat::Gif},
+      {"j.jpg", PictureFormat::Jpeg},
+      {"j.JPeG", PictureFormat::Jpeg},
+      {".jpeg", PictureFormat::Jpeg},
+      {"x.tar.png", PictureFormat::Png},
+      {"skins/Blue Glass/back.bmp", PictureFormat::Bmp},
+      {"skins\\Old.Skin\\Back.Png", PictureFormat::Png},
+      {"noextension", PictureFormat::Unknown},
+      {"", PictureFormat::Unknown},
+      {"trailingdot.", PictureFormat::Unknown},
+      {"notes.txt", PictureFormat::Unknown},
+      {"a.pngx", PictureFormat::Unknown},
+      {"a.jpe", PictureFormat::Unknown},
+      {"png", PictureFormat::Unknown},
+      {"dir.png/file", PictureFormat::Unknown},
+      {"dir.bmp\\file", PictureFormat::Unknown},
+  };
+  for (const auto& c : cases)
+    EXPECT_EQ(PictureFormatForName(c.name), c.format) << '"' << c.name << '"';
+}
+
+TEST(DecodePicture, DispatchesByTheGivenFormat) {
+  std::vector<uint8_t> bmp = ReadBytes(TestData("bmpsuite/g/pal8.bmp"));
+  DecodeResult asBmp = DecodePicture(PictureFormat::Bmp, bmp);
+  ASSERT_TRUE(asBmp.ok()) << asBmp.error;
+  EXPECT_EQ(*asBmp.picture, *DecodeBmp(bmp).picture);
+  for (PictureFormat other :
+       {PictureFormat::Ico, PictureFormat::Png, PictureFormat::Gif, PictureFormat::Jpeg}) {
+    DecodeResult r = DecodePicture(other, bmp);
+    EXPECT_FALSE(r.ok()) << int(other);
+    EXPECT_FALSE(r.error.empty()) << int(other);
+  }
+  std::vector<uint8_t> ico = ReadBytes(TestData("codecs/ico/pil-sizes.ico"));
+  EXPECT_TRUE(DecodePicture(PictureFormat::Ico, ico).ok());
+  std::vector<uint8_t> png = ReadBytes(TestData("codecs/ico/pil-48.png"));
+  EXPECT_TRUE(DecodePicture(PictureFormat::Png, png).ok());
+}
+
+TEST(DecodePicture, MetafilesAndUnknownFormatsFail) {
+  std::vector<uint8_t> bytes = ReadBytes(TestData("bmpsuite/g/pal8.bmp"));
+  for (PictureFormat metafile : {PictureFormat::Emf, PictureFormat::Wmf}) {
+    DecodeResult r = DecodePicture(metafile, bytes);
+    EXPECT_FALSE(r.ok());
+    EXPECT_EQ(r.error, "metafiles are not supported on this platform");
+  }
+  DecodeResult unknown = DecodePicture(PictureFormat::Unknown, bytes);
+  EXPECT_FALSE(unknown.ok());
+  EXPECT_FALSE(unknown.error.empty());
+}
+
+// A scratch folder for one test, removed afterwards.
+class LoadPictureFileTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    dir_ = fs::path(::testing::TempDir()) /
+           ("moravel-picture-" +
+            std::string(::testing::UnitTest::GetInstance()->current_test_info()->name()));
+    fs::remove_all(dir_);
+    fs::create_directories(dir_);
+  }
+  void TearDown() override { fs::remove_all(dir_); }
+
+  fs::path dir_;
+};
+
+TEST_F(LoadPictureFileTest, ReadsAndDecodesByExtension) {
+  fs::path upper = dir_ / "PAL8.BMP";
+  fs::copy_file(TestData("bmpsuite/g/pal8.bmp"), upper);
+  DecodeResult loaded = LoadPictureFile(upper);
+  ASSERT_TRUE(loaded.ok()) << loaded.error;
+  EXPECT_EQ(*loaded.picture, *DecodeBmp(ReadBytes(upper)).picture);
+  EXPECT_TRUE(LoadPictureFile(TestData("codecs/ico/pil-sizes.ico")).ok());
+}
+
+TEST_F(LoadPictureFileTest, FailsCleanlyOnWhatItCannotLoad) {
+  fs::copy_file(TestData("bmpsuite/g/pal8.bmp"), dir_ / "pal8.txt");
+  fs::copy_file(TestData("bmpsuite/g/pal8.bmp"), dir_ / "pal8.png");  // wrong extension
+  fs::copy_file(TestData("bmpsuite/g/pal8.bmp"), dir_ / "pal8.emf");
+  fs::create_directory(dir_ / "folder.bmp");
+  std::ofstream(dir_ / "empty.bmp").close();
+  for (const char* name :
+       {"missing.bmp", "pal8.txt", "pal8.png", "pal8.emf", "folder.bmp", "empty.bmp"}) {
+    DecodeResult r = LoadPictureFile(dir_ / name);
+    EXPECT_FALSE(r.ok()) << name;
+    EXPECT_FALSE(r.error.empty()) << name;
+  }
+}
+
+TEST_F(LoadPictureFileTest, RefusesHugeFilesUnread) {
+  // A sparse file just over the limit: refused from its size alone.
+  fs::path huge = dir_ / "huge.bmp";
+  fs::copy_file(TestData("bmpsuite/g/pal8.bmp"), huge);
+  fs::resize_file(huge, (uintmax_t(256) << 20) + 1);
+  DecodeResult r = LoadPictureFile(huge);
+  EXPECT_FALSE(r.ok());
+  EXPECT_NE(r.error.find("too large"), std::string::npos) << r.error;
+}
+
+}  // namespace
+}  // namespace moravel
