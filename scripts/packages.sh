@@ -2,5 +2,5 @@
 BUILD_PACKAGES=(cmake ninja-build g++ pkg-config
   libpng-dev libjpeg62-turbo-dev libgif-dev zlib1g-dev)
 TEST_PACKAGES=(libgtest-dev libgmock-dev)
-BENCH_PACKAGES=(libbenchmark-dev)
+BENCH_PACKAGES=(libbenchmark-dev python3-pil)
 FUZZ_PACKAGES=(clang libclang-rt-14-dev)

@@ -1,0 +1,50 @@
+#pragma once
+// A picture turned about a pivot and laid over a plate, such as a clock hand.
+//
+// Geometry: hand pixel (hx, hy) lands on plate pixel
+//   position + (dx cos a + dy sin a, -dx sin a + dy cos a),  (dx, dy) = (hx, hy) - pivot,
+// with y pointing down, so a positive angle turns counter-clockwise on screen:
+// at 90 degrees a hand drawn pointing right of its pivot points up.
+//
+// Drawing maps every plate pixel back into the hand and samples it bilinearly
+// (1/128 pixel steps) from a premultiplied copy, so transparent pixels lend no
+// colour to the edges; outside the hand everything is transparent. The sample
+// is laid over the plate source-over and the plate keeps straight alpha; an
+// opaque plate stays opaque.
+
+#include <cstdint>
+#include <vector>
+
+#include "raster/Bitmap.h"
+#include "raster/Rect.h"
+
+namespace moravel {
+
+class RotatingLayer {
+ public:
+  // Keeps a premultiplied copy of `hand` (straight alpha); the hand bitmap is
+  // not referenced afterwards. Pivot, position and angle start at 0.
+  explicit RotatingLayer(const Bitmap& hand);
+
+  void setPivot(float x, float y) { pivotX_ = x, pivotY_ = y; }  // pixels in the hand
+  void setPosition(float x, float y) { posX_ = x, posY_ = y; }   // pixels on the plate
+  void setAngle(float degrees) { angle_ = degrees; }
+  float angle() const { return angle_; }
+
+  // The plate rectangle Draw may change at the current angle (not clipped to
+  // any plate; empty for an empty hand or a non-finite angle or position).
+  Rect Bounds() const;
+
+  void Draw(Bitmap& plate) const;
+
+ private:
+  Rect BoundsFor(double cosA, double sinA) const;
+
+  int width_ = 0, height_ = 0;
+  // (width + 2) x (height + 2) premultiplied RGBA with a transparent border,
+  // so a 2 x 2 sample never leaves it.
+  std::vector<uint8_t> premul_;
+  float pivotX_ = 0, pivotY_ = 0, posX_ = 0, posY_ = 0, angle_ = 0;
+};
+
+}  // namespace moravel

@@ -1,0 +1,122 @@
+#include "raster/Stretch.h"
+
+#include <algorithm>
+#include <cstring>
+#include <memory>
+#include <new>
+#include <optional>
+#include <vector>
+
+namespace moravel {
+
+namespace {
+
+// Scratch memory (weights, the row ring) one call may use.
+constexpr size_t kMaxScratchBytes = size_t(1) << 30;
+
+// 16-bit rows of uninitialised storage (they are always written before read).
+struct Rows {
+  std::unique_ptr<int16_t[]> data;
+  size_t values = 0;  // per row
+  int16_t* row(int i) { return data.get() + size_t(i) * values; }
+};
+
+Rows MakeRows(int count, size_t values) {
+  return {std::unique_ptr<int16_t[]>(new int16_t[size_t(count) * values]), values};
+}
+
+// Filters source rows horizontally (or just widens them when the width stays).
+class RowSource {
+ public:
+  RowSource(const Bitmap& src, const std::optional<AxisWeights>& h, const ResampleKernels& k)
+      : src_(src), h_(h), k_(k) {
+    if (!h_) return;
+    horizontal_ = k.horizontalFor(h_->taps);
+    if (src.width() < h_->taps) padded_.assign(size_t(h_->taps) * 4, 0);
+  }
+
+  void Produce(int y, int16_t* out) {
+    const uint8_t* in = src_.row(y);
+    if (!h_) {
+      k_.widen(in, out, size_t(src_.width()) * 4);
+      return;
+    }
+    if (!padded_.empty()) {
+      std::memcpy(padded_.data(), in, size_t(src_.width()) * 4);
+      in = padded_.data();
+    }
+    horizontal_(in, out, *h_);
+  }
+
+ private:
+  const Bitmap& src_;
+  const std::optional<AxisWeights>& h_;
+  const ResampleKernels& k_;
+  HorizontalRow horizontal_ = nullptr;
+  std::vector<uint8_t> padded_;  // a short source row padded with zeros
+};
+
+bool Resample(const Bitmap& src, Bitmap& out, const ResampleKernels& k) {
+  const int srcW = src.width(), srcH = src.height(), w = out.width(), h = out.height();
+  std::optional<AxisWeights> hw, vw;
+  if (w != srcW && !(hw = BuildLanczosWeights(srcW, w, kMaxScratchBytes))) return false;
+  if (h != srcH && !(vw = BuildLanczosWeights(srcH, h, kMaxScratchBytes))) return false;
+  const size_t values = size_t(w) * 4;
+  RowSource source(src, hw, k);
+
+  if (!vw) {  // width only: one filtered row at a time
+    Rows tmp = MakeRows(1, values);
+    for (int y = 0; y < h; ++y) {
+      source.Produce(y, tmp.row(0));
+      k.narrow(tmp.row(0), out.row(y), values);
+    }
+    return true;
+  }
+
+  // Horizontally filtered source rows live in a ring: source row r in slot
+  // r % ring. The window of each output row starts no earlier than the one
+  // before and spans at most `ring` rows, so no needed row is overwritten.
+  const int ring = std::min(vw->taps, srcH);
+  if (double(ring) * double(values) * 2.0 > double(kMaxScratchBytes)) return false;
+  Rows rows = MakeRows(ring, values);
+  std::vector<const int16_t*> taps(size_t(vw->taps));
+  int done = -1;  // last source row filtered
+  for (int y = 0; y < h; ++y) {
+    const int first = vw->first[size_t(y)];
+    const int last = std::min(first + vw->taps, srcH) - 1;
+    for (int r = std::max(done + 1, first); r <= last; ++r) source.Produce(r, rows.row(r % ring));
+    done = std::max(done, last);
+    for (int t = 0; t < vw->taps; ++t) {
+      taps[size_t(t)] = rows.row(std::min(first + t, srcH - 1) % ring);
+    }
+    k.vertical(taps.data(), vw->pairsOf(y), vw->taps, values, out.row(y));
+  }
+  return true;
+}
+
+}  // namespace
+
+bool StretchBitmapToSize(Bitmap& bitmap, int width, int height) {
+  return StretchBitmapToSize(bitmap, width, height, BestResampleKernels());
+}
+
+bool StretchBitmapToSize(Bitmap& bitmap, int width, int height, const ResampleKernels& kernels) {
+  width = std::max(width, 1);
+  height = std::max(height, 1);
+  if (width > kMaxStretchSide || height > kMaxStretchSide ||
+      size_t(width) * size_t(height) > kMaxStretchPixels) {
+    return false;
+  }
+  if (width == bitmap.width() && height == bitmap.height()) return true;
+  try {
+    std::optional<Bitmap> out = Bitmap::Create(width, height);
+    if (!out) return false;
+    if (!bitmap.empty() && !Resample(bitmap, *out, kernels)) return false;
+    bitmap = std::move(*out);
+    return true;
+  } catch (const std::bad_alloc&) {
+    return false;
+  }
+}
+
+}  // namespace moravel
