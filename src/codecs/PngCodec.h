@@ -1,6 +1,8 @@
 #pragma once
 // PNG through libpng. Any colour type, bit depth, interlacing and tRNS decodes
-// to 8-bit RGBA (16-bit samples are scaled down). Writing is 8-bit RGBA.
+// to 8-bit RGBA (16-bit samples are scaled down, rounding). Stored values are
+// kept: gamma and background chunks are not applied. A bad CRC on any chunk
+// refuses the file. Writing is 8-bit RGBA.
 
 #include <cstdint>
 #include <span>
@@ -13,7 +15,8 @@ namespace moravel {
 
 DecodeResult DecodePng(std::span<const uint8_t> bytes);
 
-enum class PngSpeed { Small, Fast };  // Fast: light compression, for pictures that must appear at once
+// Fast: light compression, for pictures that must appear at once.
+enum class PngSpeed { Small, Fast };
 
 // Encodes `picture` as an 8-bit RGBA PNG. Returns false (with `error` set when
 // given) for an empty picture or an encoder failure.

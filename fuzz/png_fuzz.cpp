@@ -1,0 +1,20 @@
+// Decodes arbitrary bytes as PNG; a picture that decodes is written again with
+// both encoder settings and must read back unchanged.
+#include <cstdint>
+#include <cstdlib>
+#include <span>
+#include <vector>
+
+#include "codecs/PngCodec.h"
+
+extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
+  const moravel::DecodeResult first = moravel::DecodePng(std::span(data, size));
+  if (!first.ok()) return 0;
+  for (moravel::PngSpeed speed : {moravel::PngSpeed::Fast, moravel::PngSpeed::Small}) {
+    std::vector<uint8_t> encoded;
+    if (!moravel::EncodePng(*first.picture, speed, encoded)) std::abort();
+    const moravel::DecodeResult again = moravel::DecodePng(encoded);
+    if (!again.ok() || !(*again.picture == *first.picture)) std::abort();
+  }
+  return 0;
+}

@@ -1,0 +1,202 @@
+#include <gtest/gtest.h>
+#include <zlib.h>
+
+#include <algorithm>
+#include <cmath>
+#include <filesystem>
+#include <string>
+#include <vector>
+
+#include "codecs/PixelFixtures.h"
+#include "codecs/PngCodec.h"
+
+namespace moravel {
+namespace {
+
+using testing::PixelsNear;
+using testing::ReadBytes;
+using testing::ReadIntArray;
+using testing::TestData;
+
+std::vector<std::string> SuiteNames(bool corrupt) {
+  std::vector<std::string> names;
+  for (const auto& entry : std::filesystem::directory_iterator(TestData("pngsuite/png"))) {
+    const std::string stem = entry.path().stem().string();
+    if (entry.path().extension() == ".png" && (stem[0] == 'x') == corrupt) names.push_back(stem);
+  }
+  std::sort(names.begin(), names.end());
+  return names;
+}
+
+uint32_t BigEndian32(const std::vector<uint8_t>& bytes, size_t at) {
+  return uint32_t(bytes[at]) << 24 | uint32_t(bytes[at + 1]) << 16 | uint32_t(bytes[at + 2]) << 8 |
+         bytes[at + 3];
+}
+
+// Reference pixels in 8 bits: <name>.json, or for 16-bit files <name>_to8.json
+// when there is one, else the 16-bit values divided by 257.
+std::vector<long> ExpectedPixels(const std::string& name, bool sixteenBit) {
+  const auto json = [&](const std::string& file) { return TestData("pngsuite/json/" + file); };
+  if (!sixteenBit) return ReadIntArray(json(name + ".json")).value_or(std::vector<long>{});
+  if (auto to8 = ReadIntArray(json(name + "_to8.json"))) return *to8;
+  std::vector<long> values = ReadIntArray(json(name + ".json")).value_or(std::vector<long>{});
+  for (long& v : values) v = std::lround(double(v) / 257.0);
+  return values;
+}
+
+class PngSuiteGood : public ::testing::TestWithParam<std::string> {};
+
+TEST_P(PngSuiteGood, DecodesToReferencePixels) {
+  const std::vector<uint8_t> file = ReadBytes(TestData("pngsuite/png/" + GetParam() + ".png"));
+  ASSERT_GE(file.size(), 33u);
+  const uint32_t width = BigEndian32(file, 16);  // from IHDR
+  const bool sixteenBit = file[24] == 16;
+  const std::vector<long> expected = ExpectedPixels(GetParam(), sixteenBit);
+  ASSERT_FALSE(expected.empty()) << "no reference pixels";
+
+  const DecodeResult result = DecodePng(file);
+  ASSERT_TRUE(result.ok()) << result.error;
+  EXPECT_EQ(result.picture->width(), int(width));
+  EXPECT_TRUE(PixelsNear(*result.picture, expected, 1));
+}
+
+INSTANTIATE_TEST_SUITE_P(PngSuite, PngSuiteGood, ::testing::ValuesIn(SuiteNames(false)),
+                         [](const auto& info) { return info.param; });
+
+class PngSuiteCorrupt : public ::testing::TestWithParam<std::string> {};
+
+TEST_P(PngSuiteCorrupt, IsRefused) {
+  const DecodeResult result = DecodePng(ReadBytes(TestData("pngsuite/png/" + GetParam() + ".png")));
+  EXPECT_FALSE(result.ok());
+  EXPECT_FALSE(result.error.empty());
+}
+
+INSTANTIATE_TEST_SUITE_P(PngSuite, PngSuiteCorrupt, ::testing::ValuesIn(SuiteNames(true)),
+                         [](const auto& info) { return info.param; });
+
+TEST(PngDecode, RefusesEveryTruncation) {
+  for (const char* name : {"basn6a08", "basi0g04", "tbbn3p08"}) {
+    const std::vector<uint8_t> file =
+        ReadBytes(TestData(std::string("pngsuite/png/") + name + ".png"));
+    ASSERT_TRUE(DecodePng(file).ok()) << name;
+    for (size_t length = 0; length < file.size(); ++length) {
+      const DecodeResult result = DecodePng(std::span(file.data(), length));
+      EXPECT_FALSE(result.ok()) << name << " cut to " << length << " bytes";
+    }
+  }
+}
+
+// Flipping one data byte of a chunk breaks its CRC; critical or not, the file is refused.
+TEST(PngDecode, RefusesAChunkWithABadCrc) {
+  const std::vector<uint8_t> file = ReadBytes(TestData("pngsuite/png/basn2c08.png"));
+  ASSERT_TRUE(DecodePng(file).ok());
+  for (const std::string type : {"IHDR", "gAMA", "IDAT", "IEND"}) {
+    const auto at = std::search(file.begin(), file.end(), type.begin(), type.end());
+    ASSERT_NE(at, file.end()) << type;
+    std::vector<uint8_t> damaged = file;
+    // IEND has no data: damage its CRC instead.
+    damaged[size_t(at - file.begin()) + 4] ^= 0x01;
+    EXPECT_FALSE(DecodePng(damaged).ok()) << type;
+  }
+}
+
+void AppendChunk(std::vector<uint8_t>& png, const char* type, const std::vector<uint8_t>& data) {
+  const auto put32 = [&](uint32_t v) {
+    for (int shift = 24; shift >= 0; shift -= 8) png.push_back(uint8_t(v >> shift));
+  };
+  put32(uint32_t(data.size()));
+  const size_t typeAt = png.size();
+  png.insert(png.end(), type, type + 4);
+  png.insert(png.end(), data.begin(), data.end());
+  put32(uint32_t(crc32(0, png.data() + typeAt, uInt(png.size() - typeAt))));
+}
+
+// An 8-bit greyscale PNG of width x height whose IDAT holds only `dataRows` rows.
+std::vector<uint8_t> GreyPng(uint32_t width, uint32_t height, uint32_t dataRows) {
+  std::vector<uint8_t> png = {0x89, 'P', 'N', 'G', '\r', '\n', 0x1a, '\n'};
+  std::vector<uint8_t> ihdr;
+  for (uint32_t v : {width, height}) {
+    for (int shift = 24; shift >= 0; shift -= 8) ihdr.push_back(uint8_t(v >> shift));
+  }
+  ihdr.insert(ihdr.end(), {8, 0, 0, 0, 0});
+  AppendChunk(png, "IHDR", ihdr);
+  std::vector<uint8_t> rows(size_t(width + 1) * dataRows, 0x80);
+  for (size_t r = 0; r < dataRows; ++r) rows[r * (width + 1)] = 0;  // filter: none
+  uLongf packedSize = compressBound(uLong(rows.size()));
+  std::vector<uint8_t> packed(packedSize);
+  EXPECT_EQ(compress(packed.data(), &packedSize, rows.data(), uLong(rows.size())), Z_OK);
+  packed.resize(packedSize);
+  AppendChunk(png, "IDAT", packed);
+  AppendChunk(png, "IEND", {});
+  return png;
+}
+
+TEST(PngDecode, RefusesOversizePicturesFromTheHeader) {
+  // The same construction at an allowed size decodes: the file is well formed.
+  const DecodeResult small = DecodePng(GreyPng(20, 10, 10));
+  ASSERT_TRUE(small.ok()) << small.error;
+  EXPECT_EQ(small.picture->at(3, 4), (Rgba{0x80, 0x80, 0x80, 0xff}));
+
+  // The oversize files carry one row of data: a decoder that allocated the
+  // picture first would fail later with a complaint about missing data.
+  for (auto [width, height] : {std::pair{20000u, 10u}, {10u, 20000u}, {12000u, 12000u}}) {
+    const DecodeResult result = DecodePng(GreyPng(width, height, 1));
+    ASSERT_FALSE(result.ok()) << width << " x " << height;
+    EXPECT_TRUE(result.error.find("large") != std::string::npos ||
+                result.error.find("limit") != std::string::npos)
+        << width << " x " << height << ": " << result.error;
+  }
+}
+
+TEST(PngDecode, RefusesGarbage) {
+  const std::vector<uint8_t> signatureOnly = {0x89, 'P', 'N', 'G', '\r', '\n', 0x1a, '\n'};
+  std::vector<uint8_t> noise(300);
+  for (size_t i = 0; i < noise.size(); ++i) noise[i] = uint8_t(i * 131 + 7);
+  std::vector<uint8_t> noisyTail = signatureOnly;
+  noisyTail.insert(noisyTail.end(), noise.begin(), noise.end());
+  for (const auto& bytes : {std::vector<uint8_t>{}, signatureOnly, noise, noisyTail}) {
+    const DecodeResult result = DecodePng(bytes);
+    EXPECT_FALSE(result.ok());
+    EXPECT_FALSE(result.error.empty());
+  }
+}
+
+// A picture with every alpha level, including colour under alpha 0.
+Bitmap Sample(int width, int height) {
+  Bitmap b = *Bitmap::Create(width, height);
+  for (int y = 0; y < height; ++y) {
+    for (int x = 0; x < width; ++x) {
+      b.set(x, y,
+            {uint8_t(x * 7 + y), uint8_t(y * 13), uint8_t((x ^ y) * 5), uint8_t(x * 31 + y * 3)});
+    }
+  }
+  return b;
+}
+
+class PngRoundTrip : public ::testing::TestWithParam<std::tuple<PngSpeed, int, int>> {};
+
+TEST_P(PngRoundTrip, KeepsEveryPixel) {
+  const auto [speed, width, height] = GetParam();
+  const Bitmap picture = Sample(width, height);
+  std::vector<uint8_t> file = {1, 2, 3};  // stale contents are replaced
+  std::string error;
+  ASSERT_TRUE(EncodePng(picture, speed, file, &error)) << error;
+  const DecodeResult decoded = DecodePng(file);
+  ASSERT_TRUE(decoded.ok()) << decoded.error;
+  EXPECT_EQ(*decoded.picture, picture);
+}
+
+INSTANTIATE_TEST_SUITE_P(Sizes, PngRoundTrip,
+                         ::testing::Combine(::testing::Values(PngSpeed::Fast, PngSpeed::Small),
+                                            ::testing::Values(1, 37), ::testing::Values(1, 64)));
+
+TEST(PngEncode, RefusesAnEmptyPicture) {
+  std::vector<uint8_t> file = {1, 2, 3};
+  std::string error;
+  EXPECT_FALSE(EncodePng(Bitmap(), PngSpeed::Small, file, &error));
+  EXPECT_TRUE(file.empty());
+  EXPECT_FALSE(error.empty());
+}
+
+}  // namespace
+}  // namespace moravel
