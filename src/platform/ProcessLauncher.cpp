@@ -40,7 +40,8 @@ bool ProcessLauncher::OpenTarget(const std::string& target, const std::string& a
     process.envp = env_.entries();
     process.workingDirectory = std::filesystem::path(program).parent_path().string();
     const int err = process.start();
-    if (err != ENOEXEC) return err == 0;
+    // Not runnable after all: a document, opened as the file that was found.
+    return err == ENOEXEC ? openWithDesktop(program) : err == 0;
   }
   return openWithDesktop(target);
 }

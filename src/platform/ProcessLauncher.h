@@ -6,9 +6,10 @@
 // name is looked up in PATH) is started directly with the arguments split by
 // SplitShellWords, in the target's own folder as its current folder, as a
 // desktop launcher does. A file marked executable that the system cannot run
-// (no "#!" line, not a binary) is treated as a document. Everything else
-// (documents, folders, URLs, missing files) is handed to xdg-open; the
-// arguments are then not used, since a document takes none.
+// (no "#!" line, not a binary) is treated as a document: the file found is
+// handed to xdg-open by its absolute path. Everything else (documents,
+// folders, URLs, missing files) is handed to xdg-open; the arguments are then
+// not used, since a document takes none.
 // xdg-open runs in our own current folder, so that a relative document path
 // keeps its meaning.
 //

@@ -5,6 +5,9 @@
 namespace moravel {
 
 LocalTime SystemClock::now() const {
+  // localtime_r alone keeps the zone it read first; tzset picks up a changed
+  // TZ or /etc/localtime (a stat per call when nothing changed).
+  tzset();
   std::time_t t = std::time(nullptr);
   std::tm tm{};
   if (!localtime_r(&t, &tm)) return {};

@@ -1,5 +1,6 @@
 #pragma once
-// The real local time of this machine, in the zone of TZ / /etc/localtime.
+// The real local time of this machine, in the zone of TZ / /etc/localtime as
+// they are at each call (a zone changed while the program runs is followed).
 
 #include "platform/Clock.h"
 

@@ -84,7 +84,9 @@ bool WriteFileAtomically(const std::filesystem::path& target, std::string_view b
   static std::atomic<unsigned> counter{0};
   const std::filesystem::path folder =
       target.has_parent_path() ? target.parent_path() : std::filesystem::path(".");
-  const std::string stem = "." + target.filename().string() + ".tmp-" + std::to_string(::getpid());
+  // The name is cut so that the temporary name fits in a folder entry.
+  const std::string stem =
+      "." + target.filename().string().substr(0, 200) + ".tmp-" + std::to_string(::getpid());
 
   std::filesystem::path temporary;
   int raw = -1;

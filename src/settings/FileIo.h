@@ -27,8 +27,9 @@ FileReadResult ReadWholeFile(const std::filesystem::path& path);
 // permission bits of the old one (new files: 0666 minus the umask).
 // On failure returns false, fills `error` (when given), removes the temporary
 // file and leaves the target as it was. A process killed during the call can
-// leave its temporary file (".<name>.tmp-<pid>-<n>") behind, never a damaged
-// target. A symbolic link at `target` is replaced by a plain file.
+// leave its temporary file (".<name>.tmp-<pid>-<n>", the name cut to 200
+// bytes) behind, never a damaged target. A symbolic link at `target` is
+// replaced by a plain file.
 bool WriteFileAtomically(const std::filesystem::path& target, std::string_view bytes,
                          std::string* error = nullptr);
 

@@ -1,5 +1,6 @@
 #include "settings/IniDocument.h"
 
+#include <algorithm>
 #include <utility>
 
 #include "settings/CaseFold.h"
@@ -18,19 +19,12 @@ bool IsBlankOrComment(std::string_view line) {
 IniDocument::IniDocument(std::string_view text) {
   size_t start = 0;
   while (start < text.size()) {
-    const size_t newline = text.find('\n', start);
-    Line line;
-    if (newline == text.npos) {
-      line.text = text.substr(start);
-      start = text.size();
-    } else {
-      size_t end = newline;
-      if (end > start && text[end - 1] == '\r') --end;
-      line.text = text.substr(start, end - start);
-      line.ending = text.substr(end, newline + 1 - end);
-      start = newline + 1;
-    }
-    lines_.push_back(std::move(line));
+    const size_t end = std::min(text.find_first_of("\r\n", start), text.size());
+    size_t next = end;
+    if (end < text.size()) next += text.compare(end, 2, "\r\n") == 0 ? 2 : 1;
+    lines_.push_back(
+        {std::string(text.substr(start, end - start)), std::string(text.substr(end, next - end))});
+    start = next;
   }
   Reindex();
 }

@@ -6,7 +6,7 @@
 // for (see IniSyntax.h for the line grammar): section and key names compare
 // case-insensitively; of duplicate sections or keys the first wins, so the
 // keys of a repeated section are never seen; a key before the first section
-// is ignored.
+// is ignored. A line ends at CRLF, LF or a lone CR.
 //
 // Editing keeps every line it does not have to change byte for byte, with its
 // own line ending, and keeps a missing final line ending missing:
@@ -56,7 +56,7 @@ class IniDocument {
  private:
   struct Line {
     std::string text;    // without its ending
-    std::string ending;  // "\n", "\r\n" or "" (last line without ending)
+    std::string ending;  // "\r\n", "\n", "\r" or "" (last line without ending)
   };
   struct Key {
     std::string folded;  // FoldCase of the trimmed name

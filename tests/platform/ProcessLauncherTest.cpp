@@ -192,7 +192,10 @@ TEST_F(ProcessLauncherTest, AnythingButAProgramGoesToXdgOpenWithoutArguments) {
   const std::string document = tree.write("letter.txt", "hello", 0644);
   const std::string folder = tree.mkdir("folder");
   const std::string noInterpreterLine = tree.write("notes.desktop", "[Desktop Entry]\n", 0755);
+  // Found in PATH but not runnable: the file found is opened, not the bare name.
+  const std::string pathDocument = tree.write("bin/moravel-notes", "just text\n", 0755);
   ProcessLauncher launcher(env);
+  EXPECT_TRUE(launcher.OpenTarget("moravel-notes", "x"));
   EXPECT_TRUE(launcher.OpenTarget(missing, "--ignored"));
   EXPECT_TRUE(launcher.OpenTarget(document, "a b"));
   EXPECT_TRUE(launcher.OpenTarget(folder, ""));
@@ -202,8 +205,8 @@ TEST_F(ProcessLauncherTest, AnythingButAProgramGoesToXdgOpenWithoutArguments) {
   EXPECT_TRUE(NoChildProcesses());
 
   std::vector<std::string> expected = {
-      "1|" + missing,           "1|" + document, "1|" + folder, "1|https://example.org/a b",
-      "1|" + noInterpreterLine, "1|./-rf"};
+      "1|" + missing,           "1|" + document, "1|" + folder,      "1|https://example.org/a b",
+      "1|" + noInterpreterLine, "1|./-rf",       "1|" + pathDocument};
   std::sort(expected.begin(), expected.end());
   EXPECT_EQ(SortedLines(WaitForFile(log, expected.size())), expected);
   EXPECT_TRUE(NoChildProcesses());

@@ -74,3 +74,11 @@ TEST(SystemClock, FollowsTheLocalZone) {
   ZoneGuard zone("<+14>-14");
   ExpectNowMatches(hours(14));
 }
+
+TEST(SystemClock, NoticesAZoneChangeWhileRunning) {
+  ZoneGuard zone("UTC");
+  ExpectNowMatches(hours(0));
+  // The zone changes under a running program, which calls nothing itself.
+  setenv("TZ", "<+14>-14", 1);
+  ExpectNowMatches(hours(14));
+}

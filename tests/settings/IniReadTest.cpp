@@ -29,8 +29,6 @@ TEST_F(IniReadTest, NamesIgnoreLetterCase) {
   EXPECT_EQ(ini.ReadString("обложка", "имя", "x"), "дерево");
   EXPECT_TRUE(ini.HasSection("sKiN"));
   EXPECT_TRUE(ini.HasKey("SKIN", "dIR"));
-  // Values keep their case.
-  EXPECT_NE(ini.ReadString("skin", "dir", "x"), "WOOD");
 }
 
 TEST_F(IniReadTest, FirstDuplicateWins) {
@@ -156,6 +154,13 @@ TEST_F(IniReadTest, LineEndingsDoNotLeakIntoValues) {
   EXPECT_EQ(ini.ReadString("s", "crlf", ""), "a");
   EXPECT_EQ(ini.ReadString("s", "lf", ""), "b");
   EXPECT_EQ(ini.ReadString("s", "last", ""), "c");
+
+  // A lone CR ends a line too (files saved with old Mac line endings), also
+  // right before an LF.
+  IniFile cr = Load("[s]\rcr=a\rnext=b\r\r\n[t]\rk=c");
+  EXPECT_EQ(cr.ReadString("s", "cr", ""), "a");
+  EXPECT_EQ(cr.ReadString("s", "next", ""), "b");
+  EXPECT_EQ(cr.ReadString("t", "k", ""), "c");
 }
 
 TEST_F(IniReadTest, MissingFileReadsAsEmpty) {

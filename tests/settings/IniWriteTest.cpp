@@ -2,6 +2,7 @@
 // for byte, and what is written reads back unchanged.
 
 #include <gtest/gtest.h>
+#include <limits.h>
 #include <sys/stat.h>
 
 #include "SettingsTestFiles.h"
@@ -98,6 +99,11 @@ TEST_F(IniWriteTest, MixedLineEndingsKeepTheirOwnBytes) {
   IniFile ini(Put("[a]\nk=1\r\n[b]\r\nj=2\n"));
   ASSERT_TRUE(ini.WriteString("b", "j", "3"));
   EXPECT_EQ(OnDisk(), "[a]\nk=1\r\n[b]\r\nj=3\n");
+
+  // A file with CR-only line endings gets its new lines ended the same way.
+  IniFile cr(Put("[a]\rk=1\r"));
+  ASSERT_TRUE(cr.WriteString("a", "n", "2"));
+  EXPECT_EQ(OnDisk(), "[a]\rk=1\rn=2\r");
 }
 
 TEST_F(IniWriteTest, WriteCreatesMissingFile) {
@@ -107,6 +113,14 @@ TEST_F(IniWriteTest, WriteCreatesMissingFile) {
   IniFile again(file_);
   EXPECT_EQ(again.ReadString("skin", "dir", ""), "wood");
   EXPECT_EQ(again.charset(), IniCharset::kUtf8);
+}
+
+TEST_F(IniWriteTest, LongFileNameCanBeWritten) {
+  // The longest name a folder entry may have; the temporary file must fit too.
+  const std::filesystem::path file = folder_ / (std::string(NAME_MAX - 4, 'n') + ".ini");
+  IniFile ini(file);
+  ASSERT_TRUE(ini.WriteString("skin", "dir", "wood")) << ini.lastError();
+  EXPECT_EQ(ReadBytes(file), "[skin]\r\ndir=wood\r\n");
 }
 
 TEST_F(IniWriteTest, ValuesReadBackExactly) {
