@@ -1,0 +1,20 @@
+#pragma once
+// What the desktop session asks of the window it is shown in. The Qt window
+// implements it; tests use a recording fake.
+
+namespace moravel {
+
+class DesktopWindowPort {
+ public:
+  virtual ~DesktopWindowPort() = default;
+  // Opens the button menu ("Добавить кнопку", "Удалить кнопку") at screen (x, y).
+  virtual void ShowButtonMenu(int x, int y) = 0;
+  // Opens the main menu at screen (x, y) (used where the desktop has no tray).
+  virtual void ShowMainMenu(int x, int y) = 0;
+  // The frame changed: DesktopSession::frame() holds dirty rectangles to repaint.
+  virtual void FrameChanged() = 0;
+  // The program may end now (after the exit command): close the window.
+  virtual void Close() = 0;
+};
+
+}  // namespace moravel
