@@ -179,7 +179,9 @@ TEST(BmpSuite, DamagedFilesDecodeOrFailCleanly) {
     }
     bool invalid =
         std::find(mustFail.begin(), mustFail.end(), file.string().substr(9)) != mustFail.end();
-    if (invalid) EXPECT_FALSE(bmp.ok());
+    if (invalid) {
+      EXPECT_FALSE(bmp.ok());
+    }
   }
 }
 
