@@ -4,16 +4,26 @@
 // handlers of the buttons, the menu commands and the timers' work. The window
 // (Qt) forwards its events here and shows frame().
 //
+// After every call that changes the picture, the session calls
+// window.FrameChanged(); frame().TakeDirty() then gives the rectangles to
+// repaint, and the window's shape is where the frame is not pure blue
+// (KeyColourRuns.h).
+//
 // Lifetime: the window owns the session; the services passed in must outlive it.
 // Everything runs on the one user-interface thread.
 
 #include <filesystem>
 #include <memory>
 
+#include "desktop/DesktopScene.h"
 #include "desktop/DesktopTimers.h"
 #include "desktop/DesktopWindowPort.h"
 #include "desktop/MainMenuState.h"
 #include "desktop/PointerEvent.h"
+#include "desktop/PointerState.h"
+#include "desktop/SettingsFiles.h"
+#include "desktop/TimeWidgets.h"
+#include "desktop/WallpaperPainter.h"
 #include "platform/Clock.h"
 #include "platform/Launcher.h"
 #include "raster/Bitmap.h"
@@ -28,6 +38,10 @@ struct DesktopServices {
   Clock& clock;
   DesktopTimers& timers;
   DesktopWindowPort& window;
+  // The widget work from src/widgets, wired in by the program; null: none
+  // (no wallpaper is painted; no analog clock, clock digits or calendar).
+  WallpaperPainter* wallpaper = nullptr;
+  TimeWidgets* timeWidgets = nullptr;
 };
 
 class DesktopSession {
@@ -44,22 +58,35 @@ class DesktopSession {
 
   // Pointer input from the window, in screen pixels.
   void HandlePointer(const PointerEvent& event);
+  // True where the desktop has no tray icon: a right click on the wallpaper
+  // then opens the main menu (window.ShowMainMenu). False at first.
+  void SetNoTray(bool noTray);
 
   // Timer work (see DesktopTimers).
   void OnCalendarTimer();
   void OnClockTimer();
 
   // Main menu commands.
-  void OpenDesktopFiles();  // "Файлы рабочего стола"
-  void ToggleDoubleClick(); // "Использовать двойной клик"
-  void Exit();              // "Закрыть программу": clears the scene, then window.Close()
+  void OpenDesktopFiles();   // "Файлы рабочего стола"
+  void ToggleDoubleClick();  // "Использовать двойной клик"
+  void Exit();  // "Закрыть программу": clears the scene, then window.Close()
   bool MayClose() const;
 
   const MainMenuState& menu() const;
   // The composed picture of the whole desktop window, and its changed parts.
   DesktopFrame& frame();
 
+  // The scene, the pointer state and the open settings (for the commands and
+  // dialogs that work on them, and for tests).
+  const DesktopScene& scene() const;
+  const PointerState& pointer() const;
+  const SettingsFiles& files() const;
+  // The full-screen wallpaper control, under every other control.
+  const ImageControl& wallpaperControl() const;
+
  private:
+  void Publish();
+
   struct State;
   std::unique_ptr<State> state_;
 };

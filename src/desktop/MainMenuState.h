@@ -5,11 +5,11 @@
 namespace moravel {
 
 struct MainMenuState {
-  bool skinsEnabled = false;           // "Обложки..."
-  bool addButtonEnabled = false;       // "Добавить кнопку"
-  bool changeWallpaperEnabled = false; // "Сменить фон"
-  bool moreEnabled = false;            // "Дополнительно"
-  bool useDoubleClickChecked = false;  // "Использовать двойной клик"
+  bool skinsEnabled = false;            // "Обложки..."
+  bool addButtonEnabled = false;        // "Добавить кнопку"
+  bool changeWallpaperEnabled = false;  // "Сменить фон"
+  bool moreEnabled = false;             // "Дополнительно"
+  bool useDoubleClickChecked = false;   // "Использовать двойной клик"
 };
 
 }  // namespace moravel

@@ -1,0 +1,144 @@
+// The desktop scene: building a large generated skin without a window, and
+// one pointer move across buttons (hit test, state change, recomposition of
+// the changed rectangles). The skin is written once into a temp folder.
+
+#include <benchmark/benchmark.h>
+#include <unistd.h>
+
+#include <filesystem>
+#include <fstream>
+#include <string>
+#include <vector>
+
+#include "codecs/PngCodec.h"
+#include "desktop/DesktopFrame.h"
+#include "desktop/DesktopSession.h"
+#include "desktop/FrameComposer.h"
+#include "desktop/SceneBuilder.h"
+#include "platform/FakeClock.h"
+#include "platform/RecordingLauncher.h"
+
+namespace {
+
+using namespace moravel;
+namespace fs = std::filesystem;
+
+constexpr int kScreenW = 1920, kScreenH = 1080;
+constexpr int kCount = 500;
+constexpr int kButton = 40, kPitch = 50, kColumns = 30;
+
+class NoTimers : public DesktopTimers {
+ public:
+  void SetEnabled(DesktopTimer, bool) override {}
+  bool IsEnabled(DesktopTimer) const override { return false; }
+};
+
+class NoWindow : public DesktopWindowPort {
+ public:
+  void ShowButtonMenu(int, int) override {}
+  void ShowMainMenu(int, int) override {}
+  void FrameChanged() override {}
+  void Close() override {}
+};
+
+void WritePng(const fs::path& file, int w, int h, Rgba c) {
+  std::vector<uint8_t> bytes;
+  EncodePng(*Bitmap::Create(w, h, c), PngSpeed::Fast, bytes);
+  std::ofstream(file, std::ios::binary)
+      .write(reinterpret_cast<const char*>(bytes.data()), std::streamsize(bytes.size()));
+}
+
+// A program folder whose skin "bench" has 500 buttons on a grid, each with
+// its own three 40 x 40 pictures, and `pictures` static 32 x 32 pictures.
+class GeneratedSkin {
+ public:
+  explicit GeneratedSkin(int pictures) {
+    root_ = fs::temp_directory_path() /
+            ("moravel-bench-" + std::to_string(::getpid()) + "-" + std::to_string(pictures));
+    const fs::path skin = root_ / "skins/bench";
+    fs::create_directories(skin / "temp");
+    std::ofstream(root_ / "data.ini") << "[skin]\ndir=bench\n";
+    std::ofstream user(skin / "user.ini");
+    for (int k = 1; k <= kCount; ++k) {
+      const std::string n = std::to_string(k);
+      user << "[button" << n << "]\nobject=/bin/true\nimage=temp\\b" << n
+           << "_u.png\nx=" << ((k - 1) % kColumns) * kPitch
+           << "\ny=" << ((k - 1) / kColumns) * kPitch << "\n";
+      const uint8_t v = uint8_t(k);
+      WritePng(skin / ("temp/b" + n + "_u.png"), kButton, kButton, Rgba{v, 0, 0, 255});
+      WritePng(skin / ("temp/b" + n + "_o.png"), kButton, kButton, Rgba{0, v, 0, 200});
+      WritePng(skin / ("temp/b" + n + "_d.png"), kButton, kButton, Rgba{0, 0, v, 255});
+    }
+    std::ofstream config(skin / "config.ini");
+    config << "[doubleclick]\ndc=0\n";
+    for (int i = 1; i <= pictures; ++i) {
+      const std::string n = std::to_string(i);
+      config << "[picture" << n << "]\nimage=p" << n << ".png\nx=" << (i * 37) % kScreenW
+             << "\ny=" << (i * 53) % kScreenH << "\n";
+      WritePng(skin / ("p" + n + ".png"), 32, 32, Rgba{uint8_t(i), 99, 0, 255});
+    }
+  }
+  ~GeneratedSkin() { fs::remove_all(root_); }
+  const fs::path& root() const { return root_; }
+
+ private:
+  fs::path root_;
+};
+
+void SceneBuild(benchmark::State& state) {
+  GeneratedSkin skin(kCount);
+  SettingsFiles files;
+  files.programFolder = skin.root();
+  files.data = std::make_unique<IniFile>(skin.root() / "data.ini");
+  files.config = std::make_unique<IniFile>(skin.root() / "skins/bench/config.ini");
+  files.user = std::make_unique<IniFile>(skin.root() / "skins/bench/user.ini");
+  DesktopScene scene;
+  ControlStack controls(kScreenW, kScreenH);
+  FrameComposer frame(controls, kScreenW, kScreenH);
+  controls.SetDirtySink(&frame);
+  ImageControl wallpaper(0, 0, nullptr);
+  PointerState pointer{&wallpaper};
+  MainMenuState menu;
+  NoTimers timers;
+  FakeClock clock;
+  SceneBuilder builder(SceneParts{files, scene, controls, wallpaper, pointer, menu, timers, nullptr,
+                                  frame.wallpaper(), clock, kScreenW, kScreenH});
+  for (auto _ : state) {
+    builder.Build();
+    benchmark::DoNotOptimize(scene.buttonCount);
+    state.PauseTiming();
+    if (scene.buttonCount != kCount || scene.staticCount != kCount) {
+      state.SkipWithError("the skin did not build whole");
+    }
+    builder.Clear();
+    frame.TakeDirty();
+    state.ResumeTiming();
+  }
+}
+BENCHMARK(SceneBuild)->Name("SceneBuild/500buttons_500pictures")->Unit(benchmark::kMillisecond);
+
+void PointerMove(benchmark::State& state) {
+  GeneratedSkin skin(0);
+  RecordingLauncher launcher;
+  FakeClock clock;
+  NoTimers timers;
+  NoWindow window;
+  DesktopSession session(DesktopServices{launcher, clock, timers, window}, skin.root(), kScreenW,
+                         kScreenH);
+  session.Start();
+  session.frame().TakeDirty();
+  int k = 0;
+  size_t rectangles = 0;
+  for (auto _ : state) {
+    // The centre of the next button: the old one goes up, the new one over.
+    const int x = (k % kColumns) * kPitch + kButton / 2, y = (k / kColumns) * kPitch + kButton / 2;
+    session.HandlePointer({PointerEvent::Kind::Move, x, y});
+    rectangles += session.frame().TakeDirty().size();
+    k = (k + 7) % kCount;
+  }
+  if (rectangles < size_t(state.iterations())) state.SkipWithError("moves changed nothing");
+  state.counters["rects_per_move"] = double(rectangles) / double(state.iterations());
+}
+BENCHMARK(PointerMove)->Name("PointerMove/500buttons")->Unit(benchmark::kMicrosecond);
+
+}  // namespace

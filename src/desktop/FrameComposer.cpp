@@ -1,0 +1,82 @@
+#include "desktop/FrameComposer.h"
+
+#include "raster/Blit.h"
+#include "raster/Drawing.h"
+
+namespace moravel {
+namespace {
+
+// Past this many rectangles, or half the screen's area, one recomposition of
+// the whole frame is cheaper than many small ones.
+constexpr size_t kMaxPieces = 128;
+
+// Blends `src` placed at (x, y) onto `dst`, only inside `clip`.
+void BlendClipped(Bitmap& dst, const Bitmap& src, int x, int y, Rect clip) {
+  const Rect target = Intersect(clip, {x, y, src.width(), src.height()});
+  if (target.empty()) return;
+  const Blit b =
+      ClipBlit(src.width(), src.height(), {target.x - x, target.y - y, target.width, target.height},
+               dst.width(), dst.height(), target.x, target.y);
+  for (int r = 0; r < b.height; ++r) {
+    const uint8_t* s = src.row(b.srcY + r) + size_t(b.srcX) * 4;
+    uint8_t* d = dst.row(b.dstY + r) + size_t(b.dstX) * 4;
+    for (int i = 0; i < b.width; ++i, s += 4, d += 4) {
+      const unsigned a = s[3];
+      if (a == 0) continue;
+      if (a == 255) {
+        d[0] = s[0], d[1] = s[1], d[2] = s[2], d[3] = 255;
+        continue;
+      }
+      d[0] = BlendChannel(s[0], a, d[0]);
+      d[1] = BlendChannel(s[1], a, d[1]);
+      d[2] = BlendChannel(s[2], a, d[2]);
+      d[3] = UnionAlpha(a, d[3]);
+    }
+  }
+}
+
+}  // namespace
+
+FrameComposer::FrameComposer(const ControlStack& controls, int width, int height)
+    : controls_(controls),
+      wallpaper_(Bitmap::Create(width, height, kDesktopKeyColour).value_or(Bitmap())),
+      frame_(wallpaper_) {}
+
+void FrameComposer::Invalidate(Rect area) {
+  const Rect r = Intersect(area, {0, 0, frame_.width(), frame_.height()});
+  if (!r.empty()) pending_.push_back(r);
+}
+
+bool FrameComposer::Flush() {
+  if (pending_.empty()) return false;
+  long long area = 0;
+  for (const Rect& r : pending_) area += (long long)r.width * r.height;
+  const long long whole = (long long)frame_.width() * frame_.height();
+  if (pending_.size() > kMaxPieces || 2 * area >= whole) {
+    pending_.assign(1, Rect{0, 0, frame_.width(), frame_.height()});
+  }
+  for (const Rect& r : pending_) {
+    Recompose(r);
+    dirty_.push_back(r);
+  }
+  pending_.clear();
+  return true;
+}
+
+std::vector<Rect> FrameComposer::TakeDirty() {
+  Flush();
+  std::vector<Rect> out;
+  out.swap(dirty_);
+  return out;
+}
+
+void FrameComposer::Recompose(Rect area) {
+  CopyRect(frame_, area.x, area.y, wallpaper_, area);
+  controls_.Intersecting(area, scratch_);
+  for (const ImageControl* c : scratch_) {
+    if (!HasPixels(c->picture())) continue;
+    BlendClipped(frame_, *c->picture(), c->rect().x, c->rect().y, area);
+  }
+}
+
+}  // namespace moravel

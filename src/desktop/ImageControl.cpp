@@ -1,0 +1,53 @@
+#include "desktop/ImageControl.h"
+
+#include <utility>
+
+namespace moravel {
+
+void BindClick(ControlHandlers& handlers, ClickAction action, bool doubleClick) {
+  handlers.action = action;
+  handlers.binding = doubleClick ? ClickBinding::DoubleClick : ClickBinding::Click;
+}
+
+void ImageControl::SetPicture(Picture picture) {
+  if (picture == picture_) return;
+  const Rect before = drawnRect();
+  const bool hadPixels = HasPixels(picture_);
+  picture_ = std::move(picture);
+  if (HasPixels(picture_)) {
+    width_ = picture_->width();
+    height_ = picture_->height();
+  } else if (!hadPixels) {
+    return;  // nothing was drawn and nothing is drawn now
+  }
+  Changed(before);
+}
+
+void ImageControl::MoveTo(int left, int top) {
+  if (left == left_ && top == top_) return;
+  const Rect before = drawnRect();
+  left_ = left;
+  top_ = top;
+  Changed(before);
+}
+
+void ImageControl::SetVisible(bool visible) {
+  if (visible == visible_) return;
+  const Rect before = drawnRect();
+  visible_ = visible;
+  Changed(before);
+}
+
+void ImageControl::SetSize(int width, int height) {
+  if (width == width_ && height == height_) return;
+  const Rect before = drawnRect();
+  width_ = width;
+  height_ = height;
+  Changed(before);
+}
+
+void ImageControl::Changed(Rect before) {
+  if (observer_) observer_->ControlChanged(*this, before);
+}
+
+}  // namespace moravel

@@ -1,0 +1,27 @@
+#include "desktop/PictureLoader.h"
+
+#include <memory>
+#include <utility>
+
+#include "codecs/PictureFile.h"
+#include "desktop/TransparentKey.h"
+
+namespace moravel {
+
+Picture PictureLoader::Load(const std::filesystem::path& file, bool transparent) {
+  auto decoded = decoded_.find(file);
+  if (decoded == decoded_.end()) {
+    DecodeResult result = LoadPictureFile(file);
+    Picture picture;
+    if (result.ok()) picture = std::make_shared<const Bitmap>(std::move(*result.picture));
+    decoded = decoded_.emplace(file, std::move(picture)).first;
+  }
+  if (!transparent || !decoded->second) return decoded->second;
+  auto keyed = keyed_.find(file);
+  if (keyed == keyed_.end()) {
+    keyed = keyed_.emplace(file, PictureForDrawing(decoded->second, true)).first;
+  }
+  return keyed->second;
+}
+
+}  // namespace moravel

@@ -1,0 +1,74 @@
+#include "desktop/PointerRouter.h"
+
+namespace moravel {
+namespace {
+
+bool Holds(const Rect& r, int x, int y) {
+  return x >= r.x && y >= r.y && x < r.right() && y < r.bottom();
+}
+
+}  // namespace
+
+ImageControl* PointerRouter::HitTest(int x, int y) const {
+  if (ImageControl* top = controls_.TopmostAt(x, y)) return top;
+  return Holds(wallpaper_.drawnRect(), x, y) ? &wallpaper_ : nullptr;
+}
+
+ImageControl* PointerRouter::Captured() const {
+  if (!captured_) return nullptr;
+  if (capturedId_ == wallpaper_.id()) return &wallpaper_;
+  return controls_.Find(capturedId_);
+}
+
+void PointerRouter::Handle(const PointerEvent& event) {
+  ImageControl* target = captured_ ? Captured() : HitTest(event.x, event.y);
+  if (captured_ && !target) {  // the pressed control is gone
+    captured_ = false;
+    target = HitTest(event.x, event.y);
+  }
+  switch (event.kind) {
+    case PointerEvent::Kind::Move:
+      if (target) events_.MouseMove(*target);
+      break;
+    case PointerEvent::Kind::Press:
+    case PointerEvent::Kind::DoubleClick:
+      if (target) Press(*target, event);
+      break;
+    case PointerEvent::Kind::Release:
+      if (target) {
+        Release(*target, event);
+      } else if (event.button == MouseButton::Left) {
+        captured_ = skipClick_ = false;
+      }
+      break;
+  }
+}
+
+void PointerRouter::Press(ImageControl& target, const PointerEvent& event) {
+  const uint64_t id = target.id();
+  if (event.button == MouseButton::Left) {
+    captured_ = true;
+    capturedId_ = id;
+    skipClick_ = event.kind == PointerEvent::Kind::DoubleClick;
+    if (skipClick_) events_.DoubleClick(target);
+  }
+  // A handler may have changed the scene; deliver only to a live control.
+  if (ImageControl* still = id == wallpaper_.id() ? &wallpaper_ : controls_.Find(id)) {
+    events_.MouseDown(*still, event.button);
+  }
+}
+
+void PointerRouter::Release(ImageControl& target, const PointerEvent& event) {
+  const uint64_t id = target.id();
+  if (event.button == MouseButton::Left) {
+    const bool click = captured_ && capturedId_ == id && !skipClick_ &&
+                       Holds(target.drawnRect(), event.x, event.y);
+    captured_ = skipClick_ = false;
+    if (click) events_.Click(target);
+  }
+  if (ImageControl* still = id == wallpaper_.id() ? &wallpaper_ : controls_.Find(id)) {
+    events_.MouseUp(*still, event.button, event.x, event.y);
+  }
+}
+
+}  // namespace moravel

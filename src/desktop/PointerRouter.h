@@ -1,0 +1,47 @@
+#pragma once
+// Turns the window's pointer events into the events of the controls, in the
+// order the skins were designed for:
+//  - an event goes to the topmost control whose rectangle holds the pointer
+//    (the wallpaper control when there is none inside the screen);
+//  - while the left button is held, the control where it was pressed gets
+//    every event (capture);
+//  - a press gives mouse-down; the left release gives click, only when the
+//    pointer is still inside the pressed control (and it still exists), then
+//    mouse-up;
+//  - the second press of a double click gives double-click, then mouse-down;
+//    its release gives mouse-up without a click.
+// Other buttons give mouse-down and mouse-up only.
+
+#include <cstdint>
+
+#include "desktop/ControlEvents.h"
+#include "desktop/ControlStack.h"
+#include "desktop/PointerEvent.h"
+
+namespace moravel {
+
+class PointerRouter {
+ public:
+  // All three outlive the router. `wallpaper` covers the screen below all.
+  PointerRouter(const ControlStack& controls, ImageControl& wallpaper, ControlEvents& events)
+      : controls_(controls), wallpaper_(wallpaper), events_(events) {}
+
+  void Handle(const PointerEvent& event);
+
+  // The control under (x, y) for an event that is not captured, or null.
+  ImageControl* HitTest(int x, int y) const;
+
+ private:
+  ImageControl* Captured() const;
+  void Press(ImageControl& target, const PointerEvent& event);
+  void Release(ImageControl& target, const PointerEvent& event);
+
+  const ControlStack& controls_;
+  ImageControl& wallpaper_;
+  ControlEvents& events_;
+  bool captured_ = false;
+  uint64_t capturedId_ = 0;  // the wallpaper's id is 0
+  bool skipClick_ = false;   // the left button went down as a double click
+};
+
+}  // namespace moravel

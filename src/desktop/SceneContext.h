@@ -1,0 +1,25 @@
+#pragma once
+// What the clock and calendar widgets work on: the scene, its controls, the
+// settings and the painted wallpaper. Lent by the session for one call.
+
+#include "desktop/ControlStack.h"
+#include "desktop/DesktopScene.h"
+#include "desktop/MainMenuState.h"
+#include "desktop/SettingsFiles.h"
+#include "platform/Clock.h"
+#include "raster/Bitmap.h"
+
+namespace moravel {
+
+struct SceneContext {
+  const SettingsFiles& files;
+  DesktopScene& scene;
+  ControlStack& controls;     // add the analog clock on ControlLayer::AnalogClock
+  const Bitmap& wallpaper;    // screen-sized, as painted
+  const MainMenuState& menu;  // useDoubleClickChecked picks the click binding
+  const Clock& clock;
+  int screenWidth = 0;
+  int screenHeight = 0;
+};
+
+}  // namespace moravel

@@ -1,0 +1,12 @@
+#include "widgets/SkinWallpaper.h"
+
+#include "widgets/Wallpaper.h"
+
+namespace moravel {
+
+bool SkinWallpaper::PaintWallpaper(const IniFile& config, const std::filesystem::path& skinPath,
+                                   std::string_view firstDefault, Bitmap& wallpaper) {
+  return LoadWallpaper(config, skinPath, firstDefault, wallpaper, &wallpaperName_);
+}
+
+}  // namespace moravel

@@ -1,0 +1,24 @@
+#pragma once
+// The wallpaper painter the program hands to the desktop session: the skin's
+// wallpaper for the screen's shape (LoadWallpaper). Remembers the name chosen
+// by the last selection.
+
+#include <string>
+
+#include "desktop/WallpaperPainter.h"
+
+namespace moravel {
+
+class SkinWallpaper : public WallpaperPainter {
+ public:
+  bool PaintWallpaper(const IniFile& config, const std::filesystem::path& skinPath,
+                      std::string_view firstDefault, Bitmap& wallpaper) override;
+
+  // The name selected by the last PaintWallpaper; empty before the first.
+  const std::string& wallpaperName() const { return wallpaperName_; }
+
+ private:
+  std::string wallpaperName_;
+};
+
+}  // namespace moravel

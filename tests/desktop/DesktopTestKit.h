@@ -1,0 +1,158 @@
+#pragma once
+// Scratch skins, pictures and recording fakes for the desktop tests.
+
+#include <gtest/gtest.h>
+#include <unistd.h>
+
+#include <atomic>
+#include <filesystem>
+#include <fstream>
+#include <map>
+#include <memory>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "codecs/PngCodec.h"
+#include "desktop/DesktopFrame.h"
+#include "desktop/DesktopSession.h"
+#include "desktop/DesktopTimers.h"
+#include "desktop/DesktopWindowPort.h"
+#include "platform/FakeClock.h"
+#include "platform/RecordingLauncher.h"
+#include "raster/Bitmap.h"
+
+namespace moravel::test {
+
+// A fresh folder under the temp folder, removed with its contents at the end.
+class TempFolder {
+ public:
+  TempFolder() {
+    static std::atomic<int> counter{0};
+    path_ = std::filesystem::temp_directory_path() /
+            ("moravel-desktop-" + std::to_string(::getpid()) + "-" + std::to_string(counter++));
+    std::filesystem::remove_all(path_);
+    std::filesystem::create_directories(path_);
+  }
+  ~TempFolder() {
+    std::error_code ec;
+    std::filesystem::remove_all(path_, ec);
+  }
+  TempFolder(const TempFolder&) = delete;
+  TempFolder& operator=(const TempFolder&) = delete;
+  const std::filesystem::path& path() const { return path_; }
+
+ private:
+  std::filesystem::path path_;
+};
+
+inline void WriteText(const std::filesystem::path& file, std::string_view text) {
+  std::filesystem::create_directories(file.parent_path());
+  std::ofstream out(file, std::ios::binary | std::ios::trunc);
+  out.write(text.data(), std::streamsize(text.size()));
+}
+
+inline std::string ReadText(const std::filesystem::path& file) {
+  std::ifstream in(file, std::ios::binary);
+  return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
+}
+
+inline Bitmap Solid(int w, int h, Rgba c) {
+  return *Bitmap::Create(w, h, c);
+}
+
+inline void WritePng(const std::filesystem::path& file, const Bitmap& picture) {
+  std::vector<uint8_t> bytes;
+  ASSERT_TRUE(EncodePng(picture, PngSpeed::Fast, bytes));
+  WriteText(file, std::string_view(reinterpret_cast<const char*>(bytes.data()), bytes.size()));
+}
+
+// Timers that only remember their state and every switch.
+class FakeTimers : public DesktopTimers {
+ public:
+  void SetEnabled(DesktopTimer timer, bool enabled) override {
+    enabled_[timer] = enabled;
+    switches.push_back({timer, enabled});
+  }
+  bool IsEnabled(DesktopTimer timer) const override {
+    auto it = enabled_.find(timer);
+    return it != enabled_.end() && it->second;
+  }
+  struct Switch {
+    DesktopTimer timer;
+    bool enabled;
+  };
+  std::vector<Switch> switches;
+
+ private:
+  std::map<DesktopTimer, bool> enabled_;
+};
+
+// A window that records what the session asked of it.
+class FakeWindow : public DesktopWindowPort {
+ public:
+  struct Menu {
+    int x, y;
+    friend bool operator==(const Menu&, const Menu&) = default;
+  };
+  void ShowButtonMenu(int x, int y) override { buttonMenus.push_back({x, y}); }
+  void ShowMainMenu(int x, int y) override { mainMenus.push_back({x, y}); }
+  void FrameChanged() override { ++frameChanges; }
+  void Close() override { ++closes; }
+
+  std::vector<Menu> buttonMenus, mainMenus;
+  int frameChanges = 0, closes = 0;
+};
+
+// A program folder with skins/<skin>/, and a session over it with fakes.
+class DesktopHarness {
+ public:
+  explicit DesktopHarness(std::string skin = "wood") : skin_(std::move(skin)) {
+    std::filesystem::create_directories(skinFolder());
+  }
+
+  const std::filesystem::path& programFolder() const { return folder_.path(); }
+  std::filesystem::path skinFolder() const { return folder_.path() / "skins" / skin_; }
+  void Config(std::string_view text) { WriteText(skinFolder() / "config.ini", text); }
+  void User(std::string_view text) { WriteText(skinFolder() / "user.ini", text); }
+  void Picture(std::string_view name, const Bitmap& picture) {
+    WritePng(skinFolder() / name, picture);
+  }
+
+  // Creates the session (data.ini naming the skin unless one exists) and starts it.
+  DesktopSession& Start(int width = 800, int height = 600) {
+    if (!std::filesystem::exists(programFolder() / "data.ini")) {
+      WriteText(programFolder() / "data.ini", "[skin]\r\ndir=" + skin_ + "\r\n");
+    }
+    DesktopServices services{launcher, clock, timers, window, wallpaper, timeWidgets};
+    session = std::make_unique<DesktopSession>(services, programFolder(), width, height);
+    session->Start();
+    return *session;
+  }
+
+  // Pointer input.
+  void Move(int x, int y) { session->HandlePointer({PointerEvent::Kind::Move, x, y}); }
+  void Press(int x, int y, MouseButton b = MouseButton::Left) {
+    session->HandlePointer({PointerEvent::Kind::Press, x, y, b});
+  }
+  void DoublePress(int x, int y) {
+    session->HandlePointer({PointerEvent::Kind::DoubleClick, x, y, MouseButton::Left});
+  }
+  void Release(int x, int y, MouseButton b = MouseButton::Left) {
+    session->HandlePointer({PointerEvent::Kind::Release, x, y, b});
+  }
+
+  RecordingLauncher launcher;
+  FakeClock clock;
+  FakeTimers timers;
+  FakeWindow window;
+  WallpaperPainter* wallpaper = nullptr;
+  TimeWidgets* timeWidgets = nullptr;
+  std::unique_ptr<DesktopSession> session;
+
+ private:
+  TempFolder folder_;
+  std::string skin_;
+};
+
+}  // namespace moravel::test
