@@ -7,8 +7,10 @@ Needs only Debian's python3-pil and fonts-dejavu-core. Every random choice
 comes from fixed seeds, so each run writes the same files.
 
 Writes skins/wood/ (config.ini, user.ini, wallpapers, pictures, the four
-special-folder icons, the state pictures of three ready buttons) and
-assets/moravel-48.png, assets/moravel-256.png.
+special-folder icons, the state pictures of three ready buttons, the analog
+clock with acm.bmp and acs.bmp, the digit clock, the tear-off calendar, the
+button templates) and assets/moravel-48.png, assets/moravel-256.png and
+assets/help.png (the card shown while a new button is placed).
 """
 
 import argparse
@@ -21,8 +23,14 @@ sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
 from PIL import Image  # noqa: E402
 
 import buttons  # noqa: E402
+import clockface  # noqa: E402
+import deskparts  # noqa: E402
+import helpcard  # noqa: E402
 import icons  # noqa: E402
 import objects  # noqa: E402
+import preview  # noqa: E402
+import skinkit  # noqa: E402
+import templates  # noqa: E402
 import woodgrain  # noqa: E402
 
 ROOT = os.path.normpath(os.path.join(os.path.dirname(__file__), "..", ".."))
@@ -38,10 +46,19 @@ WALLPAPERS = [
     ("image4x3", "wood-4x3.jpg", (1600, 1200), (160, 0, 1760, 1200)),
     ("image5x4", "wood-5x4.jpg", (1280, 1024), (210, 0, 1710, 1200)),
 ]
-# file, x, y (screen coordinates: negative = from the far edge), picture
+# The corner of the top-right group: the analog clock, under it the digit
+# clock on its brass bar, under that the tear-off calendar (screen
+# coordinates: negative = from the right or bottom edge).
+CLOCK = (-300, 40)
+BAR = (-298, 290)
+PAD = (-292, 372)
+# file, x, y (screen coordinates), picture function
 PICTURES = [
     ("nameplate.png", -336, -124, objects.nameplate),
     ("pencil.png", -812, -150, objects.pencil),
+    ("/pogoda.png", -436, 56, deskparts.pogoda),
+    ("digitbar.png", BAR[0], BAR[1], deskparts.digit_bar),
+    ("calendar.png", PAD[0], PAD[1], deskparts.calendar_pad),
 ]
 # caption, param (shell folder number), icon, tile seed, x, y
 BUTTONS = [
@@ -49,26 +66,7 @@ BUTTONS = [
     ("Корзина", 10, icons.basket, 42, 40, 150),
     ("Документы", 5, icons.folder, 43, 40, 260),
 ]
-
-
-def win_path(*parts):
-    """A skin-relative file name as skins made on Windows store it."""
-    return "\\".join(parts)
-
-
-def write_ini(path, sections):
-    """Writes [(section, [(key, value), ...]), ...] with CRLF line ends."""
-    lines = []
-    for name, keys in sections:
-        lines.append("[%s]" % name)
-        lines += ["%s=%s" % (k, v) for k, v in keys]
-        lines.append("")
-    with open(path, "w", encoding="utf-8", newline="\r\n") as f:
-        f.write("\n".join(lines))
-
-
-def save_png(img, path):
-    img.convert("RGBA").save(path, optimize=True)
+win_path, write_ini, save_png = skinkit.win_path, skinkit.write_ini, skinkit.save_png
 
 
 def draw_wallpapers():
@@ -88,13 +86,27 @@ def draw_wallpapers():
     return keys
 
 
-def draw_pictures():
-    sections = []
-    for i, (name, x, y, fn) in enumerate(PICTURES, 1):
-        save_png(fn(), os.path.join(SKIN, "pictures", name))
-        sections.append(("picture%d" % i, [("x", x), ("y", y), ("tr", 1),
-                                           ("image", win_path("pictures", name))]))
-    return sections
+def draw_pictures(writer):
+    return writer.pictures([(name, x, y, fn()) for name, x, y, fn in PICTURES])
+
+
+def draw_clocks(writer):
+    """The analog clock with its second hand and the digit clock under it."""
+    hands = clockface.wood_hands()
+    bmp = {key: clockface.keyed_bmp(hands[key][0], near)
+           for key, near in (("minute", (70, 50, 34)), ("second", (176, 80, 64)))}
+    sections = writer.analog_clock(clockface.wood_plate(), hands, CLOCK[0],
+                                   CLOCK[1], bmp, show_seconds=True)
+    x, y = BAR[0] + deskparts.BAR_PAD[0], BAR[1] + deskparts.BAR_PAD[1]
+    return sections + writer.digit_clock(deskparts.digit_window, x, y,
+                                         deskparts.DIGIT_STEP, deskparts.PAIR_GAP)
+
+
+def draw_calendar(writer):
+    places = {name: (PAD[0] + dx, PAD[1] + dy)
+              for name, (dx, dy) in deskparts.CAL_PLACES.items()}
+    return writer.calendar(deskparts.month_name, deskparts.weekday_name,
+                           deskparts.day_digit, deskparts.year_digit, places)
 
 
 def draw_buttons():
@@ -115,47 +127,20 @@ def draw_all():
     for sub in ("wallpaper", "pictures", "temp"):
         os.makedirs(os.path.join(SKIN, sub), exist_ok=True)
     os.makedirs(ASSETS, exist_ok=True)
+    writer = skinkit.SkinWriter(SKIN)
     for name, fn in icons.ICONS.items():
         save_png(fn(64), os.path.join(SKIN, name + ".png"))
     for px in (48, 256):
         save_png(icons.mark(px), os.path.join(ASSETS, "moravel-%d.png" % px))
+    save_png(helpcard.draw(), os.path.join(ASSETS, "help.png"))
     config = [("doubleclick", [("dc", 0)]),
               ("wallpaper", draw_wallpapers())]
-    config += draw_pictures()
+    config += draw_pictures(writer)
+    config += draw_clocks(writer)
+    config += draw_calendar(writer)
+    config += templates.sections(writer)
     write_ini(os.path.join(SKIN, "config.ini"), config)
     write_ini(os.path.join(SKIN, "user.ini"), draw_buttons())
-
-
-def resolve(v, edge):
-    """Screen position of a stored coordinate, as the program reads it."""
-    half = edge // 2
-    if v >= 10000:
-        return v - 10000 + half
-    if v <= -10000:
-        return v + 10000 + half
-    return edge + v if v < 0 else v
-
-
-def preview(folder, screen):
-    """The skin as it would look on a screen of `screen` pixels."""
-    w, h = screen
-    ratio = w / h
-    key = ("image5x4" if ratio <= 1.29 else "image4x3" if ratio <= 1.465
-           else "image16x10" if ratio <= 1.68 else "image16x9")
-    name = dict((k, n) for k, n, _, _ in WALLPAPERS)[key]
-    desk = Image.open(os.path.join(SKIN, "wallpaper", name)).convert("RGBA")
-    desk = desk.resize(screen, Image.LANCZOS)
-    for name, x, y, _ in PICTURES:
-        pic = Image.open(os.path.join(SKIN, "pictures", name))
-        desk.alpha_composite(pic, (resolve(x, w), resolve(y, h)))
-    for n, (_, _, _, _, x, y) in enumerate(BUTTONS, 1):
-        state = "o" if n == 2 else "u"
-        pic = Image.open(os.path.join(SKIN, "temp", "freebutton%d_%s.png"
-                                      % (n, state)))
-        desk.alpha_composite(pic, (resolve(x, w), resolve(y, h)))
-    out = os.path.join(folder, "wood-preview-%dx%d.png" % screen)
-    desk.convert("RGB").save(out)
-    print("preview:", out)
 
 
 def main():
@@ -166,8 +151,11 @@ def main():
     args = parser.parse_args()
     draw_all()
     if args.preview:
-        for screen in ((1920, 1080), (1280, 1024)):
-            preview(args.preview, screen)
+        skin = preview.Skin("wood")
+        for screen in preview.SCREENS:
+            out = os.path.join(args.preview, "wood-preview-%dx%d.png" % screen)
+            preview.compose(skin, screen, over=2).save(out)
+            print("preview:", out)
 
 
 if __name__ == "__main__":
