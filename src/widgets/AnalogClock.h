@@ -1,0 +1,73 @@
+#pragma once
+// The analog clock of a skin's [analogclock] section: a plate picture laid
+// over the wallpaper below it, with an hour hand, a minute hand and, with
+// showseconds, a second hand, each turned about its own pivot.
+//
+// The clock is one control on ControlLayer::AnalogClock. Its picture is the
+// base (the wallpaper rectangle under the clock with the plate drawn over it)
+// with the hands drawn over it, lowest first: hour, minute, second. The hands
+// point at angle 0 until SetAngles is called.
+//
+// Lifetime: the control belongs to the ControlStack it was built on; the clock
+// only points at it. Call Remove before the stack clears its controls, or
+// simply drop the clock when the stack itself is gone.
+
+#include <array>
+#include <memory>
+#include <vector>
+
+#include "desktop/SceneContext.h"
+#include "raster/RotatingLayer.h"
+#include "widgets/HandAngles.h"
+
+namespace moravel {
+
+class AnalogClock {
+ public:
+  // Builds the clock from ctx.files.config [analogclock], files from the skin
+  // folder, placed at its resolved (x, y). With `clickAction` a click (or a
+  // double click, as ctx.menu says) on it opens the date and time settings.
+  // The second hand is built when ctx.scene.showSeconds is set. Null when a
+  // file cannot be loaded; nothing is then left on ctx.controls.
+  static std::unique_ptr<AnalogClock> Build(SceneContext& ctx, bool clickAction);
+
+  // The [analogclock] keys of one hand (defined with the build).
+  struct HandKeys;
+
+  AnalogClock(const AnalogClock&) = delete;
+  AnalogClock& operator=(const AnalogClock&) = delete;
+
+  // Takes the control off its stack; the clock must not be used afterwards.
+  void Remove();
+  // True when the clock's control lives on `controls`.
+  bool IsOn(const ControlStack& controls) const;
+
+  // Turns the hands (the second angle only matters with a second hand) and
+  // shows the new picture. Only the parts the hands left or reach are redrawn.
+  void SetAngles(const HandAngles& angles);
+
+  const ImageControl& image() const { return *image_; }
+  // The plate over the wallpaper, without hands.
+  const Bitmap& base() const { return base_; }
+  // hour, minute and (with a second hand) second, lowest first.
+  const std::vector<RotatingLayer>& hands() const { return hands_; }
+
+ private:
+  AnalogClock(ControlStack& controls, ImageControl& image, Bitmap base);
+  bool AddHand(const SceneContext& ctx, const HandKeys& keys);
+  void Redraw();
+
+  ControlStack* controls_;
+  ImageControl* image_;
+  uint64_t imageId_;
+  Bitmap base_;
+  std::vector<RotatingLayer> hands_;
+  // The picture is drawn in turn into two buffers, so the one being drawn is
+  // never the one the control shows. `stale_` is the part of each buffer that
+  // differs from the base (where its hands were drawn).
+  std::array<std::shared_ptr<Bitmap>, 2> buffers_;
+  std::array<Rect, 2> stale_{};
+  int next_ = 0;
+};
+
+}  // namespace moravel
