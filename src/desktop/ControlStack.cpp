@@ -8,10 +8,6 @@ namespace {
 // The stacking order: the layer in the top bits, the creation sequence below.
 constexpr int kLayerShift = 48;
 
-bool Holds(const Rect& r, int x, int y) {
-  return x >= r.x && y >= r.y && x < r.right() && y < r.bottom();
-}
-
 bool Meets(const Rect& a, const Rect& b) {
   return !Intersect(a, b).empty();
 }
@@ -59,7 +55,7 @@ ImageControl* ControlStack::TopmostAt(int x, int y) const {
   if (!cell) return nullptr;
   ImageControl* top = nullptr;
   for (ImageControl* c : *cell) {
-    if (Holds(c->drawnRect(), x, y) && (!top || Lower(top, c))) top = c;
+    if (c->Covers(x, y) && (!top || Lower(top, c))) top = c;
   }
   return top;
 }

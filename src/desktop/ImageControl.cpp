@@ -1,5 +1,6 @@
 #include "desktop/ImageControl.h"
 
+#include <algorithm>
 #include <utility>
 
 namespace moravel {
@@ -24,6 +25,8 @@ void ImageControl::SetPicture(Picture picture) {
 }
 
 void ImageControl::MoveTo(int left, int top) {
+  left = std::clamp(left, -kFarOffScreen, kFarOffScreen);
+  top = std::clamp(top, -kFarOffScreen, kFarOffScreen);
   if (left == left_ && top == top_) return;
   const Rect before = drawnRect();
   left_ = left;

@@ -53,6 +53,8 @@ class ControlObserver {
 
 class ImageControl {
  public:
+  static constexpr int kFarOffScreen = 1 << 30;
+
   // `id` is unique among the live controls of one stack (0 is the wallpaper);
   // `order` sorts the stacking order (larger is higher). `observer` may be null.
   ImageControl(uint64_t id, uint64_t order, ControlObserver* observer)
@@ -66,11 +68,20 @@ class ImageControl {
   Rect rect() const { return {left_, top_, width_, height_}; }
   // The rectangle it covers on the screen: rect() when visible, else empty.
   Rect drawnRect() const { return visible_ ? rect() : Rect{}; }
+  // True when the pixel (x, y) lies in drawnRect(): where the control takes
+  // the pointer, transparent parts included.
+  bool Covers(int x, int y) const {
+    const Rect r = drawnRect();
+    return x >= r.x && y >= r.y && x < r.right() && y < r.bottom();
+  }
   bool visible() const { return visible_; }
   bool transparent() const { return transparent_; }
   const Picture& picture() const { return picture_; }
 
   void SetPicture(Picture picture);
+  // Positions beyond kFarOffScreen pixels from the origin are held there, far
+  // off any screen, so that right() and bottom() of the rectangle stay in the
+  // int range (a picture side is at most 16384 pixels).
   void MoveTo(int left, int top);
   void SetVisible(bool visible);
   // Sets the size directly (the wallpaper control, which has no picture of its own).

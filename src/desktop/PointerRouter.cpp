@@ -1,23 +1,18 @@
 #include "desktop/PointerRouter.h"
 
 namespace moravel {
-namespace {
-
-bool Holds(const Rect& r, int x, int y) {
-  return x >= r.x && y >= r.y && x < r.right() && y < r.bottom();
-}
-
-}  // namespace
 
 ImageControl* PointerRouter::HitTest(int x, int y) const {
   if (ImageControl* top = controls_.TopmostAt(x, y)) return top;
-  return Holds(wallpaper_.drawnRect(), x, y) ? &wallpaper_ : nullptr;
+  return wallpaper_.Covers(x, y) ? &wallpaper_ : nullptr;
+}
+
+ImageControl* PointerRouter::Live(uint64_t id) const {
+  return id == wallpaper_.id() ? &wallpaper_ : controls_.Find(id);
 }
 
 ImageControl* PointerRouter::Captured() const {
-  if (!captured_) return nullptr;
-  if (capturedId_ == wallpaper_.id()) return &wallpaper_;
-  return controls_.Find(capturedId_);
+  return captured_ ? Live(capturedId_) : nullptr;
 }
 
 void PointerRouter::Handle(const PointerEvent& event) {
@@ -53,22 +48,18 @@ void PointerRouter::Press(ImageControl& target, const PointerEvent& event) {
     if (skipClick_) events_.DoubleClick(target);
   }
   // A handler may have changed the scene; deliver only to a live control.
-  if (ImageControl* still = id == wallpaper_.id() ? &wallpaper_ : controls_.Find(id)) {
-    events_.MouseDown(*still, event.button);
-  }
+  if (ImageControl* still = Live(id)) events_.MouseDown(*still, event.button);
 }
 
 void PointerRouter::Release(ImageControl& target, const PointerEvent& event) {
   const uint64_t id = target.id();
   if (event.button == MouseButton::Left) {
-    const bool click = captured_ && capturedId_ == id && !skipClick_ &&
-                       Holds(target.drawnRect(), event.x, event.y);
+    const bool click =
+        captured_ && capturedId_ == id && !skipClick_ && target.Covers(event.x, event.y);
     captured_ = skipClick_ = false;
     if (click) events_.Click(target);
   }
-  if (ImageControl* still = id == wallpaper_.id() ? &wallpaper_ : controls_.Find(id)) {
-    events_.MouseUp(*still, event.button, event.x, event.y);
-  }
+  if (ImageControl* still = Live(id)) events_.MouseUp(*still, event.button, event.x, event.y);
 }
 
 }  // namespace moravel

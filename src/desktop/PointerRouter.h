@@ -32,6 +32,8 @@ class PointerRouter {
   ImageControl* HitTest(int x, int y) const;
 
  private:
+  // The control with this id while it lives (the wallpaper's is 0), or null.
+  ImageControl* Live(uint64_t id) const;
   ImageControl* Captured() const;
   void Press(ImageControl& target, const PointerEvent& event);
   void Release(ImageControl& target, const PointerEvent& event);

@@ -17,10 +17,6 @@ std::string Key(std::string_view prefix, int n) {
   return std::string(prefix) + std::to_string(n);
 }
 
-bool IsCalendar(WidgetSection s) {
-  return !IsClockSection(s);
-}
-
 }  // namespace
 
 SceneContext SceneBuilder::Context() const {
@@ -86,8 +82,11 @@ void SceneBuilder::BuildWidget(WidgetSection section, PictureLoader& loader) {
   const std::string_view name = WidgetSectionName(section);
   if (!config.HasSection(name)) return;
   const bool transparent = config.ReadFlag(name, "tr", false);
-  if (IsCalendar(section)) StoreCalendarPaths(section);
-  if (IsClockSection(section)) LoadClockDigits(section, transparent, loader);
+  if (IsClockSection(section)) {
+    LoadClockDigits(section, transparent, loader);
+  } else {
+    StoreCalendarPaths(section);
+  }
   ImageControl& control = p_.controls.Add(ControlLayer::Widget);
   p_.scene.widgetImages[size_t(section)] = &control;
   Place(control, name, config);
@@ -176,6 +175,9 @@ void SceneBuilder::SwitchTimers() {
   if (calendar) p_.timers.SetEnabled(DesktopTimer::Calendar, true);
   if (clock) p_.timers.SetEnabled(DesktopTimer::Clock, true);
 }
+
+// Clear empties both slot tables in one pass.
+static_assert(kMaxStaticPictures == kMaxButtons);
 
 void SceneBuilder::Clear() {
   p_.timers.SetEnabled(DesktopTimer::Calendar, false);

@@ -106,6 +106,18 @@ TEST_F(FrameComposerTest, HidingAndRemovingUncoverWhatLiesBelow) {
   EXPECT_EQ(At(2, 2), kGreen);
 }
 
+TEST_F(FrameComposerTest, APictureOfAnotherSizeRecomposesTheOldAndTheNewArea) {
+  ImageControl& a = Add(ControlLayer::Button, SolidPicture(8, 6, kRed), 2, 2);
+  frame.TakeDirty();
+  a.SetPicture(SolidPicture(3, 3, kGreen));
+  EXPECT_EQ(frame.TakeDirty(), (std::vector<Rect>{{2, 2, 8, 6}, {2, 2, 3, 3}}));
+  EXPECT_EQ(At(2, 2), kGreen);
+  EXPECT_EQ(At(9, 7), kDesktopKeyColour) << "the larger picture is gone";
+  a.SetPicture(SolidPicture(10, 4, kRed));
+  frame.Flush();
+  EXPECT_EQ(At(11, 5), kRed);
+}
+
 TEST_F(FrameComposerTest, ShowingTheSamePictureAgainDrawsNothing) {
   const Picture red = SolidPicture(3, 3, kRed);
   ImageControl& a = Add(ControlLayer::Button, red, 1, 1);
