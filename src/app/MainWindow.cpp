@@ -1,0 +1,175 @@
+#include "app/MainWindow.h"
+
+#include <QCloseEvent>
+#include <QGuiApplication>
+#include <QMouseEvent>
+#include <QPainter>
+#include <QTimer>
+#include <cstdio>
+#include <ctime>
+#include <optional>
+#include <vector>
+
+#include "app/QtDesktopTimers.h"
+#include "commands/ButtonMenu.h"
+#include "commands/MainMenu.h"
+#include "desktop/DesktopFrame.h"
+#include "desktop/DesktopSession.h"
+#include "platform_x11/DesktopWindowShell.h"
+#include "widgets/SkinTimeWidgets.h"
+#include "widgets/SkinWallpaper.h"
+
+#ifdef MORAVEL_HAVE_X11
+#include <QtGui/qguiapplication_platform.h>
+#endif
+
+namespace moravel {
+
+namespace {
+
+// The X11 shell of `widget`'s native window, when the program runs on X11.
+std::unique_ptr<DesktopWindowShell> ShellFor(QWidget& widget) {
+#ifdef MORAVEL_HAVE_X11
+  if (QGuiApplication::platformName() != QLatin1String("xcb")) return nullptr;
+  auto* x11 = qApp->nativeInterface<QNativeInterface::QX11Application>();
+  if (!x11) return nullptr;
+  return CreateX11DesktopWindowShell(x11->display(), widget.winId());
+#else
+  return nullptr;
+#endif
+}
+
+std::optional<MouseButton> ButtonOf(Qt::MouseButton button) {
+  switch (button) {
+    case Qt::LeftButton:
+      return MouseButton::Left;
+    case Qt::RightButton:
+      return MouseButton::Right;
+    case Qt::MiddleButton:
+      return MouseButton::Middle;
+    default:
+      return std::nullopt;
+  }
+}
+
+}  // namespace
+
+MainWindow::MainWindow(MainWindowSetup setup)
+    : QWidget(nullptr, Qt::FramelessWindowHint | Qt::WindowStaysOnBottomHint),
+      timers_(std::make_unique<QtDesktopTimers>()),
+      wallpaper_(std::make_unique<SkinWallpaper>()),
+      timeWidgets_(std::make_unique<SkinTimeWidgets>()),
+      reportFirstFrame_(setup.reportFirstFrame) {
+  setWindowTitle(QStringLiteral("moravel"));
+  setGeometry(setup.geometry);
+  setMouseTracking(true);
+  // The frame covers every pixel: Qt must not clear anything first.
+  setAttribute(Qt::WA_OpaquePaintEvent);
+  setAttribute(Qt::WA_NoSystemBackground);
+  QPalette blue = palette();
+  blue.setColor(QPalette::Window, QColor(0, 0, 255));
+  setPalette(blue);
+
+  DesktopServices services{setup.launcher, setup.clock,      *timers_,
+                           *this,          wallpaper_.get(), timeWidgets_.get()};
+  session_ = std::make_unique<DesktopSession>(services, setup.programFolder, setup.geometry.width(),
+                                              setup.geometry.height());
+  session_->SetNoTray(setup.noTray);
+  timers_->connectTo([this] { session_->OnCalendarTimer(); }, [this] { session_->OnClockTimer(); });
+  mainMenu_ = std::make_unique<MainMenu>(*session_);
+  buttonMenu_ = std::make_unique<ButtonMenu>();
+}
+
+MainWindow::~MainWindow() = default;
+
+void MainWindow::start() {
+  shell_ = ShellFor(*this);  // creates the native window
+  if (shell_) shell_->PlaceOnDesktop();
+  session_->Start();
+}
+
+void MainWindow::ShowButtonMenu(int x, int y) {
+  buttonMenu_->popup(mapToGlobal(QPoint(x, y)));
+}
+
+void MainWindow::ShowMainMenu(int x, int y) {
+  mainMenu_->popup(mapToGlobal(QPoint(x, y)));
+}
+
+void MainWindow::FrameChanged() {
+  DesktopFrame& frame = session_->frame();
+  const std::vector<Rect> dirty = frame.TakeDirty();
+  for (const Rect& r : dirty) update(QRect(r.x, r.y, r.width, r.height));
+  if (shell_) shell_->UpdateShape(frame.picture(), dirty);
+}
+
+void MainWindow::Close() {
+  close();
+}
+
+void MainWindow::paintEvent(QPaintEvent* event) {
+  const Bitmap& picture = session_->frame().picture();
+  if (picture.empty()) return;
+  // A view of the frame's bytes, no copy; the composed frame is opaque.
+  const QImage image(picture.data(), picture.width(), picture.height(), picture.width() * 4,
+                     QImage::Format_RGBA8888);
+  QPainter painter(this);
+  painter.setCompositionMode(QPainter::CompositionMode_Source);
+  for (const QRect& r : event->region()) painter.drawImage(r.topLeft(), image, r);
+  painter.end();
+  if (reportFirstFrame_ && !firstFramePainted_) {
+    firstFramePainted_ = true;
+    // Qt hands the painted backing store to the display right after this
+    // handler; the zero timer runs once that is done.
+    QTimer::singleShot(0, this, &MainWindow::reportFirstFrame);
+  }
+}
+
+void MainWindow::reportFirstFrame() {
+  timespec now{};
+  clock_gettime(CLOCK_MONOTONIC, &now);
+  std::printf("moravel first-frame %lld\n",
+              static_cast<long long>(now.tv_sec) * 1000000000LL + now.tv_nsec);
+  std::fflush(stdout);
+}
+
+void MainWindow::forward(QMouseEvent* event, PointerEvent::Kind kind) {
+  PointerEvent pointer;
+  pointer.kind = kind;
+  const QPoint at = event->position().toPoint();
+  pointer.x = at.x();
+  pointer.y = at.y();
+  if (kind != PointerEvent::Kind::Move) {
+    const auto button = ButtonOf(event->button());
+    if (!button) return;
+    pointer.button = *button;
+  }
+  session_->HandlePointer(pointer);
+}
+
+void MainWindow::mouseMoveEvent(QMouseEvent* event) {
+  forward(event, PointerEvent::Kind::Move);
+}
+
+void MainWindow::mousePressEvent(QMouseEvent* event) {
+  forward(event, PointerEvent::Kind::Press);
+}
+
+void MainWindow::mouseDoubleClickEvent(QMouseEvent* event) {
+  forward(event, PointerEvent::Kind::DoubleClick);
+}
+
+void MainWindow::mouseReleaseEvent(QMouseEvent* event) {
+  forward(event, PointerEvent::Kind::Release);
+}
+
+void MainWindow::closeEvent(QCloseEvent* event) {
+  if (!session_->MayClose()) {
+    event->ignore();
+    return;
+  }
+  event->accept();
+  emit closed();
+}
+
+}  // namespace moravel

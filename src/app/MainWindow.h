@@ -1,0 +1,86 @@
+#pragma once
+// The desktop window: frameless, the size of the screen, below every other
+// window, showing the session's frame. It holds no logic of its own: pointer
+// events go to the session, changed parts of the frame are repainted (and
+// reshaped on X11), and the session's requests (menus, close) are carried out.
+// Every attempt to close it is refused until the session allows it.
+
+#include <QRect>
+#include <QWidget>
+#include <filesystem>
+#include <memory>
+
+#include "desktop/DesktopWindowPort.h"
+#include "desktop/PointerEvent.h"
+
+namespace moravel {
+
+class ButtonMenu;
+class Clock;
+class DesktopSession;
+class DesktopWindowShell;
+class Launcher;
+class MainMenu;
+class QtDesktopTimers;
+class SkinTimeWidgets;
+class SkinWallpaper;
+
+struct MainWindowSetup {
+  Launcher& launcher;                   // borrowed; outlives the window
+  Clock& clock;                         // borrowed; outlives the window
+  std::filesystem::path programFolder;  // data.ini, skins.ini, skins/
+  QRect geometry;                       // the screen, in pixels
+  bool noTray = false;                  // no notification area: main menu on the wallpaper
+  bool reportFirstFrame = false;        // print the first painted frame's time (start-up bench)
+};
+
+class MainWindow : public QWidget, public DesktopWindowPort {
+  Q_OBJECT
+ public:
+  explicit MainWindow(MainWindowSetup setup);
+  ~MainWindow() override;
+
+  // The start-up work: native window on the desktop layer, then the session's
+  // Start (settings, wallpaper, scene). Call once, before show().
+  void start();
+
+  DesktopSession& session() { return *session_; }
+  MainMenu& mainMenu() { return *mainMenu_; }
+  ButtonMenu& buttonMenu() { return *buttonMenu_; }
+  QtDesktopTimers& timers() { return *timers_; }
+
+  // DesktopWindowPort
+  void ShowButtonMenu(int x, int y) override;
+  void ShowMainMenu(int x, int y) override;
+  void FrameChanged() override;
+  void Close() override;
+
+ signals:
+  // The window closed for good (the session allowed it): the program ends.
+  void closed();
+
+ protected:
+  void paintEvent(QPaintEvent* event) override;
+  void mouseMoveEvent(QMouseEvent* event) override;
+  void mousePressEvent(QMouseEvent* event) override;
+  void mouseDoubleClickEvent(QMouseEvent* event) override;
+  void mouseReleaseEvent(QMouseEvent* event) override;
+  void closeEvent(QCloseEvent* event) override;
+
+ private:
+  void forward(QMouseEvent* event, PointerEvent::Kind kind);
+  void reportFirstFrame();
+
+  // Declared before the session, which uses them until it goes.
+  std::unique_ptr<QtDesktopTimers> timers_;
+  std::unique_ptr<SkinWallpaper> wallpaper_;
+  std::unique_ptr<SkinTimeWidgets> timeWidgets_;
+  std::unique_ptr<DesktopSession> session_;
+  std::unique_ptr<MainMenu> mainMenu_;
+  std::unique_ptr<ButtonMenu> buttonMenu_;
+  std::unique_ptr<DesktopWindowShell> shell_;  // X11 only
+  bool reportFirstFrame_;
+  bool firstFramePainted_ = false;
+};
+
+}  // namespace moravel

@@ -1,0 +1,54 @@
+// Moravel: one copy per user; the desktop window with its menus and tray icon.
+// The program's folder (beside the executable) holds all its files.
+
+#include <QApplication>
+#include <QScreen>
+#include <cstdlib>
+#include <filesystem>
+#include <memory>
+
+#include "app/MainWindow.h"
+#include "app/SignalExit.h"
+#include "commands/MainMenu.h"
+#include "commands/TrayIcon.h"
+#include "desktop/DesktopSession.h"
+#include "platform/ProcessEnvironment.h"
+#include "platform/ProcessLauncher.h"
+#include "platform/SingleInstance.h"
+#include "platform/SystemClock.h"
+
+int main(int argc, char** argv) {
+  using namespace moravel;
+  ProcessEnvironment environment;
+  SingleInstance instance(environment);  // held until the program ends
+  if (!instance.isFirst()) return 0;
+
+  QApplication app(argc, argv);
+  QApplication::setApplicationName(QStringLiteral("Moravel"));
+  QApplication::setApplicationDisplayName(QStringLiteral("Moravel"));
+  QApplication::setQuitOnLastWindowClosed(false);  // only the desktop window's close ends it
+
+  ProcessLauncher launcher(environment);
+  SystemClock clock;
+  const bool hasTray = TrayIcon::Available();
+  MainWindow window({.launcher = launcher,
+                     .clock = clock,
+                     .programFolder = QCoreApplication::applicationDirPath().toStdString(),
+                     .geometry = QGuiApplication::primaryScreen()->geometry(),
+                     .noTray = !hasTray,
+                     // Read only by scripts/bench-startup.
+                     .reportFirstFrame = std::getenv("MORAVEL_REPORT_FIRST_FRAME") != nullptr});
+  QObject::connect(&window, &MainWindow::closed, &app, &QCoreApplication::quit,
+                   Qt::QueuedConnection);
+  SignalExit exitSignals;
+  QObject::connect(&exitSignals, &SignalExit::requested, &window, [&window] {
+    if (!window.session().MayClose()) window.session().Exit();
+  });
+
+  window.start();
+  window.show();
+  std::unique_ptr<TrayIcon> tray;
+  if (hasTray) tray = std::make_unique<TrayIcon>(window.mainMenu());
+  app.exec();
+  return 0;
+}

@@ -1,0 +1,37 @@
+#pragma once
+// What the program needs from the windowing system for its desktop window
+// beyond what the toolkit gives: a place on the desktop layer and a shape that
+// lets the desktop show through the frame's pure-blue pixels.
+//
+// One object serves one native window and must not outlive it. Where the
+// program runs without such a system (no display, offscreen tests) it has no
+// object of this kind at all.
+
+#include <memory>
+#include <span>
+
+#include "raster/Bitmap.h"
+#include "raster/Rect.h"
+
+namespace moravel {
+
+class DesktopWindowShell {
+ public:
+  virtual ~DesktopWindowShell() = default;
+
+  // Before the window is first shown: the desktop window type, below every
+  // other window, on all workspaces, in no taskbar and no pager; the shape is
+  // empty until the first UpdateShape, so nothing shows before the frame.
+  virtual void PlaceOnDesktop() = 0;
+
+  // `frame` is the whole window's picture; only the pixels inside `changed`
+  // are looked at, and the shape changes only there.
+  virtual void UpdateShape(const Bitmap& frame, std::span<const Rect> changed) = 0;
+};
+
+// The X11 shell of `window` on the Xlib connection `display` (a Display*,
+// owned by the caller). Nothing where the program was built without X11.
+std::unique_ptr<DesktopWindowShell> CreateX11DesktopWindowShell(void* display,
+                                                                unsigned long window);
+
+}  // namespace moravel

@@ -1,0 +1,10 @@
+// Built instead of X11DesktopWindowShell.cpp where X11 is not available.
+#include "platform_x11/DesktopWindowShell.h"
+
+namespace moravel {
+
+std::unique_ptr<DesktopWindowShell> CreateX11DesktopWindowShell(void*, unsigned long) {
+  return nullptr;
+}
+
+}  // namespace moravel

@@ -1,0 +1,189 @@
+// The desktop window driven by real Qt mouse events on the offscreen
+// platform, over a program folder with one button and one picture.
+
+#include <gtest/gtest.h>
+
+#include <QCloseEvent>
+
+#include "MouseInput.h"
+#include "ProgramFolder.h"
+#include "TestApplication.h"
+#include "app/MainWindow.h"
+#include "app/QtDesktopTimers.h"
+#include "commands/ButtonMenu.h"
+#include "commands/MainMenu.h"
+#include "desktop/DesktopSession.h"
+#include "platform/FakeClock.h"
+#include "platform/RecordingLauncher.h"
+
+namespace moravel {
+namespace {
+
+constexpr QRect kScreen(0, 0, 400, 300);
+
+QPoint Centre(const Rect& r) {
+  return {r.x + r.width / 2, r.y + r.height / 2};
+}
+
+class DesktopWindow {
+ public:
+  explicit DesktopWindow(bool doubleClick, bool noTray = false)
+      : folder(doubleClick),
+        window({.launcher = launcher,
+                .clock = clock,
+                .programFolder = folder.root(),
+                .geometry = kScreen,
+                .noTray = noTray}) {
+    TestApplication();
+    window.start();
+    window.show();
+    QApplication::processEvents();
+  }
+
+  // The colour the window shows at `at`, as painted by the window itself.
+  Rgba shown(QPoint at) {
+    const QColor c = window.grab().toImage().pixelColor(at);
+    return {uint8_t(c.red()), uint8_t(c.green()), uint8_t(c.blue()), uint8_t(c.alpha())};
+  }
+
+  RecordingLauncher launcher;
+  FakeClock clock;
+  ProgramFolder folder;
+  MainWindow window;
+};
+
+// Holds the window's QApplication before the window exists.
+class MainWindowTest : public ::testing::Test {
+ protected:
+  MainWindowTest() { TestApplication(); }
+};
+
+TEST_F(MainWindowTest, IsAFramelessScreenSizedWindowBelowOthers) {
+  DesktopWindow d(false);
+  EXPECT_EQ(d.window.windowTitle(), "moravel");
+  EXPECT_EQ(d.window.geometry(), kScreen);
+  EXPECT_TRUE(d.window.windowFlags() & Qt::FramelessWindowHint);
+  EXPECT_TRUE(d.window.windowFlags() & Qt::WindowStaysOnBottomHint);
+  EXPECT_TRUE(d.window.hasMouseTracking());
+}
+
+TEST_F(MainWindowTest, ShowsTheSkinsPicturesWhereTheSkinPlacesThemOnBlue) {
+  DesktopWindow d(false);
+  EXPECT_EQ(d.shown(Centre(ProgramFolder::kButton)), ProgramFolder::kUp);
+  EXPECT_EQ(d.shown(Centre(ProgramFolder::kPictureAt)), ProgramFolder::kPicture);
+  const Rect& p = ProgramFolder::kPictureAt;
+  EXPECT_EQ(d.shown({p.x, p.y}), ProgramFolder::kPicture);
+  EXPECT_EQ(d.shown({p.right() - 1, p.bottom() - 1}), ProgramFolder::kPicture);
+  EXPECT_EQ(d.shown({p.right(), p.bottom()}), (Rgba{0, 0, 255, 255}));
+  EXPECT_EQ(d.shown({5, 295}), (Rgba{0, 0, 255, 255}));
+}
+
+TEST_F(MainWindowTest, PointerOverAButtonShowsItsOverPictureAndLeavingShowsItsUpPicture) {
+  DesktopWindow d(false);
+  // The scene starts with its newest button as the hovered one: come from the
+  // wallpaper, as a user's pointer does.
+  mouse::Move(d.window, QPoint(200, 250));
+  mouse::Move(d.window, Centre(ProgramFolder::kButton));
+  EXPECT_EQ(d.shown(Centre(ProgramFolder::kButton)), ProgramFolder::kOver);
+  mouse::Move(d.window, QPoint(200, 250));
+  EXPECT_EQ(d.shown(Centre(ProgramFolder::kButton)), ProgramFolder::kUp);
+}
+
+TEST_F(MainWindowTest, PressShowsTheDownPictureAndAClickOpensTheTargetOnce) {
+  DesktopWindow d(false);
+  const QPoint at = Centre(ProgramFolder::kButton);
+  mouse::Move(d.window, at);
+  mouse::Press(d.window, at);
+  EXPECT_EQ(d.shown(at), ProgramFolder::kDown);
+  EXPECT_TRUE(d.launcher.calls.empty());
+  mouse::Release(d.window, at);
+  ASSERT_EQ(d.launcher.calls.size(), 1u);
+  EXPECT_EQ(d.launcher.calls[0].kind, RecordingLauncher::Kind::Target);
+  EXPECT_EQ(d.launcher.calls[0].target, ProgramFolder::kTarget);
+  EXPECT_EQ(d.launcher.calls[0].arguments, ProgramFolder::kArguments);
+  EXPECT_EQ(d.shown(at), ProgramFolder::kUp);
+}
+
+TEST_F(MainWindowTest, AClickOnTheWallpaperOrAPictureOpensNothing) {
+  DesktopWindow d(false);
+  mouse::Click(d.window, QPoint(200, 250));
+  mouse::Click(d.window, Centre(ProgramFolder::kPictureAt));
+  EXPECT_TRUE(d.launcher.calls.empty());
+}
+
+TEST_F(MainWindowTest, InDoubleClickModeOnlyTheDoubleClickOpensTheTarget) {
+  DesktopWindow d(true);
+  const QPoint at = Centre(ProgramFolder::kButton);
+  mouse::Click(d.window, at);
+  EXPECT_TRUE(d.launcher.calls.empty());
+  mouse::DoubleClick(d.window, at);
+  ASSERT_EQ(d.launcher.calls.size(), 1u);
+  EXPECT_EQ(d.launcher.calls[0].target, ProgramFolder::kTarget);
+}
+
+TEST_F(MainWindowTest, ARightClickOnAButtonOpensTheButtonMenuAndOpensNothing) {
+  DesktopWindow d(false);
+  const QPoint at = Centre(ProgramFolder::kButton);
+  EXPECT_FALSE(d.window.buttonMenu().isVisible());
+  mouse::Click(d.window, at, Qt::RightButton);
+  EXPECT_TRUE(d.window.buttonMenu().isVisible());
+  EXPECT_FALSE(d.window.mainMenu().isVisible());
+  EXPECT_TRUE(d.launcher.calls.empty());
+  d.window.buttonMenu().close();
+  EXPECT_FALSE(d.window.buttonMenu().isVisible());
+}
+
+TEST_F(MainWindowTest, WithoutATrayARightClickOnTheWallpaperOpensTheMainMenu) {
+  for (bool noTray : {false, true}) {
+    DesktopWindow d(false, noTray);
+    mouse::Click(d.window, QPoint(200, 250), Qt::RightButton);
+    EXPECT_EQ(d.window.mainMenu().isVisible(), noTray);
+    EXPECT_FALSE(d.window.buttonMenu().isVisible());
+    d.window.mainMenu().close();
+  }
+}
+
+TEST_F(MainWindowTest, EveryCloseAttemptIsRefusedUntilTheExitCommand) {
+  DesktopWindow d(false);
+  int closed = 0;
+  QObject::connect(&d.window, &MainWindow::closed, [&] { ++closed; });
+  EXPECT_FALSE(d.window.close());
+  QCloseEvent event;
+  QApplication::sendEvent(&d.window, &event);
+  EXPECT_FALSE(event.isAccepted());
+  EXPECT_TRUE(d.window.isVisible());
+  EXPECT_EQ(closed, 0);
+
+  d.window.session().Exit();
+  EXPECT_TRUE(d.window.session().MayClose());
+  EXPECT_FALSE(d.window.isVisible());
+  EXPECT_EQ(closed, 1);
+  // The scene is cleared: its timers no longer run.
+  EXPECT_FALSE(d.window.timers().IsEnabled(DesktopTimer::Calendar));
+  EXPECT_FALSE(d.window.timers().IsEnabled(DesktopTimer::Clock));
+}
+
+TEST_F(MainWindowTest, TheTwoTimersKeepTheirOwnIntervalsAndSwitchApart) {
+  QtDesktopTimers timers;
+  EXPECT_EQ(timers.intervalMs(DesktopTimer::Calendar), 1000);
+  EXPECT_EQ(timers.intervalMs(DesktopTimer::Clock), 500);
+  timers.SetEnabled(DesktopTimer::Clock, true);
+  EXPECT_TRUE(timers.IsEnabled(DesktopTimer::Clock));
+  EXPECT_FALSE(timers.IsEnabled(DesktopTimer::Calendar));
+  timers.SetEnabled(DesktopTimer::Calendar, true);
+  timers.SetEnabled(DesktopTimer::Clock, false);
+  EXPECT_TRUE(timers.IsEnabled(DesktopTimer::Calendar));
+  EXPECT_FALSE(timers.IsEnabled(DesktopTimer::Clock));
+}
+
+TEST_F(MainWindowTest, ATimerTickReachesItsHandler) {
+  QtDesktopTimers timers;
+  int calendar = 0, clock = 0;
+  timers.connectTo([&] { ++calendar; }, [&] { ++clock; });
+  timers.SetEnabled(DesktopTimer::Clock, true);
+  EXPECT_TRUE(mouse::WaitUntil([&] { return clock >= 2; }, 3000));
+  EXPECT_EQ(calendar, 0);
+}
+
+}  // namespace
+}  // namespace moravel

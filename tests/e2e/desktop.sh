@@ -1,0 +1,158 @@
+#!/usr/bin/env bash
+# The installed program on a 1920x1080 virtual screen: it draws a skin made
+# of the bundled skin's files where the skin says, answers the pointer, opens a
+# button's program, opens the menus, keeps blue see-through, refuses a second
+# copy and ends cleanly on SIGTERM, and also starts without X11 (offscreen).
+# Usage: desktop.sh BUILD_DIR MORAVEL_XSHOT   (exit 77: a tool is missing)
+set -euo pipefail
+build=$1
+xshot=$2
+here=$(cd "$(dirname "$0")" && pwd)
+for tool in Xvfb xdotool; do
+  command -v "$tool" >/dev/null || { echo "SKIP: $tool is not installed"; exit 77; }
+done
+source "$here/xvfb.sh"
+
+work=$(mktemp -d /tmp/moravel-e2e-XXXXXX)
+app=$work/moravel
+pid=
+cleanup() {
+  [ -n "$pid" ] && kill -KILL "$pid" 2>/dev/null || true
+  stop_xvfb
+  rm -rf "$work"
+}
+trap cleanup EXIT
+fail() { echo "FAIL: $*" >&2; exit 1; }
+step() { echo "-- $*"; }
+
+cmake --install "$build" --prefix "$app" >/dev/null
+wood=$app/skins/wood
+[ -x "$app/moravel" ] && [ -f "$wood/config.ini" ] || fail "the portable folder is incomplete"
+[ ! -e "$app/data.ini" ] && [ ! -e "$app/skins.ini" ] || fail "settings files were installed"
+
+# The test's own skin, made of the bundled skin's files, so that the places
+# checked below do not follow the artwork's layout: the wood wallpapers, three
+# buttons with wood's button pictures, a picture, and a fourth button that
+# runs a script of ours.
+skin=$app/skins/e2e
+mkdir -p "$skin/temp"
+cp -r "$wood/wallpaper" "$wood/pogoda.png" "$skin/"
+cp "$wood"/temp/freebutton[123]_[uod].png "$skin/temp/"
+cat >"$work/clicked.sh" <<SCRIPT
+#!/bin/sh
+echo clicked >"$work/marker"
+SCRIPT
+chmod +x "$work/clicked.sh"
+{
+  printf '[doubleclick]\ndc=0\n[wallpaper]\n'
+  tr -d '\r' <"$wood/config.ini" | grep -E '^image[0-9]+x[0-9]+='
+  printf '[picture1]\nx=700\ny=300\ntr=1\nimage=pogoda.png\n'
+} >"$skin/config.ini"
+for n in 1 2 3; do
+  printf '[button%d]\nobject=\nparam=17\nimage=temp\\freebutton%d_u.png\nx=40\ny=%d\ntr=0\n' \
+    "$n" "$n" $((40 + 110 * (n - 1)))
+done >"$skin/user.ini"
+printf '[button4]\nobject=%s\nimage=temp\\freebutton1_u.png\nx=400\ny=40\ntr=0\n' \
+  "$work/clicked.sh" >>"$skin/user.ini"
+printf '[skin]\ndir=e2e\n' >"$app/data.ini"
+
+start_xvfb 1920x1080
+# Our own lock folder, so that no other copy on this machine counts.
+export XDG_RUNTIME_DIR=$work/run
+mkdir -m 700 "$XDG_RUNTIME_DIR"
+"$app/moravel" >"$work/out.log" 2>&1 &
+pid=$!
+
+step "the first frame appears within 10 s"
+"$xshot" match "$skin/temp/freebutton1_u.png" 40 40 10000 || fail "button 1 is not drawn"
+
+step "the pictures stand where the skin says"
+"$xshot" match "$skin/temp/freebutton2_u.png" 40 150 0 || fail "button 2"
+"$xshot" match "$skin/temp/freebutton3_u.png" 40 260 0 || fail "button 3"
+"$xshot" match "$skin/temp/freebutton1_u.png" 400 40 0 || fail "button 4"
+"$xshot" match "$skin/pogoda.png" 700 300 0 || fail "picture 1"
+[ "$("$xshot" pixel 900 600)" != "0 0 255" ] || fail "no wallpaper"
+
+step "the skin list names every skin folder"
+for name in wood e2e; do grep -q "^dir=$name" "$app/skins.ini" || fail "skins.ini lacks $name"; done
+
+step "the window lies on the desktop layer"
+"$xshot" windows | grep -q " _NET_WM_WINDOW_TYPE_DESKTOP moravel$" ||
+  fail "no desktop-type window named moravel: $("$xshot" windows)"
+
+step "the pointer over button 2 shows its over picture, leaving shows its up picture"
+xdotool mousemove 900 600
+xdotool mousemove 50 160
+"$xshot" match "$skin/temp/freebutton2_o.png" 40 150 3000 || fail "no over picture"
+xdotool mousemove 900 600
+"$xshot" match "$skin/temp/freebutton2_u.png" 40 150 3000 || fail "no up picture after leaving"
+
+step "a click on button 4 runs its program"
+xdotool mousemove 410 50 click 1
+for _ in $(seq 100); do [ -f "$work/marker" ] && break; sleep 0.05; done
+[ "$(cat "$work/marker" 2>/dev/null)" = clicked ] || fail "the button's program did not run"
+
+popups() { "$xshot" windows | awk '$2 == 1 && $3 == 1' | wc -l; }
+step "a right click on button 1 opens the button menu"
+[ "$(popups)" = 0 ] || fail "a popup is open before the right click"
+xdotool mousemove 50 50 click 3
+for _ in $(seq 60); do [ "$(popups)" != 0 ] && break; sleep 0.05; done
+[ "$(popups)" != 0 ] || fail "no menu appeared"
+xdotool key Escape
+for _ in $(seq 60); do [ "$(popups)" = 0 ] && break; sleep 0.05; done
+[ "$(popups)" = 0 ] || fail "the menu did not close"
+
+step "without a tray (Xvfb has none) a right click on the wallpaper opens the main menu"
+xdotool mousemove 900 600 click 3
+for _ in $(seq 60); do [ "$(popups)" != 0 ] && break; sleep 0.05; done
+[ "$(popups)" != 0 ] || fail "no menu appeared"
+xdotool key Escape
+for _ in $(seq 60); do [ "$(popups)" = 0 ] && break; sleep 0.05; done
+[ "$(popups)" = 0 ] || fail "the menu did not close"
+
+step "a second start ends at once with exit code 0, touching nothing"
+before=$(stat -c '%.9Y %s' "$app/data.ini" "$app/skins.ini")
+rc=0
+timeout 5 "$app/moravel" >/dev/null 2>&1 || rc=$?
+[ "$rc" = 0 ] || fail "the second start ended with $rc"
+kill -0 "$pid" 2>/dev/null || fail "the first copy is gone"
+[ "$before" = "$(stat -c '%.9Y %s' "$app/data.ini" "$app/skins.ini")" ] || fail "files changed"
+
+step "SIGTERM ends the program with exit code 0, data.ini intact"
+kill -TERM "$pid"
+rc=0
+wait "$pid" || rc=$?
+pid=
+[ "$rc" = 0 ] || fail "exit code $rc after SIGTERM"
+tr -d '\r' <"$app/data.ini" | grep -qx 'dir=e2e' || fail "data.ini lost its skin: $(cat "$app/data.ini")"
+
+step "where the frame is pure blue the screen beneath shows through (shape mask)"
+bare=$app/skins/bare
+mkdir -p "$bare/pictures"
+cp "$skin/pogoda.png" "$bare/pictures/"
+printf '[picture1]\nx=100\ny=100\ntr=1\nimage=pictures\\pogoda.png\n' >"$bare/config.ini"
+printf '[skin]\ndir=bare\n' >"$app/data.ini"
+"$app/moravel" >"$work/bare.log" 2>&1 &
+pid=$!
+"$xshot" match "$bare/pictures/pogoda.png" 100 100 10000 || fail "the picture is not drawn"
+# Xvfb's empty screen is black; the window's blue must not cover it.
+[ "$("$xshot" pixel 900 600)" = "0 0 0" ] || fail "blue area shows $("$xshot" pixel 900 600)"
+[ "$("$xshot" pixel 99 99)" = "0 0 0" ] || fail "beside the picture: $("$xshot" pixel 99 99)"
+kill -TERM "$pid"
+rc=0
+wait "$pid" || rc=$?
+pid=
+[ "$rc" = 0 ] || fail "exit code $rc after SIGTERM"
+
+step "under Qt's offscreen platform (no X11 at all) it starts, paints and ends on SIGTERM"
+QT_QPA_PLATFORM=offscreen MORAVEL_REPORT_FIRST_FRAME=1 "$app/moravel" >"$work/offscreen.log" 2>&1 &
+pid=$!
+for _ in $(seq 200); do grep -q '^moravel first-frame [0-9]*$' "$work/offscreen.log" && break; sleep 0.05; done
+grep -q '^moravel first-frame [0-9]*$' "$work/offscreen.log" || fail "no frame: $(cat "$work/offscreen.log")"
+kill -TERM "$pid"
+rc=0
+wait "$pid" || rc=$?
+pid=
+[ "$rc" = 0 ] || fail "exit code $rc after SIGTERM under offscreen"
+
+echo "e2e: all checks passed"
