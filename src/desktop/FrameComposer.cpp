@@ -1,6 +1,5 @@
 #include "desktop/FrameComposer.h"
 
-#include "raster/Blit.h"
 #include "raster/Drawing.h"
 
 namespace moravel {
@@ -14,25 +13,8 @@ constexpr size_t kMaxPieces = 128;
 void BlendClipped(Bitmap& dst, const Bitmap& src, int x, int y, Rect clip) {
   const Rect target = Intersect(clip, {x, y, src.width(), src.height()});
   if (target.empty()) return;
-  const Blit b =
-      ClipBlit(src.width(), src.height(), {target.x - x, target.y - y, target.width, target.height},
-               dst.width(), dst.height(), target.x, target.y);
-  for (int r = 0; r < b.height; ++r) {
-    const uint8_t* s = src.row(b.srcY + r) + size_t(b.srcX) * 4;
-    uint8_t* d = dst.row(b.dstY + r) + size_t(b.dstX) * 4;
-    for (int i = 0; i < b.width; ++i, s += 4, d += 4) {
-      const unsigned a = s[3];
-      if (a == 0) continue;
-      if (a == 255) {
-        d[0] = s[0], d[1] = s[1], d[2] = s[2], d[3] = 255;
-        continue;
-      }
-      d[0] = BlendChannel(s[0], a, d[0]);
-      d[1] = BlendChannel(s[1], a, d[1]);
-      d[2] = BlendChannel(s[2], a, d[2]);
-      d[3] = UnionAlpha(a, d[3]);
-    }
-  }
+  BlendRect(dst, target.x, target.y, src,
+            {target.x - x, target.y - y, target.width, target.height});
 }
 
 }  // namespace

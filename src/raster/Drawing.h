@@ -19,6 +19,10 @@ void CopyRect(Bitmap& dst, int x, int y, const Bitmap& src, Rect from);
 // Sets every pixel of `area` (clipped to dst) to `color`.
 void FillRect(Bitmap& dst, Rect area, Rgba color);
 
+// Lays the `from` rectangle of src over (x, y) of dst by its alpha, with the
+// colour and alpha rules of DrawBitmap's Blend mode.
+void BlendRect(Bitmap& dst, int x, int y, const Bitmap& src, Rect from);
+
 // Draws all of src with its top-left corner at (x, y) of dst.
 // Blend: each colour channel becomes (S * a + (255 - a) * P + 255) div 256
 // (S source, a source alpha, P old destination value), and the destination
