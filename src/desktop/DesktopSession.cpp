@@ -1,8 +1,11 @@
 #include "desktop/DesktopSession.h"
 
 #include <algorithm>
+#include <exception>
+#include <system_error>
 #include <utility>
 
+#include "desktop/AspectBand.h"
 #include "desktop/ButtonInteraction.h"
 #include "desktop/ControlStack.h"
 #include "desktop/FrameComposer.h"
@@ -44,6 +47,18 @@ struct DesktopSession::State {
   ButtonInteraction interaction;
   PointerRouter router;
   SceneBuilder builder;
+
+  // Paints the wallpaper layer with `paint` (a call on the painter); any
+  // failure leaves the layer as it was.
+  template <typename Paint>
+  void PaintWallpaper(Paint paint) {
+    if (!services.wallpaper) return;
+    try {
+      if (paint(*services.wallpaper, composer.wallpaper())) composer.InvalidateAll();
+    } catch (const std::exception&) {
+      // Nothing is reported; the old wallpaper stays.
+    }
+  }
 };
 
 DesktopSession::DesktopSession(DesktopServices services, std::filesystem::path programFolder,
@@ -133,6 +148,50 @@ void DesktopSession::Exit() {
 
 bool DesktopSession::MayClose() const {
   return state_->mayClose;
+}
+
+void DesktopSession::ApplySkin(const std::string& name) {
+  State& s = *state_;
+  SettingsFiles& f = s.files;
+  if (!f.data) return;  // before Start
+  s.builder.Clear();
+  f.data->WriteString("skin", "dir", name);
+  f.skinPath = SkinPath(f.programFolder, name);
+  f.config = std::make_unique<IniFile>(f.skinPath / "config.ini");
+  f.user = std::make_unique<IniFile>(f.skinPath / "user.ini");
+  s.menu.useDoubleClickChecked = f.config->ReadFlag("doubleclick", "dc", false);
+  const std::string_view firstDefault =
+      SkinSwitchWallpaperDefault(AspectBandFor(s.width, s.height));
+  s.PaintWallpaper([&](WallpaperPainter& painter, Bitmap& wallpaper) {
+    return painter.PaintWallpaper(*f.config, f.skinPath, firstDefault, wallpaper);
+  });
+  s.builder.Build();
+  Publish();
+}
+
+void DesktopSession::ChangeWallpaper(std::optional<std::filesystem::path> chosen) {
+  State& s = *state_;
+  s.services.timers.SetEnabled(DesktopTimer::Clock, false);
+  if (chosen && s.files.config) {
+    std::error_code ec;
+    std::filesystem::path file = std::filesystem::absolute(*chosen, ec);
+    file = (ec ? *chosen : file).lexically_normal();
+    s.PaintWallpaper([&](WallpaperPainter& painter, Bitmap& wallpaper) {
+      return painter.PaintWallpaperFile(file, wallpaper);
+    });
+    if (s.scene.analogClockPresent && s.services.timeWidgets) {
+      SceneContext ctx = s.builder.Context();
+      s.services.timeWidgets->ClearAnalogClock(ctx);
+      if (!s.services.timeWidgets->BuildAnalogClock(ctx, false)) {
+        s.scene.analogClockPresent = false;
+      }
+      s.scene.lastClockSecond = kNothingDrawn;  // the new hands are set at the next tick
+    }
+    const AspectBand band = AspectBandFor(s.width, s.height);
+    s.files.config->WriteString("wallpaper", WallpaperKeyFor(band), "?" + file.string());
+  }
+  s.services.timers.SetEnabled(DesktopTimer::Clock, true);
+  Publish();
 }
 
 const MainMenuState& DesktopSession::menu() const {

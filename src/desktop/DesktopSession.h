@@ -14,6 +14,8 @@
 
 #include <filesystem>
 #include <memory>
+#include <optional>
+#include <string>
 
 #include "desktop/DesktopScene.h"
 #include "desktop/DesktopTimers.h"
@@ -71,6 +73,24 @@ class DesktopSession {
   void ToggleDoubleClick();  // "Использовать двойной клик"
   void Exit();  // "Закрыть программу": clears the scene, then window.Close()
   bool MayClose() const;
+
+  // Switches to the skin in folder skins/<name>/ (the skin chooser's apply):
+  // clears the scene; writes data.ini [skin] dir = name at once; opens the
+  // skin's config.ini and user.ini in place of the old ones; the double-click
+  // mark := config.ini [doubleclick] dc (default off); repaints the wallpaper
+  // (when the skin names none for this screen the old one stays); builds the
+  // scene again (skin folder from data.ini, timers as the skin needs). A
+  // missing folder gives an empty scene. Call after Start.
+  void ApplySkin(const std::string& name);
+
+  // "Сменить фон", after its picture dialog: `chosen` is the picture file
+  // picked (nullopt: the dialog was cancelled). With a file: paints it as the
+  // wallpaper (the old one stays when it cannot be loaded), builds the analog
+  // clock again over it without a click action (off when that fails) and
+  // writes config.ini [wallpaper] <the screen's band key> = "?" + its
+  // absolute path, loaded or not. Either way the clock timer is stopped
+  // during the work and runs afterwards. Call after Start.
+  void ChangeWallpaper(std::optional<std::filesystem::path> chosen);
 
   const MainMenuState& menu() const;
   // The composed picture of the whole desktop window, and its changed parts.

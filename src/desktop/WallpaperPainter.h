@@ -19,6 +19,11 @@ class WallpaperPainter {
   // repainted; on any failure returns false and leaves it as it was.
   virtual bool PaintWallpaper(const IniFile& config, const std::filesystem::path& skinPath,
                               std::string_view firstDefault, Bitmap& wallpaper) = 0;
+
+  // Paints the picture file the user chose (an absolute path) over all of
+  // `wallpaper`; true and false as above. By default it is painted as the
+  // wallpaper value "?<file>" through PaintWallpaper with no [wallpaper] keys.
+  virtual bool PaintWallpaperFile(const std::filesystem::path& file, Bitmap& wallpaper);
 };
 
 }  // namespace moravel

@@ -9,4 +9,8 @@ bool SkinWallpaper::PaintWallpaper(const IniFile& config, const std::filesystem:
   return LoadWallpaper(config, skinPath, firstDefault, wallpaper, &wallpaperName_);
 }
 
+bool SkinWallpaper::PaintWallpaperFile(const std::filesystem::path& file, Bitmap& wallpaper) {
+  return moravel::PaintWallpaperFile(file, wallpaper);
+}
+
 }  // namespace moravel

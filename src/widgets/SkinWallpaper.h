@@ -1,7 +1,7 @@
 #pragma once
 // The wallpaper painter the program hands to the desktop session: the skin's
-// wallpaper for the screen's shape (LoadWallpaper). Remembers the name chosen
-// by the last selection.
+// wallpaper for the screen's shape (LoadWallpaper), or a file the user chose
+// (PaintWallpaperFile). Remembers the name chosen by the last selection.
 
 #include <string>
 
@@ -13,6 +13,8 @@ class SkinWallpaper : public WallpaperPainter {
  public:
   bool PaintWallpaper(const IniFile& config, const std::filesystem::path& skinPath,
                       std::string_view firstDefault, Bitmap& wallpaper) override;
+  // Paints `file` as it is; the selected name stays as it was.
+  bool PaintWallpaperFile(const std::filesystem::path& file, Bitmap& wallpaper) override;
 
   // The name selected by the last PaintWallpaper; empty before the first.
   const std::string& wallpaperName() const { return wallpaperName_; }

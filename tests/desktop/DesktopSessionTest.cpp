@@ -11,6 +11,7 @@ namespace moravel {
 namespace {
 
 using test::DesktopHarness;
+using test::FakePainter;
 using test::ReadText;
 using test::Solid;
 using test::WriteText;
@@ -80,21 +81,6 @@ TEST(DesktopSessionTest, StartShowsAWholePureBlueFrameWithoutWallpaper) {
   EXPECT_EQ(s.pointer().selectedButton, 0);
   EXPECT_EQ(s.pointer().hovered, &s.wallpaperControl());
 }
-
-// Paints a given colour, or fails.
-class FakePainter : public WallpaperPainter {
- public:
-  bool PaintWallpaper(const IniFile& config, const std::filesystem::path& skinPath,
-                      std::string_view firstDefault, Bitmap& wallpaper) override {
-    defaults.emplace_back(firstDefault);
-    if (!succeed) return false;
-    wallpaper = Solid(wallpaper.width(), wallpaper.height(), colour);
-    return true;
-  }
-  bool succeed = true;
-  Rgba colour{1, 2, 3, 255};
-  std::vector<std::string> defaults;
-};
 
 TEST(DesktopSessionTest, WallpaperIsPaintedBeforeTheSceneWithAnEmptyDefault) {
   DesktopHarness h;

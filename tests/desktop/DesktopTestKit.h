@@ -18,6 +18,7 @@
 #include "desktop/DesktopSession.h"
 #include "desktop/DesktopTimers.h"
 #include "desktop/DesktopWindowPort.h"
+#include "desktop/WallpaperPainter.h"
 #include "platform/FakeClock.h"
 #include "platform/RecordingLauncher.h"
 #include "raster/Bitmap.h"
@@ -88,6 +89,23 @@ class FakeTimers : public DesktopTimers {
   std::map<DesktopTimer, bool> enabled_;
 };
 
+// Paints a given colour, or fails; records the first defaults it was given.
+// Has no file painting of its own: a chosen file arrives as the default
+// "?<file>".
+class FakePainter : public WallpaperPainter {
+ public:
+  bool PaintWallpaper(const IniFile&, const std::filesystem::path&, std::string_view firstDefault,
+                      Bitmap& wallpaper) override {
+    defaults.emplace_back(firstDefault);
+    if (!succeed) return false;
+    wallpaper = Solid(wallpaper.width(), wallpaper.height(), colour);
+    return true;
+  }
+  bool succeed = true;
+  Rgba colour{1, 2, 3, 255};
+  std::vector<std::string> defaults;
+};
+
 // A window that records what the session asked of it.
 class FakeWindow : public DesktopWindowPort {
  public:
@@ -112,11 +130,23 @@ class DesktopHarness {
   }
 
   const std::filesystem::path& programFolder() const { return folder_.path(); }
-  std::filesystem::path skinFolder() const { return folder_.path() / "skins" / skin_; }
-  void Config(std::string_view text) { WriteText(skinFolder() / "config.ini", text); }
-  void User(std::string_view text) { WriteText(skinFolder() / "user.ini", text); }
-  void Picture(std::string_view name, const Bitmap& picture) {
-    WritePng(skinFolder() / name, picture);
+  std::filesystem::path skinFolder() const { return skinFolder(skin_); }
+  void Config(std::string_view text) { Config(skin_, text); }
+  void User(std::string_view text) { User(skin_, text); }
+  void Picture(std::string_view name, const Bitmap& picture) { Picture(skin_, name, picture); }
+
+  // The same for another skin folder, skins/<skin>/.
+  std::filesystem::path skinFolder(std::string_view skin) const {
+    return folder_.path() / "skins" / skin;
+  }
+  void Config(std::string_view skin, std::string_view text) {
+    WriteText(skinFolder(skin) / "config.ini", text);
+  }
+  void User(std::string_view skin, std::string_view text) {
+    WriteText(skinFolder(skin) / "user.ini", text);
+  }
+  void Picture(std::string_view skin, std::string_view name, const Bitmap& picture) {
+    WritePng(skinFolder(skin) / name, picture);
   }
 
   // Creates the session (data.ini naming the skin unless one exists) and starts it.
