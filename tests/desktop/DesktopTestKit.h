@@ -2,9 +2,7 @@
 // Scratch skins, pictures and recording fakes for the desktop tests.
 
 #include <gtest/gtest.h>
-#include <unistd.h>
 
-#include <atomic>
 #include <filesystem>
 #include <fstream>
 #include <map>
@@ -22,30 +20,9 @@
 #include "platform/FakeClock.h"
 #include "platform/RecordingLauncher.h"
 #include "raster/Bitmap.h"
+#include "support/TempFolder.h"
 
 namespace moravel::test {
-
-// A fresh folder under the temp folder, removed with its contents at the end.
-class TempFolder {
- public:
-  TempFolder() {
-    static std::atomic<int> counter{0};
-    path_ = std::filesystem::temp_directory_path() /
-            ("moravel-desktop-" + std::to_string(::getpid()) + "-" + std::to_string(counter++));
-    std::filesystem::remove_all(path_);
-    std::filesystem::create_directories(path_);
-  }
-  ~TempFolder() {
-    std::error_code ec;
-    std::filesystem::remove_all(path_, ec);
-  }
-  TempFolder(const TempFolder&) = delete;
-  TempFolder& operator=(const TempFolder&) = delete;
-  const std::filesystem::path& path() const { return path_; }
-
- private:
-  std::filesystem::path path_;
-};
 
 inline void WriteText(const std::filesystem::path& file, std::string_view text) {
   std::filesystem::create_directories(file.parent_path());
