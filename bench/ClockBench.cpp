@@ -15,6 +15,7 @@
 #include <string>
 #include <vector>
 
+#include "SessionFakes.h"
 #include "codecs/PictureFile.h"
 #include "codecs/PngCodec.h"
 #include "desktop/DesktopFrame.h"
@@ -28,23 +29,10 @@
 namespace {
 
 using namespace moravel;
+using namespace moravel::bench;
 namespace fs = std::filesystem;
 
 constexpr int kScreenW = 1920, kScreenH = 1080;
-
-class NoTimers : public DesktopTimers {
- public:
-  void SetEnabled(DesktopTimer, bool) override {}
-  bool IsEnabled(DesktopTimer) const override { return false; }
-};
-
-class NoWindow : public DesktopWindowPort {
- public:
-  void ShowButtonMenu(int, int) override {}
-  void ShowMainMenu(int, int) override {}
-  void FrameChanged() override {}
-  void Close() override {}
-};
 
 // An opaque gradient, so that the clock has a wallpaper to lie on.
 class GradientWallpaper : public WallpaperPainter {
@@ -59,13 +47,6 @@ class GradientWallpaper : public WallpaperPainter {
     return true;
   }
 };
-
-void WritePng(const fs::path& file, const Bitmap& picture) {
-  std::vector<uint8_t> bytes;
-  EncodePng(picture, PngSpeed::Fast, bytes);
-  std::ofstream(file, std::ios::binary)
-      .write(reinterpret_cast<const char*>(bytes.data()), std::streamsize(bytes.size()));
-}
 
 // A round plate: opaque inside radius 120, transparent outside.
 Bitmap Plate() {

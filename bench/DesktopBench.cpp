@@ -10,6 +10,7 @@
 #include <string>
 #include <vector>
 
+#include "SessionFakes.h"
 #include "codecs/PngCodec.h"
 #include "desktop/DesktopFrame.h"
 #include "desktop/DesktopSession.h"
@@ -21,32 +22,12 @@
 namespace {
 
 using namespace moravel;
+using namespace moravel::bench;
 namespace fs = std::filesystem;
 
 constexpr int kScreenW = 1920, kScreenH = 1080;
 constexpr int kCount = 500;
 constexpr int kButton = 40, kPitch = 50, kColumns = 30;
-
-class NoTimers : public DesktopTimers {
- public:
-  void SetEnabled(DesktopTimer, bool) override {}
-  bool IsEnabled(DesktopTimer) const override { return false; }
-};
-
-class NoWindow : public DesktopWindowPort {
- public:
-  void ShowButtonMenu(int, int) override {}
-  void ShowMainMenu(int, int) override {}
-  void FrameChanged() override {}
-  void Close() override {}
-};
-
-void WritePng(const fs::path& file, int w, int h, Rgba c) {
-  std::vector<uint8_t> bytes;
-  EncodePng(*Bitmap::Create(w, h, c), PngSpeed::Fast, bytes);
-  std::ofstream(file, std::ios::binary)
-      .write(reinterpret_cast<const char*>(bytes.data()), std::streamsize(bytes.size()));
-}
 
 // A program folder whose skin "bench" has 500 buttons on a grid, each with
 // its own three 40 x 40 pictures, and `pictures` static 32 x 32 pictures.
@@ -65,9 +46,12 @@ class GeneratedSkin {
            << "_u.png\nx=" << ((k - 1) % kColumns) * kPitch
            << "\ny=" << ((k - 1) / kColumns) * kPitch << "\n";
       const uint8_t v = uint8_t(k);
-      WritePng(skin / ("temp/b" + n + "_u.png"), kButton, kButton, Rgba{v, 0, 0, 255});
-      WritePng(skin / ("temp/b" + n + "_o.png"), kButton, kButton, Rgba{0, v, 0, 200});
-      WritePng(skin / ("temp/b" + n + "_d.png"), kButton, kButton, Rgba{0, 0, v, 255});
+      WritePng(skin / ("temp/b" + n + "_u.png"),
+               *Bitmap::Create(kButton, kButton, Rgba{v, 0, 0, 255}));
+      WritePng(skin / ("temp/b" + n + "_o.png"),
+               *Bitmap::Create(kButton, kButton, Rgba{0, v, 0, 200}));
+      WritePng(skin / ("temp/b" + n + "_d.png"),
+               *Bitmap::Create(kButton, kButton, Rgba{0, 0, v, 255}));
     }
     std::ofstream config(skin / "config.ini");
     config << "[doubleclick]\ndc=0\n";
@@ -75,7 +59,7 @@ class GeneratedSkin {
       const std::string n = std::to_string(i);
       config << "[picture" << n << "]\nimage=p" << n << ".png\nx=" << (i * 37) % kScreenW
              << "\ny=" << (i * 53) % kScreenH << "\n";
-      WritePng(skin / ("p" + n + ".png"), 32, 32, Rgba{uint8_t(i), 99, 0, 255});
+      WritePng(skin / ("p" + n + ".png"), *Bitmap::Create(32, 32, Rgba{uint8_t(i), 99, 0, 255}));
     }
   }
   ~GeneratedSkin() { fs::remove_all(root_); }

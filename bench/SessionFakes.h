@@ -1,0 +1,37 @@
+#pragma once
+// Window-side stand-ins for benchmarks that run a desktop session without a
+// window, and a PNG writer for the skins they generate.
+
+#include <filesystem>
+#include <fstream>
+#include <vector>
+
+#include "codecs/PngCodec.h"
+#include "desktop/DesktopTimers.h"
+#include "desktop/DesktopWindowPort.h"
+#include "raster/Bitmap.h"
+
+namespace moravel::bench {
+
+class NoTimers : public DesktopTimers {
+ public:
+  void SetEnabled(DesktopTimer, bool) override {}
+  bool IsEnabled(DesktopTimer) const override { return false; }
+};
+
+class NoWindow : public DesktopWindowPort {
+ public:
+  void ShowButtonMenu(int, int) override {}
+  void ShowMainMenu(int, int) override {}
+  void FrameChanged() override {}
+  void Close() override {}
+};
+
+inline void WritePng(const std::filesystem::path& file, const Bitmap& picture) {
+  std::vector<uint8_t> bytes;
+  EncodePng(picture, PngSpeed::Fast, bytes);
+  std::ofstream(file, std::ios::binary)
+      .write(reinterpret_cast<const char*>(bytes.data()), std::streamsize(bytes.size()));
+}
+
+}  // namespace moravel::bench
