@@ -182,6 +182,26 @@ TEST(AnalogClockTest, TheTopLeftColourIsKeyedOutInsideTheHandToo) {
   EXPECT_EQ(ClockPixel(h, 49 + 36, 50), test::kPlateGrey) << "the background is keyed";
 }
 
+TEST(AnalogClockTest, TheOutermostPixelsOfAHandAreNeverDrawn) {
+  ClockHarness h;
+  // Green to its very edges; only the top-left pixel has the key colour.
+  Bitmap minute = Solid(test::kMinuteLength + 2, 7, test::kMinuteGreen);
+  minute.set(0, 0, test::kKeyMagenta);
+  h.Picture("acm.png", minute);
+  h.Config(ClockHarness::AnalogClockSection(false));
+  h.Start();
+  // Angle 0, pivot (1, 3) at (50, 50): hand pixel (x, y) lies on (49 + x, 47 + y).
+  const int last = test::kMinuteLength + 1;
+  EXPECT_EQ(ClockPixel(h, 49 + last - 1, 50), test::kMinuteGreen);
+  EXPECT_EQ(ClockPixel(h, 49 + last, 50), test::kPlateGrey) << "right edge";
+  EXPECT_EQ(ClockPixel(h, 49 + 30, 48), test::kMinuteGreen);
+  EXPECT_EQ(ClockPixel(h, 49 + 30, 47), test::kPlateGrey) << "top edge";
+  EXPECT_EQ(ClockPixel(h, 49 + 30, 52), test::kMinuteGreen);
+  EXPECT_EQ(ClockPixel(h, 49 + 30, 53), test::kPlateGrey) << "bottom edge";
+  EXPECT_EQ(ClockPixel(h, 49 + 1, 48), test::kMinuteGreen);
+  EXPECT_EQ(ClockPixel(h, 49, 48), test::kPlateGrey) << "left edge";
+}
+
 TEST(AnalogClockTest, ATickRedrawsTheClockAndTheChangedDigitsOnlyOncePerSecond) {
   ClockHarness h;
   h.Config(ClockHarness::AnalogClockSection(true) + h.DigitSections(300, 20));
