@@ -1,6 +1,7 @@
 #include "widgets/AnalogClock.h"
 
 #include <algorithm>
+#include <new>
 #include <optional>
 #include <string>
 #include <utility>
@@ -132,7 +133,11 @@ void AnalogClock::Redraw() {
   std::shared_ptr<Bitmap>& buffer = buffers_[size_t(next_)];
   Rect& stale = stale_[size_t(next_)];
   if (!buffer || buffer.use_count() > 1) {  // someone else still holds it: start afresh
-    buffer = std::make_shared<Bitmap>(base_);
+    try {
+      buffer = std::make_shared<Bitmap>(base_);
+    } catch (const std::bad_alloc&) {
+      return;  // out of memory: the clock keeps showing its last picture
+    }
     stale = {};
   }
   Rect drawn;
