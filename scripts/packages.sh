@@ -5,6 +5,6 @@ BUILD_PACKAGES=(cmake ninja-build g++ pkg-config
 # Running the program: a font for the menus; a virtual X screen where there is no display.
 RUN_PACKAGES=(fonts-dejavu-core xvfb)
 # The end-to-end tests also move and click the pointer (xdotool).
-TEST_PACKAGES=(libgtest-dev libgmock-dev "${RUN_PACKAGES[@]}" xdotool)
+TEST_PACKAGES=(libgtest-dev libgmock-dev "${RUN_PACKAGES[@]}" xdotool faketime)
 BENCH_PACKAGES=(libbenchmark-dev python3-pil)
 FUZZ_PACKAGES=(clang libclang-rt-14-dev)

@@ -1,6 +1,8 @@
 #include "app/MainWindow.h"
 
+#include <QAction>
 #include <QCloseEvent>
+#include <QFileDialog>
 #include <QGuiApplication>
 #include <QMouseEvent>
 #include <QPainter>
@@ -13,8 +15,10 @@
 #include "app/QtDesktopTimers.h"
 #include "commands/ButtonMenu.h"
 #include "commands/MainMenu.h"
+#include "commands/SkinChooserDialog.h"
 #include "desktop/DesktopFrame.h"
 #include "desktop/DesktopSession.h"
+#include "desktop/PictureDialogFilter.h"
 #include "platform_x11/DesktopWindowShell.h"
 #include "widgets/SkinTimeWidgets.h"
 #include "widgets/SkinWallpaper.h"
@@ -52,6 +56,15 @@ std::optional<MouseButton> ButtonOf(Qt::MouseButton button) {
   }
 }
 
+// A modal file dialog of its own (no parent: the desktop window lies below
+// every other window).
+std::optional<std::filesystem::path> AskForPicture(const QStringList& nameFilters) {
+  const QString file = QFileDialog::getOpenFileName(nullptr, QString(), QString(),
+                                                    nameFilters.join(QStringLiteral(";;")));
+  if (file.isEmpty()) return std::nullopt;
+  return std::filesystem::path(file.toStdString());
+}
+
 }  // namespace
 
 MainWindow::MainWindow(MainWindowSetup setup)
@@ -78,6 +91,10 @@ MainWindow::MainWindow(MainWindowSetup setup)
   timers_->connectTo([this] { session_->OnCalendarTimer(); }, [this] { session_->OnClockTimer(); });
   mainMenu_ = std::make_unique<MainMenu>(*session_);
   buttonMenu_ = std::make_unique<ButtonMenu>();
+  skinChooser_ = std::make_unique<SkinChooserDialog>(*session_);
+  pictureChooser_ = AskForPicture;
+  connect(mainMenu_.get(), &MainMenu::skinsChosen, this, [this] { skinChooser_->present(); });
+  connect(mainMenu_.get(), &MainMenu::changeWallpaperChosen, this, &MainWindow::changeWallpaper);
 }
 
 MainWindow::~MainWindow() = default;
@@ -105,6 +122,13 @@ void MainWindow::FrameChanged() {
 
 void MainWindow::Close() {
   close();
+}
+
+void MainWindow::changeWallpaper() {
+  QStringList filters;
+  for (const std::string& f : NameFilters(kPictureDialogFilter))
+    filters << QString::fromStdString(f);
+  session_->ChangeWallpaper(pictureChooser_(filters));
 }
 
 void MainWindow::paintEvent(QPaintEvent* event) {

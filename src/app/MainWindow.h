@@ -6,9 +6,12 @@
 // Every attempt to close it is refused until the session allows it.
 
 #include <QRect>
+#include <QStringList>
 #include <QWidget>
 #include <filesystem>
+#include <functional>
 #include <memory>
+#include <optional>
 
 #include "desktop/DesktopWindowPort.h"
 #include "desktop/PointerEvent.h"
@@ -22,8 +25,14 @@ class DesktopWindowShell;
 class Launcher;
 class MainMenu;
 class QtDesktopTimers;
+class SkinChooserDialog;
 class SkinTimeWidgets;
 class SkinWallpaper;
+
+// The picture dialog of "Сменить фон": the file picked, nothing when the user
+// cancelled. The filters are the dialog's name filters, in order.
+using PictureChooser =
+    std::function<std::optional<std::filesystem::path>(const QStringList& nameFilters)>;
 
 struct MainWindowSetup {
   Launcher& launcher;                   // borrowed; outlives the window
@@ -48,6 +57,11 @@ class MainWindow : public QWidget, public DesktopWindowPort {
   MainMenu& mainMenu() { return *mainMenu_; }
   ButtonMenu& buttonMenu() { return *buttonMenu_; }
   QtDesktopTimers& timers() { return *timers_; }
+  SkinChooserDialog& skinChooser() { return *skinChooser_; }
+
+  // Replaces the picture dialog that "Сменить фон" shows (a modal
+  // QFileDialog at first); tests pass their own.
+  void setPictureChooser(PictureChooser chooser) { pictureChooser_ = std::move(chooser); }
 
   // DesktopWindowPort
   void ShowButtonMenu(int x, int y) override;
@@ -70,6 +84,7 @@ class MainWindow : public QWidget, public DesktopWindowPort {
  private:
   void forward(QMouseEvent* event, PointerEvent::Kind kind);
   void reportFirstFrame();
+  void changeWallpaper();
 
   // Declared before the session, which uses them until it goes.
   std::unique_ptr<QtDesktopTimers> timers_;
@@ -78,6 +93,8 @@ class MainWindow : public QWidget, public DesktopWindowPort {
   std::unique_ptr<DesktopSession> session_;
   std::unique_ptr<MainMenu> mainMenu_;
   std::unique_ptr<ButtonMenu> buttonMenu_;
+  std::unique_ptr<SkinChooserDialog> skinChooser_;
+  PictureChooser pictureChooser_;
   std::unique_ptr<DesktopWindowShell> shell_;  // X11 only
   bool reportFirstFrame_;
   bool firstFramePainted_ = false;

@@ -8,11 +8,13 @@ MainMenu::MainMenu(DesktopSession& session, QWidget* parent) : QMenu(parent), se
   QAction* desktopFiles = addAction(QStringLiteral("Файлы рабочего стола"));
   connect(desktopFiles, &QAction::triggered, this, [this] { session_.OpenDesktopFiles(); });
 
-  // The skin chooser, the button editor and the wallpaper dialog come later;
-  // until then these items open nothing.
+  // The window opens the skin chooser and the wallpaper dialog; the button
+  // editor comes later, until then "Добавить кнопку" opens nothing.
   skins_ = addAction(QStringLiteral("Обложки..."));
+  connect(skins_, &QAction::triggered, this, &MainMenu::skinsChosen);
   addButton_ = addAction(QStringLiteral("Добавить кнопку"));
   changeWallpaper_ = addAction(QStringLiteral("Сменить фон"));
+  connect(changeWallpaper_, &QAction::triggered, this, &MainMenu::changeWallpaperChosen);
 
   more_ = addMenu(QStringLiteral("Дополнительно"));
   useDoubleClick_ = more_->addAction(QStringLiteral("Использовать двойной клик"));

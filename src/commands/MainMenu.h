@@ -19,6 +19,11 @@ class MainMenu : public QMenu {
   // Reads the session's menu state into the items (also done on aboutToShow).
   void refresh();
 
+ signals:
+  // The items whose dialogs belong to the window.
+  void skinsChosen();            // "Обложки..."
+  void changeWallpaperChosen();  // "Сменить фон"
+
  private:
   DesktopSession& session_;
   QAction* skins_;

@@ -44,6 +44,14 @@ std::string ProgramFolder::read(const std::filesystem::path& relative) const {
   return s.str();
 }
 
+void ProgramFolder::addSkin(const std::string& name, Rgba colour) const {
+  const std::filesystem::path skin = std::filesystem::path("skins") / name;
+  write(skin / "config.ini", "[doubleclick]\ndc=0\n[picture1]\nx=" + std::to_string(kPictureAt.x) +
+                                 "\ny=" + std::to_string(kPictureAt.y) +
+                                 "\nimage=pictures\\block.png\n");
+  writePng(skin / "pictures" / "block.png", colour, kPictureAt.width, kPictureAt.height);
+}
+
 void ProgramFolder::write(const std::filesystem::path& relative, const std::string& text) const {
   const std::filesystem::path p = root_ / relative;
   std::filesystem::create_directories(p.parent_path());

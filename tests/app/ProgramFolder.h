@@ -1,7 +1,8 @@
 #pragma once
 // A program folder under /tmp for one test, removed with everything in it:
 // data.ini choosing the skin "test", and skins/test with one picture and one
-// button whose pictures are plain colour blocks written as PNG files.
+// button whose pictures are plain colour blocks written as PNG files. More
+// skins may be added before the window starts.
 
 #include <filesystem>
 #include <string>
@@ -32,10 +33,14 @@ class ProgramFolder {
   std::filesystem::path skin() const { return root_ / "skins" / "test"; }
   std::string read(const std::filesystem::path& relative) const;
 
- private:
-  void write(const std::filesystem::path& relative, const std::string& text) const;
+  // skins/<name>: no buttons, and one picture of `colour` at kPictureAt.
+  void addSkin(const std::string& name, moravel::Rgba colour) const;
+  // A plain `colour` block as a PNG file at `relative`.
   void writePng(const std::filesystem::path& relative, moravel::Rgba colour, int width,
                 int height) const;
+
+ private:
+  void write(const std::filesystem::path& relative, const std::string& text) const;
 
   std::filesystem::path root_;
 };

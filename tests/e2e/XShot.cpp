@@ -8,6 +8,8 @@
 //                                           on the screen at (X, Y); 1 after MS ms
 //   moravel_xshot windows                    one line per top-level window:
 //       id viewable override-redirect x y width height window-type name
+//   moravel_xshot solid FILE.png W H R G B   writes an opaque W x H picture of one
+//                                           colour (needs no display)
 //
 // The display is $DISPLAY. Exit code 2 on a usage or display error.
 
@@ -18,6 +20,7 @@
 #include <cstring>
 #include <fstream>
 #include <iterator>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -159,20 +162,33 @@ int Match(Display* d, char** argv) {
   }
 }
 
+bool WritePng(const Bitmap& picture, const char* file) {
+  std::vector<uint8_t> bytes;
+  if (!moravel::EncodePng(picture, moravel::PngSpeed::Fast, bytes)) return false;
+  std::ofstream out(file, std::ios::binary | std::ios::trunc);
+  out.write(reinterpret_cast<const char*>(bytes.data()), std::streamsize(bytes.size()));
+  return bool(out);
+}
+
 int Save(Display* d, const char* file) {
   Screen* s = DefaultScreenOfDisplay(d);
   const Bitmap picture = Grab(d, 0, 0, WidthOfScreen(s), HeightOfScreen(s));
-  std::vector<uint8_t> bytes;
-  if (!moravel::EncodePng(picture, moravel::PngSpeed::Fast, bytes)) return 2;
-  std::ofstream out(file, std::ios::binary | std::ios::trunc);
-  out.write(reinterpret_cast<const char*>(bytes.data()), std::streamsize(bytes.size()));
-  return out ? 0 : 2;
+  return WritePng(picture, file) ? 0 : 2;
+}
+
+int Solid(char** argv) {
+  const Rgba colour{uint8_t(std::atoi(argv[5])), uint8_t(std::atoi(argv[6])),
+                    uint8_t(std::atoi(argv[7])), 255};
+  const std::optional<Bitmap> picture =
+      Bitmap::Create(std::atoi(argv[3]), std::atoi(argv[4]), colour);
+  return picture && WritePng(*picture, argv[2]) ? 0 : 2;
 }
 
 }  // namespace
 
 int main(int argc, char** argv) {
   const std::string command = argc > 1 ? argv[1] : "";
+  if (command == "solid" && argc == 8) return Solid(argv);
   Display* d = XOpenDisplay(nullptr);
   if (!d) {
     std::fprintf(stderr, "moravel_xshot: cannot open display\n");
