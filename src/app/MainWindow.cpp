@@ -128,7 +128,10 @@ void MainWindow::changeWallpaper() {
   QStringList filters;
   for (const std::string& f : NameFilters(kPictureDialogFilter))
     filters << QString::fromStdString(f);
-  session_->ChangeWallpaper(pictureChooser_(filters));
+  std::optional<std::filesystem::path> chosen = pictureChooser_(filters);
+  // The dialog runs its own event loop: the program may have ended meanwhile.
+  if (session_->MayClose()) return;
+  session_->ChangeWallpaper(std::move(chosen));
 }
 
 void MainWindow::paintEvent(QPaintEvent* event) {

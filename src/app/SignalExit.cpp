@@ -3,6 +3,7 @@
 #include <fcntl.h>
 #include <unistd.h>
 
+#include <atomic>
 #include <cerrno>
 #include <csignal>
 
@@ -10,12 +11,16 @@ namespace moravel {
 
 namespace {
 
-int g_writeEnd = -1;  // the pipe the handler writes to
+// The pipe the handler writes to. The handler may run on any of the
+// program's threads (Qt starts some), so the descriptor is read atomically.
+std::atomic<int> g_writeEnd{-1};
+static_assert(std::atomic<int>::is_always_lock_free);  // safe inside a signal handler
 
 extern "C" void OnExitSignal(int) {
   const int saved = errno;
   const char byte = 1;
-  [[maybe_unused]] ssize_t n = write(g_writeEnd, &byte, 1);  // a full pipe already has a request
+  // A full pipe already holds a request: a failed write loses nothing.
+  [[maybe_unused]] ssize_t n = write(g_writeEnd.load(), &byte, 1);
   errno = saved;
 }
 

@@ -16,6 +16,7 @@
 #include "ProgramFolder.h"
 #include "TestApplication.h"
 #include "app/MainWindow.h"
+#include "app/QtDesktopTimers.h"
 #include "commands/MainMenu.h"
 #include "commands/SkinChooserDialog.h"
 #include "desktop/DesktopSession.h"
@@ -228,6 +229,21 @@ TEST_F(SkinChooserTest, ChangeWallpaperPaintsThePickedPictureAndRemembersItForTh
             std::string::npos);
   EXPECT_EQ(shown({5, 295}), kGreen);
   EXPECT_EQ(shown(pictureCentre()), ProgramFolder::kPicture);  // the scene stays
+}
+
+// The program may end while the picture dialog is open (the tray menu's
+// "Закрыть программу", SIGTERM): the ended desktop is left as it is.
+TEST_F(SkinChooserTest, ChangeWallpaperDoesNothingWhenTheProgramEndedDuringTheDialog) {
+  folder.writePng("green.png", kGreen, 8, 8);
+  window.setPictureChooser([&](const QStringList&) {
+    window.session().Exit();
+    return std::optional(folder.root() / "green.png");
+  });
+  const std::string before = folder.read("skins/test/config.ini");
+  item("Сменить фон")->trigger();
+  EXPECT_TRUE(window.session().MayClose());
+  EXPECT_EQ(folder.read("skins/test/config.ini"), before);
+  EXPECT_FALSE(window.timers().IsEnabled(DesktopTimer::Clock));
 }
 
 }  // namespace

@@ -36,10 +36,6 @@ start_program
 
 # The viewable top-level window of that size: "x y", or nothing.
 window_at() { "$xshot" windows | awk -v w="$1" -v h="$2" '$2 == 1 && $6 == w && $7 == h {print $4, $5}'; }
-wait_for() {
-  for _ in $(seq 100); do "$@" && return 0; sleep 0.05; done
-  return 1
-}
 chooser_shown() { [ -n "$(window_at 300 453)" ]; }
 chooser_gone() { [ -z "$(window_at 300 453)" ]; }
 popup_open() { "$xshot" windows | awk '$2 == 1 && $3 == 1' | grep -q .; }

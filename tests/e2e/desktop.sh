@@ -12,22 +12,10 @@ for tool in Xvfb xdotool; do
   command -v "$tool" >/dev/null || { echo "SKIP: $tool is not installed"; exit 77; }
 done
 source "$here/xvfb.sh"
-
-work=$(mktemp -d /tmp/moravel-e2e-XXXXXX)
-app=$work/moravel
-pid=
-cleanup() {
-  [ -n "$pid" ] && kill -KILL "$pid" 2>/dev/null || true
-  stop_xvfb
-  rm -rf "$work"
-}
-trap cleanup EXIT
-fail() { echo "FAIL: $*" >&2; exit 1; }
-step() { echo "-- $*"; }
-
-cmake --install "$build" --prefix "$app" >/dev/null
+source "$here/program.sh"
+e2e_install "$build"
 wood=$app/skins/wood
-[ -x "$app/moravel" ] && [ -f "$wood/config.ini" ] || fail "the portable folder is incomplete"
+[ -f "$wood/config.ini" ] || fail "the bundled skin is not installed"
 [ ! -e "$app/data.ini" ] && [ ! -e "$app/skins.ini" ] || fail "settings files were installed"
 
 # The test's own skin, made of the bundled skin's files, so that the places
@@ -57,11 +45,7 @@ printf '[button4]\nobject=%s\nimage=temp\\freebutton1_u.png\nx=400\ny=40\ntr=0\n
 printf '[skin]\ndir=e2e\n' >"$app/data.ini"
 
 start_xvfb 1920x1080
-# Our own lock folder, so that no other copy on this machine counts.
-export XDG_RUNTIME_DIR=$work/run
-mkdir -m 700 "$XDG_RUNTIME_DIR"
-"$app/moravel" >"$work/out.log" 2>&1 &
-pid=$!
+start_program
 
 step "the first frame appears within 10 s"
 "$xshot" match "$skin/temp/freebutton1_u.png" 40 40 10000 || fail "button 1 is not drawn"
@@ -89,26 +73,24 @@ xdotool mousemove 900 600
 
 step "a click on button 4 runs its program"
 xdotool mousemove 410 50 click 1
-for _ in $(seq 100); do [ -f "$work/marker" ] && break; sleep 0.05; done
+wait_for test -f "$work/marker" || true
 [ "$(cat "$work/marker" 2>/dev/null)" = clicked ] || fail "the button's program did not run"
 
 popups() { "$xshot" windows | awk '$2 == 1 && $3 == 1' | wc -l; }
+popup_open() { [ "$(popups)" != 0 ]; }
+no_popup() { [ "$(popups)" = 0 ]; }
 step "a right click on button 1 opens the button menu"
-[ "$(popups)" = 0 ] || fail "a popup is open before the right click"
+no_popup || fail "a popup is open before the right click"
 xdotool mousemove 50 50 click 3
-for _ in $(seq 60); do [ "$(popups)" != 0 ] && break; sleep 0.05; done
-[ "$(popups)" != 0 ] || fail "no menu appeared"
+wait_for popup_open || fail "no menu appeared"
 xdotool key Escape
-for _ in $(seq 60); do [ "$(popups)" = 0 ] && break; sleep 0.05; done
-[ "$(popups)" = 0 ] || fail "the menu did not close"
+wait_for no_popup || fail "the menu did not close"
 
 step "without a tray (Xvfb has none) a right click on the wallpaper opens the main menu"
 xdotool mousemove 900 600 click 3
-for _ in $(seq 60); do [ "$(popups)" != 0 ] && break; sleep 0.05; done
-[ "$(popups)" != 0 ] || fail "no menu appeared"
+wait_for popup_open || fail "no menu appeared"
 xdotool key Escape
-for _ in $(seq 60); do [ "$(popups)" = 0 ] && break; sleep 0.05; done
-[ "$(popups)" = 0 ] || fail "the menu did not close"
+wait_for no_popup || fail "the menu did not close"
 
 step "a second start ends at once with exit code 0, touching nothing"
 before=$(stat -c '%.9Y %s' "$app/data.ini" "$app/skins.ini")
@@ -119,11 +101,7 @@ kill -0 "$pid" 2>/dev/null || fail "the first copy is gone"
 [ "$before" = "$(stat -c '%.9Y %s' "$app/data.ini" "$app/skins.ini")" ] || fail "files changed"
 
 step "SIGTERM ends the program with exit code 0, data.ini intact"
-kill -TERM "$pid"
-rc=0
-wait "$pid" || rc=$?
-pid=
-[ "$rc" = 0 ] || fail "exit code $rc after SIGTERM"
+stop_program
 tr -d '\r' <"$app/data.ini" | grep -qx 'dir=e2e' || fail "data.ini lost its skin: $(cat "$app/data.ini")"
 
 step "where the frame is pure blue the screen beneath shows through (shape mask)"
@@ -132,27 +110,17 @@ mkdir -p "$bare/pictures"
 cp "$skin/pogoda.png" "$bare/pictures/"
 printf '[picture1]\nx=100\ny=100\ntr=1\nimage=pictures\\pogoda.png\n' >"$bare/config.ini"
 printf '[skin]\ndir=bare\n' >"$app/data.ini"
-"$app/moravel" >"$work/bare.log" 2>&1 &
-pid=$!
+start_program
 "$xshot" match "$bare/pictures/pogoda.png" 100 100 10000 || fail "the picture is not drawn"
 # Xvfb's empty screen is black; the window's blue must not cover it.
 [ "$("$xshot" pixel 900 600)" = "0 0 0" ] || fail "blue area shows $("$xshot" pixel 900 600)"
 [ "$("$xshot" pixel 99 99)" = "0 0 0" ] || fail "beside the picture: $("$xshot" pixel 99 99)"
-kill -TERM "$pid"
-rc=0
-wait "$pid" || rc=$?
-pid=
-[ "$rc" = 0 ] || fail "exit code $rc after SIGTERM"
+stop_program
 
 step "under Qt's offscreen platform (no X11 at all) it starts, paints and ends on SIGTERM"
-QT_QPA_PLATFORM=offscreen MORAVEL_REPORT_FIRST_FRAME=1 "$app/moravel" >"$work/offscreen.log" 2>&1 &
-pid=$!
-for _ in $(seq 200); do grep -q '^moravel first-frame [0-9]*$' "$work/offscreen.log" && break; sleep 0.05; done
-grep -q '^moravel first-frame [0-9]*$' "$work/offscreen.log" || fail "no frame: $(cat "$work/offscreen.log")"
-kill -TERM "$pid"
-rc=0
-wait "$pid" || rc=$?
-pid=
-[ "$rc" = 0 ] || fail "exit code $rc after SIGTERM under offscreen"
+first_frame() { grep -q '^moravel first-frame [0-9]*$' "$work/out.log"; }
+QT_QPA_PLATFORM=offscreen MORAVEL_REPORT_FIRST_FRAME=1 start_program
+wait_for -t 10 first_frame || fail "no frame: $(cat "$work/out.log")"
+stop_program
 
 echo "e2e: all checks passed"

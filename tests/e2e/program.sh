@@ -5,8 +5,13 @@
 #                        (removed on exit), its own XDG_RUNTIME_DIR (lock
 #                        folder) and an exit trap that ends the program and Xvfb
 #   start_program [WRAPPER...]   starts $app/moravel (through WRAPPER, e.g.
-#                        faketime) in the background: sets $pid
+#                        timeout) in the background, output to $work/out.log:
+#                        sets $pid
 #   stop_program         SIGTERM; fails unless the program ends with code 0
+#                        within 10 s
+#   wait_for [-t SECONDS] COMMAND...   runs COMMAND every 50 ms until it
+#                        succeeds, at most SECONDS (default 5); status 1 when
+#                        it never does
 #   fail MESSAGE, step MESSAGE
 pid=
 fail() {
@@ -37,9 +42,21 @@ start_program() {
 }
 
 stop_program() {
-  kill -TERM "$pid"
   local rc=0
-  wait "$pid" || rc=$?
+  end_process "$pid" 10 || rc=$?
   pid=
   [ "$rc" = 0 ] || fail "exit code $rc after SIGTERM: $(cat "$work/out.log")"
+}
+
+wait_for() {
+  local seconds=5
+  if [ "$1" = -t ]; then
+    seconds=$2
+    shift 2
+  fi
+  for _ in $(seq $((seconds * 20))); do
+    "$@" && return 0
+    sleep 0.05
+  done
+  return 1
 }

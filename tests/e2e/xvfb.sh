@@ -1,5 +1,6 @@
 # Sourced: start_xvfb WxH starts a virtual X screen of that size on a free
 # display number, exports DISPLAY and sets XVFB_PID. stop_xvfb ends it.
+# end_process PID [SECONDS] ends a background process of this shell.
 start_xvfb() {
   local fifo
   fifo=$(mktemp -u /tmp/moravel-xvfb-XXXXXX)
@@ -18,8 +19,26 @@ start_xvfb() {
 
 stop_xvfb() {
   if [ -n "${XVFB_PID:-}" ]; then
-    kill "$XVFB_PID" 2>/dev/null || true
-    wait "$XVFB_PID" 2>/dev/null || true
+    end_process "$XVFB_PID" || true
     XVFB_PID=
   fi
+}
+
+# Sends SIGTERM to PID (started in the background by this shell) and waits at
+# most SECONDS (default 10) for it to end, then kills it. The status is the
+# process's exit code (137 when it had to be killed).
+end_process() {
+  local pid=$1 ticks=$((${2:-10} * 20)) rc=0
+  kill -TERM "$pid" 2>/dev/null || true
+  while kill -0 "$pid" 2>/dev/null; do
+    if [ "$ticks" -eq 0 ]; then
+      echo "process $pid did not end within ${2:-10} s of SIGTERM: killed" >&2
+      kill -KILL "$pid" 2>/dev/null || true
+      break
+    fi
+    sleep 0.05
+    ticks=$((ticks - 1))
+  done
+  wait "$pid" 2>/dev/null || rc=$?
+  return "$rc"
 }
