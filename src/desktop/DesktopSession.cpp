@@ -5,13 +5,13 @@
 #include <system_error>
 #include <utility>
 
-#include "desktop/AspectBand.h"
 #include "desktop/ButtonInteraction.h"
 #include "desktop/ControlStack.h"
 #include "desktop/FrameComposer.h"
 #include "desktop/PointerRouter.h"
 #include "desktop/SceneBuilder.h"
 #include "desktop/SkinList.h"
+#include "desktop/WallpaperBand.h"
 #include "settings/NumberedItems.h"
 #include "settings/SkinPaths.h"
 

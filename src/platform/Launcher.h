@@ -18,7 +18,7 @@ class Launcher {
   virtual bool OpenTarget(const std::string& target, const std::string& arguments) = 0;
 
   // Opens the folder of a shell folder number stored in skins (0 desktop,
-  // 5 documents, 10 trash, 17 computer, 18 network; see SpecialFolders).
+  // 5 documents, 10 trash, 17 computer, 18 network; see ShellFolders).
   virtual bool OpenSpecialFolder(int shellNumber) = 0;
 
   // Opens the desktop's date-and-time settings; false when there are none.

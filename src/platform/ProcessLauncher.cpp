@@ -6,7 +6,7 @@
 #include "platform/DateTimeSettings.h"
 #include "platform/DetachedProcess.h"
 #include "platform/FindExecutable.h"
-#include "platform/SpecialFolders.h"
+#include "platform/ShellFolders.h"
 #include "platform/SplitShellWords.h"
 
 namespace moravel {
@@ -47,7 +47,7 @@ bool ProcessLauncher::OpenTarget(const std::string& target, const std::string& a
 }
 
 bool ProcessLauncher::OpenSpecialFolder(int shellNumber) {
-  return openWithDesktop(SpecialFolders(env_).resolve(shellNumber));
+  return openWithDesktop(ShellFolders(env_).resolve(shellNumber));
 }
 
 bool ProcessLauncher::OpenDateTimeSettings() {

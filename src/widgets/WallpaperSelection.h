@@ -1,11 +1,11 @@
 #pragma once
 // Which of a skin's wallpapers suits the screen (the bands and their keys are
-// in desktop/AspectBand.h).
+// in desktop/WallpaperBand.h).
 
 #include <string>
 #include <string_view>
 
-#include "desktop/AspectBand.h"
+#include "desktop/WallpaperBand.h"
 #include "settings/IniFile.h"
 
 namespace moravel {

@@ -2,25 +2,25 @@
 
 #include "TempTree.h"
 #include "platform/FakeEnvironment.h"
-#include "platform/SpecialFolders.h"
+#include "platform/ShellFolders.h"
 #include "platform/UserDirs.h"
 
 using moravel::FakeEnvironment;
-using moravel::SpecialFolders;
+using moravel::ShellFolders;
 using moravel::UserDirs;
 
 namespace {
 
-class SpecialFoldersTest : public ::testing::Test {
+class ShellFoldersTest : public ::testing::Test {
  protected:
-  SpecialFoldersTest() {
+  ShellFoldersTest() {
     home = tree.mkdir("home");
     env.set("HOME", home);
     env.set("XDG_DATA_DIRS", tree.path("share"));
     env.set("XDG_CONFIG_DIRS", tree.path("etc"));
   }
 
-  std::string resolve(int number) const { return SpecialFolders(env).resolve(number); }
+  std::string resolve(int number) const { return ShellFolders(env).resolve(number); }
 
   TempTree tree;
   FakeEnvironment env;
@@ -56,39 +56,39 @@ TEST(UserDirs, ReadsHomeRelativeAndAbsoluteQuotedValues) {
             "/b");
 }
 
-TEST_F(SpecialFoldersTest, DesktopAndDocumentsComeFromUserDirs) {
+TEST_F(ShellFoldersTest, DesktopAndDocumentsComeFromUserDirs) {
   tree.mkdir("home/Bureau");
   tree.mkdir("docs");
   tree.write("home/.config/user-dirs.dirs",
              "XDG_DESKTOP_DIR=\"$HOME/Bureau\"\nXDG_DOCUMENTS_DIR=\"" + tree.path("docs") + "\"\n");
   tree.mkdir("home/Desktop");
   tree.mkdir("home/Documents");
-  EXPECT_EQ(resolve(SpecialFolders::kDesktop), home + "/Bureau");
-  EXPECT_EQ(resolve(SpecialFolders::kDocuments), tree.path("docs"));
+  EXPECT_EQ(resolve(ShellFolders::kDesktop), home + "/Bureau");
+  EXPECT_EQ(resolve(ShellFolders::kDocuments), tree.path("docs"));
 
   // XDG_CONFIG_HOME moves the file.
   env.set("XDG_CONFIG_HOME", tree.path("cfg"));
-  EXPECT_EQ(resolve(SpecialFolders::kDesktop), home + "/Desktop");
+  EXPECT_EQ(resolve(ShellFolders::kDesktop), home + "/Desktop");
   tree.write("cfg/user-dirs.dirs", "XDG_DESKTOP_DIR=\"$HOME/Bureau\"\n");
-  EXPECT_EQ(resolve(SpecialFolders::kDesktop), home + "/Bureau");
-  EXPECT_EQ(resolve(SpecialFolders::kDocuments), home + "/Documents");
+  EXPECT_EQ(resolve(ShellFolders::kDesktop), home + "/Bureau");
+  EXPECT_EQ(resolve(ShellFolders::kDocuments), home + "/Documents");
 }
 
-TEST_F(SpecialFoldersTest, MissingFoldersFallBackToTheStandardNameThenHome) {
+TEST_F(ShellFoldersTest, MissingFoldersFallBackToTheStandardNameThenHome) {
   tree.write("home/.config/user-dirs.dirs",
              "XDG_DESKTOP_DIR=\"$HOME/Gone\"\nXDG_DOCUMENTS_DIR=\"$HOME/AlsoGone\"\n");
-  EXPECT_EQ(resolve(SpecialFolders::kDesktop), home);
-  EXPECT_EQ(resolve(SpecialFolders::kDocuments), home);
+  EXPECT_EQ(resolve(ShellFolders::kDesktop), home);
+  EXPECT_EQ(resolve(ShellFolders::kDocuments), home);
   tree.write("home/Desktop", "a file, not a folder");
   tree.mkdir("home/Documents");
-  EXPECT_EQ(resolve(SpecialFolders::kDesktop), home);
-  EXPECT_EQ(resolve(SpecialFolders::kDocuments), home + "/Documents");
+  EXPECT_EQ(resolve(ShellFolders::kDesktop), home);
+  EXPECT_EQ(resolve(ShellFolders::kDocuments), home + "/Documents");
 }
 
-TEST_F(SpecialFoldersTest, ShellLocationsNeedAHandlerElseHome) {
-  EXPECT_EQ(resolve(SpecialFolders::kTrash), home);
-  EXPECT_EQ(resolve(SpecialFolders::kComputer), home);
-  EXPECT_EQ(resolve(SpecialFolders::kNetwork), home);
+TEST_F(ShellFoldersTest, ShellLocationsNeedAHandlerElseHome) {
+  EXPECT_EQ(resolve(ShellFolders::kTrash), home);
+  EXPECT_EQ(resolve(ShellFolders::kComputer), home);
+  EXPECT_EQ(resolve(ShellFolders::kNetwork), home);
 
   tree.write("share/applications/fm.desktop",
              "[Desktop Entry]\nMimeType=x-scheme-handler/trash;x-scheme-handler/computer;\n");
@@ -98,7 +98,7 @@ TEST_F(SpecialFoldersTest, ShellLocationsNeedAHandlerElseHome) {
   EXPECT_EQ(resolve(18), "network:///");
 }
 
-TEST_F(SpecialFoldersTest, OtherNumbersAndAMissingHomeVariableGiveTheHomeFolder) {
+TEST_F(ShellFoldersTest, OtherNumbersAndAMissingHomeVariableGiveTheHomeFolder) {
   tree.mkdir("home/Desktop");
   for (int number : {-1, 1, 2, 4, 6, 16, 19, 40, 1000}) {
     EXPECT_EQ(resolve(number), home) << number;

@@ -14,7 +14,7 @@
 
 namespace moravel {
 
-class SpecialFolders {
+class ShellFolders {
  public:
   static constexpr int kDesktop = 0;
   static constexpr int kDocuments = 5;
@@ -22,7 +22,7 @@ class SpecialFolders {
   static constexpr int kComputer = 17;
   static constexpr int kNetwork = 18;
 
-  explicit SpecialFolders(const Environment& env) : env_(env) {}  // env must outlive this
+  explicit ShellFolders(const Environment& env) : env_(env) {}  // env must outlive this
 
   // A folder path or a URI, never empty.
   std::string resolve(int shellNumber) const;

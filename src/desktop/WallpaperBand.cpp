@@ -1,4 +1,4 @@
-#include "desktop/AspectBand.h"
+#include "desktop/WallpaperBand.h"
 
 #include <algorithm>
 

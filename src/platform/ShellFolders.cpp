@@ -1,4 +1,4 @@
-#include "platform/SpecialFolders.h"
+#include "platform/ShellFolders.h"
 
 #include <sys/stat.h>
 
@@ -17,7 +17,7 @@ bool IsDirectory(const std::string& path) {
 
 }  // namespace
 
-std::string SpecialFolders::resolve(int shellNumber) const {
+std::string ShellFolders::resolve(int shellNumber) const {
   switch (shellNumber) {
     case kDesktop:
       return userDir("XDG_DESKTOP_DIR", "Desktop");
@@ -34,7 +34,7 @@ std::string SpecialFolders::resolve(int shellNumber) const {
   }
 }
 
-std::string SpecialFolders::userDir(const char* key, const char* fallbackName) const {
+std::string ShellFolders::userDir(const char* key, const char* fallbackName) const {
   XdgDirs xdg(env_);
   const std::string home = xdg.home();
   auto configured = UserDirs::FindInConfig(xdg.configHome(), key, home);
@@ -44,7 +44,7 @@ std::string SpecialFolders::userDir(const char* key, const char* fallbackName) c
   return home;
 }
 
-std::string SpecialFolders::uriOrHome(const char* scheme) const {
+std::string ShellFolders::uriOrHome(const char* scheme) const {
   if (SchemeHandlerLookup(env_).hasHandler(scheme)) return std::string(scheme) + ":///";
   return XdgDirs(env_).home();
 }
