@@ -86,10 +86,9 @@ void DesktopSession::Start() {
   s.menu.useDoubleClickChecked = f.config->ReadFlag("doubleclick", "dc", true);
 
   s.wallpaperControl.SetSize(s.width, s.height);
-  if (s.services.wallpaper &&
-      s.services.wallpaper->PaintWallpaper(*f.config, f.skinPath, "", s.composer.wallpaper())) {
-    s.composer.InvalidateAll();
-  }
+  s.PaintWallpaper([&](WallpaperPainter& painter, Bitmap& wallpaper) {
+    return painter.PaintWallpaper(*f.config, f.skinPath, "", wallpaper);
+  });
   s.builder.Build();
   s.composer.InvalidateAll();  // the first picture is shown whole
   Publish();

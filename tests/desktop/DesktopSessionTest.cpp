@@ -102,6 +102,18 @@ TEST(DesktopSessionTest, AFailedWallpaperKeepsTheBlueFill) {
   EXPECT_EQ(h.Start(64, 48).frame().picture().at(10, 10), kBlue);
 }
 
+TEST(DesktopSessionTest, AWallpaperThatThrowsStillLetsTheSceneBuild) {
+  DesktopHarness h;
+  h.Config("[picture1]\r\nimage=p.png\r\n");
+  h.Picture("p.png", Solid(4, 4, Rgba{9, 9, 9, 255}));
+  FakePainter painter;
+  painter.throws = true;
+  h.wallpaper = &painter;
+  DesktopSession& s = h.Start(64, 48);
+  EXPECT_EQ(s.frame().picture().at(10, 10), kBlue);
+  EXPECT_EQ(s.frame().picture().at(1, 1), (Rgba{9, 9, 9, 255}));
+}
+
 TEST(DesktopSessionTest, ToggleDoubleClickWritesTheMarkBackAndForth) {
   DesktopHarness h;
   h.Config("; the skin's own comment\r\n[doubleclick]\r\ndc=1\r\n");

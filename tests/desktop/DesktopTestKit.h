@@ -7,6 +7,7 @@
 #include <fstream>
 #include <map>
 #include <memory>
+#include <stdexcept>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -74,11 +75,13 @@ class FakePainter : public WallpaperPainter {
   bool PaintWallpaper(const IniFile&, const std::filesystem::path&, std::string_view firstDefault,
                       Bitmap& wallpaper) override {
     defaults.emplace_back(firstDefault);
+    if (throws) throw std::runtime_error("damaged picture");
     if (!succeed) return false;
     wallpaper = Solid(wallpaper.width(), wallpaper.height(), colour);
     return true;
   }
   bool succeed = true;
+  bool throws = false;  // a failure the painter did not catch itself
   Rgba colour{1, 2, 3, 255};
   std::vector<std::string> defaults;
 };
