@@ -20,12 +20,14 @@ std::string_view Trim(std::string_view s) {
 std::optional<KeyFile> KeyFile::Load(const std::string& path) {
   std::ifstream in(path, std::ios::binary);
   if (!in) return std::nullopt;
+  // Read in small pieces: desktop entries are a few KiB, and many are scanned.
   std::string text;
-  text.resize(kMaxBytes + 1);
-  in.read(text.data(), std::streamsize(text.size()));
-  size_t got = size_t(in.gcount());
-  if (got > kMaxBytes || in.bad()) return std::nullopt;
-  text.resize(got);
+  char piece[8192];
+  while (in.read(piece, sizeof piece) || in.gcount() > 0) {
+    text.append(piece, size_t(in.gcount()));
+    if (text.size() > kMaxBytes) return std::nullopt;
+  }
+  if (in.bad()) return std::nullopt;
   return Parse(text);
 }
 
