@@ -5,7 +5,6 @@
 #include <QScreen>
 #include <cstdlib>
 #include <filesystem>
-#include <memory>
 
 #include "app/MainWindow.h"
 #include "app/SignalExit.h"
@@ -47,8 +46,9 @@ int main(int argc, char** argv) {
 
   window.start();
   window.show();
-  std::unique_ptr<TrayIcon> tray;
-  if (hasTray) tray = std::make_unique<TrayIcon>(window.mainMenu());
+  // Made even without a notification area: Qt docks it when a panel starts
+  // later (the right click on the wallpaper keeps working as well).
+  TrayIcon tray(window.mainMenu());
   app.exec();
   return 0;
 }
