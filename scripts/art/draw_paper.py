@@ -9,7 +9,6 @@ Needs only Debian's python3-pil and fonts-dejavu-core; every random choice
 comes from fixed seeds, so each run writes the same files.
 """
 
-import argparse
 import os
 import sys
 
@@ -22,7 +21,6 @@ import clockface  # noqa: E402
 import papercal  # noqa: E402
 import paperdesk  # noqa: E402
 import papericons  # noqa: E402
-import preview  # noqa: E402
 import skinkit  # noqa: E402
 import templates  # noqa: E402
 
@@ -112,20 +110,5 @@ def draw_all():
     skinkit.write_ini(os.path.join(SKIN, "user.ini"), draw_buttons(writer))
 
 
-def main():
-    parser = argparse.ArgumentParser(description=__doc__.split("\n")[0])
-    parser.add_argument("--preview", metavar="DIR",
-                        help="also compose previews at 1920x1080 and "
-                             "1280x1024 into DIR")
-    args = parser.parse_args()
-    draw_all()
-    if args.preview:
-        skin = preview.Skin("paper")
-        for screen in preview.SCREENS:
-            out = os.path.join(args.preview, "paper-preview-%dx%d.png" % screen)
-            preview.compose(skin, screen, over=2).save(out)
-            print("preview:", out)
-
-
 if __name__ == "__main__":
-    main()
+    skinkit.run("paper", __doc__, draw_all)

@@ -13,7 +13,6 @@ button templates) and assets/moravel-48.png, assets/moravel-256.png and
 assets/help.png (the card shown while a new button is placed).
 """
 
-import argparse
 import os
 import sys
 
@@ -28,7 +27,6 @@ import deskparts  # noqa: E402
 import helpcard  # noqa: E402
 import icons  # noqa: E402
 import objects  # noqa: E402
-import preview  # noqa: E402
 import skinkit  # noqa: E402
 import templates  # noqa: E402
 import woodgrain  # noqa: E402
@@ -143,20 +141,5 @@ def draw_all():
     write_ini(os.path.join(SKIN, "user.ini"), draw_buttons())
 
 
-def main():
-    parser = argparse.ArgumentParser(description=__doc__.split("\n")[0])
-    parser.add_argument("--preview", metavar="DIR",
-                        help="also compose previews at 1920x1080 and "
-                             "1280x1024 into DIR")
-    args = parser.parse_args()
-    draw_all()
-    if args.preview:
-        skin = preview.Skin("wood")
-        for screen in preview.SCREENS:
-            out = os.path.join(args.preview, "wood-preview-%dx%d.png" % screen)
-            preview.compose(skin, screen, over=2).save(out)
-            print("preview:", out)
-
-
 if __name__ == "__main__":
-    main()
+    skinkit.run("wood", __doc__, draw_all)

@@ -6,6 +6,7 @@ go; these helpers save the files under the skin folder and return the
 config.ini sections as [(section, [(key, value), ...]), ...].
 """
 
+import argparse
 import os
 
 MONTHS = ["Январь", "Февраль", "Март", "Апрель", "Май", "Июнь", "Июль",
@@ -134,3 +135,21 @@ class SkinWriter:
                 ("x", x), ("y", y), ("tr", 1),
                 ("image", self.save(img, *parts))]))
         return sections
+
+
+def run(name, doc, draw_all):
+    """The command line of a skin's drawing script: draws every file of skin
+    `name`; with --preview DIR also composes its previews into DIR."""
+    import preview  # only needed for --preview
+    parser = argparse.ArgumentParser(description=doc.split("\n")[0])
+    parser.add_argument("--preview", metavar="DIR",
+                        help="also compose previews at 1920x1080 and "
+                             "1280x1024 into DIR")
+    args = parser.parse_args()
+    draw_all()
+    if args.preview:
+        skin = preview.Skin(name)
+        for screen in preview.SCREENS:
+            out = os.path.join(args.preview, "%s-preview-%dx%d.png" % ((name,) + screen))
+            preview.compose(skin, screen, over=2).save(out)
+            print("preview:", out)
