@@ -3,8 +3,13 @@ BUILD_PACKAGES=(cmake ninja-build g++ pkg-config
   libpng-dev libjpeg62-turbo-dev libgif-dev zlib1g-dev
   qt6-base-dev libx11-dev libxext-dev)  # Qt 6 Widgets; Xlib with the shape extension
 # Running the program: a font for the menus; a virtual X screen where there is no display.
-RUN_PACKAGES=(fonts-dejavu-core xvfb)
+# File types (shared-mime-info) and their theme icons drawn from SVG (Qt's SVG
+# plugins); Liberation Sans stands in for the Windows fonts skins name.
+RUN_PACKAGES=(fonts-dejavu-core fonts-liberation2 libqt6svg6 shared-mime-info xvfb)
 # The end-to-end tests also move and click the pointer (xdotool).
-TEST_PACKAGES=(libgtest-dev libgmock-dev "${RUN_PACKAGES[@]}" xdotool faketime)
+# Windows executables with icons to read: NSIS's stubs, and ones built at test
+# time with llvm-rc and lld-link.
+TEST_PACKAGES=(libgtest-dev libgmock-dev "${RUN_PACKAGES[@]}" xdotool faketime
+  nsis-common llvm-14 lld-14)
 BENCH_PACKAGES=(libbenchmark-dev python3-pil)
 FUZZ_PACKAGES=(clang libclang-rt-14-dev)

@@ -4,10 +4,12 @@
 #include <cstdlib>
 #include <optional>
 #include <string>
+#include <vector>
 
 #include "codecs/ByteReader.h"
 #include "codecs/DibHeader.h"
 #include "codecs/DibReader.h"
+#include "codecs/PictureLimits.h"
 #include "codecs/PngCodec.h"
 
 namespace moravel {
@@ -16,38 +18,17 @@ namespace {
 constexpr size_t kDirectorySize = 6, kEntrySize = 16;
 constexpr uint8_t kPngSignature[8] = {0x89, 'P', 'N', 'G', '\r', '\n', 0x1A, '\n'};
 
-// An icon entry whose bytes lie in the file, with the size and depth its own
-// data states (the directory's copies are often wrong or zero).
-struct Entry {
-  std::span<const uint8_t> data;
-  uint64_t area = 0;  // pixels
-  int bits = 0;       // per pixel
-  bool png = false;
-};
+bool StartsWithPngSignature(std::span<const uint8_t> data) {
+  return data.size() >= sizeof kPngSignature &&
+         std::equal(std::begin(kPngSignature), std::end(kPngSignature), data.begin());
+}
 
 uint32_t BigEndian32(std::span<const uint8_t> b, size_t at) {
   return uint32_t(b[at]) << 24 | uint32_t(b[at + 1]) << 16 | uint32_t(b[at + 2]) << 8 | b[at + 3];
 }
 
-std::optional<Entry> ExamineEntry(std::span<const uint8_t> data) {
-  Entry e{data};
-  if (data.size() >= sizeof kPngSignature &&
-      std::equal(std::begin(kPngSignature), std::end(kPngSignature), data.begin())) {
-    // The IHDR chunk follows the signature: width, height, depth, colour type.
-    if (data.size() < 26) return std::nullopt;
-    const int channels[] = {1, 0, 3, 1, 2, 0, 4};
-    unsigned colourType = data[25];
-    e.png = true;
-    e.area = uint64_t(BigEndian32(data, 16)) * BigEndian32(data, 20);
-    e.bits = data[24] * (colourType < 7 ? channels[colourType] : 0);
-    return e;
-  }
-  ByteReader in(data);
-  int64_t width = in.I32(4), height = in.I32(8);
-  e.bits = in.U16(14);
-  if (!in.ok()) return std::nullopt;
-  e.area = uint64_t(std::abs(width)) * uint64_t(std::abs(height / 2));
-  return e;
+uint64_t Area(const IconEntry& e) {
+  return uint64_t(e.width) * uint64_t(e.height);
 }
 
 // Clears the alpha of every pixel whose AND mask bit is set. `mask` holds
@@ -81,27 +62,96 @@ DecodeResult DecodeDibEntry(std::span<const uint8_t> data) {
   return result;
 }
 
-}  // namespace
-
-DecodeResult DecodeIco(std::span<const uint8_t> bytes) {
+// The entries of an icon file whose bytes lie in the file and whose data
+// states a usable size. Nothing when the directory itself is broken.
+std::optional<std::vector<IconEntry>> ReadDirectory(std::span<const uint8_t> bytes,
+                                                    std::string& error) {
   ByteReader in(bytes);
   unsigned reserved = in.U16(0), type = in.U16(2), count = in.U16(4);
-  if (!in.ok() || reserved != 0 || (type != 1 && type != 2))  // 1: icon, 2: cursor
-    return DecodeResult::Failure("not an icon file");
-  std::optional<Entry> best;
+  if (!in.ok() || reserved != 0 || (type != 1 && type != 2)) {  // 1: icon, 2: cursor
+    error = "not an icon file";
+    return std::nullopt;
+  }
+  std::vector<IconEntry> entries;
   for (unsigned i = 0; i < count; ++i) {
     size_t at = kDirectorySize + i * kEntrySize;
     uint32_t size = in.U32(at + 8), offset = in.U32(at + 12);
-    if (!in.ok()) return DecodeResult::Failure("icon directory truncated");
+    if (!in.ok()) {
+      error = "icon directory truncated";
+      return std::nullopt;
+    }
     if (size == 0 || !in.Has(offset, size)) continue;  // outside the file: skipped
-    auto entry = ExamineEntry(bytes.subspan(offset, size));
-    if (!entry) continue;
-    if (!best || entry->area > best->area ||
-        (entry->area == best->area && entry->bits > best->bits))
-      best = entry;
+    if (auto entry = ExamineIconEntry(bytes.subspan(offset, size))) entries.push_back(*entry);
   }
-  if (!best) return DecodeResult::Failure("icon has no usable entry");
-  return best->png ? DecodePng(best->data) : DecodeDibEntry(best->data);
+  if (entries.empty()) {
+    error = "icon has no usable entry";
+    return std::nullopt;
+  }
+  return entries;
+}
+
+}  // namespace
+
+std::optional<IconEntry> ExamineIconEntry(std::span<const uint8_t> data) {
+  IconEntry e{data};
+  int64_t width = 0, height = 0;
+  if (StartsWithPngSignature(data)) {
+    // The IHDR chunk follows the signature: width, height, depth, colour type.
+    if (data.size() < 26) return std::nullopt;
+    const int channels[] = {1, 0, 3, 1, 2, 0, 4};
+    unsigned colourType = data[25];
+    e.png = true;
+    width = BigEndian32(data, 16), height = BigEndian32(data, 20);
+    e.bits = data[24] * (colourType < 7 ? channels[colourType] : 0);
+  } else {
+    ByteReader in(data);
+    width = std::abs(int64_t(in.I32(4)));
+    height = std::abs(int64_t(in.I32(8))) / 2;  // the stored height counts the AND mask
+    e.bits = in.U16(14);
+    if (!in.ok()) return std::nullopt;
+  }
+  if (!PictureSizeAllowed(width, height)) return std::nullopt;
+  e.width = int(width), e.height = int(height);
+  return e;
+}
+
+DecodeResult DecodeIconEntry(std::span<const uint8_t> data) {
+  return StartsWithPngSignature(data) ? DecodePng(data) : DecodeDibEntry(data);
+}
+
+size_t PickIconEntry(std::span<const IconEntry> entries, int size) {
+  auto distance = [size](const IconEntry& e) {
+    return std::abs(int64_t(e.width) - size) + std::abs(int64_t(e.height) - size);
+  };
+  size_t best = 0;
+  for (size_t i = 1; i < entries.size(); ++i) {
+    const IconEntry &e = entries[i], &b = entries[best];
+    if (distance(e) != distance(b)) {
+      if (distance(e) < distance(b)) best = i;
+    } else if (e.bits != b.bits) {
+      if (e.bits > b.bits) best = i;
+    } else if (Area(e) > Area(b)) {
+      best = i;
+    }
+  }
+  return best;
+}
+
+DecodeResult DecodeIco(std::span<const uint8_t> bytes) {
+  std::string error;
+  auto entries = ReadDirectory(bytes, error);
+  if (!entries) return DecodeResult::Failure(error);
+  const IconEntry* best = &entries->front();
+  for (const IconEntry& e : *entries)
+    if (Area(e) > Area(*best) || (Area(e) == Area(*best) && e.bits > best->bits)) best = &e;
+  return DecodeIconEntry(best->data);
+}
+
+DecodeResult DecodeIcoNearest(std::span<const uint8_t> bytes, int size) {
+  std::string error;
+  auto entries = ReadDirectory(bytes, error);
+  if (!entries) return DecodeResult::Failure(error);
+  return DecodeIconEntry((*entries)[PickIconEntry(*entries, size)].data);
 }
 
 }  // namespace moravel

@@ -68,24 +68,35 @@ DecodeResult DecodePicture(PictureFormat format, std::span<const uint8_t> bytes)
   return DecodeResult::Failure("unknown picture format");
 }
 
-DecodeResult LoadPictureFile(const std::filesystem::path& path) {
+std::optional<std::vector<uint8_t>> ReadPictureFileBytes(const std::filesystem::path& path,
+                                                         std::string& error) {
   namespace fs = std::filesystem;
   std::error_code ec;
   fs::file_status status = fs::status(path, ec);
-  if (ec || !fs::exists(status)) return DecodeResult::Failure("cannot open " + path.string());
-  if (!fs::is_regular_file(status)) return DecodeResult::Failure("not a file: " + path.string());
-  PictureFormat format = PictureFormatForName(path.filename().string());
-  if (format == PictureFormat::Unknown || format == PictureFormat::Emf ||
-      format == PictureFormat::Wmf)
-    return DecodePicture(format, {});  // fails without reading the file
+  if (ec || !fs::exists(status)) return error = "cannot open " + path.string(), std::nullopt;
+  if (!fs::is_regular_file(status)) return error = "not a file: " + path.string(), std::nullopt;
   uintmax_t size = fs::file_size(path, ec);
-  if (ec) return DecodeResult::Failure("cannot open " + path.string());
-  if (size > kMaxPictureFileBytes) return DecodeResult::Failure("file too large: " + path.string());
+  if (ec) return error = "cannot open " + path.string(), std::nullopt;
+  if (size > kMaxPictureFileBytes) return error = "file too large: " + path.string(), std::nullopt;
   std::ifstream in(path, std::ios::binary);
   std::vector<uint8_t> bytes(static_cast<size_t>(size));
   if (!in || !in.read(reinterpret_cast<char*>(bytes.data()), std::streamsize(bytes.size())))
-    return DecodeResult::Failure("cannot read " + path.string());
-  return DecodePicture(format, bytes);
+    return error = "cannot read " + path.string(), std::nullopt;
+  return bytes;
+}
+
+DecodeResult LoadPictureFile(const std::filesystem::path& path, PictureFormat format) {
+  if (format == PictureFormat::Unknown || format == PictureFormat::Emf ||
+      format == PictureFormat::Wmf)
+    return DecodePicture(format, {});  // fails without reading the file
+  std::string error;
+  auto bytes = ReadPictureFileBytes(path, error);
+  if (!bytes) return DecodeResult::Failure(error);
+  return DecodePicture(format, *bytes);
+}
+
+DecodeResult LoadPictureFile(const std::filesystem::path& path) {
+  return LoadPictureFile(path, PictureFormatForName(path.filename().string()));
 }
 
 }  // namespace moravel

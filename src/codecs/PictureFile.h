@@ -5,8 +5,11 @@
 
 #include <cstdint>
 #include <filesystem>
+#include <optional>
 #include <span>
+#include <string>
 #include <string_view>
+#include <vector>
 
 #include "codecs/DecodeResult.h"
 
@@ -21,5 +24,13 @@ DecodeResult DecodePicture(PictureFormat format, std::span<const uint8_t> bytes)
 
 // Reads and decodes a file. Files larger than 256 MiB are refused unread.
 DecodeResult LoadPictureFile(const std::filesystem::path& path);
+
+// The same with the format given instead of taken from the name.
+DecodeResult LoadPictureFile(const std::filesystem::path& path, PictureFormat format);
+
+// The bytes of a regular file of at most 256 MiB; nothing (with `error` set)
+// for a missing path, a folder, a larger file or a failed read.
+std::optional<std::vector<uint8_t>> ReadPictureFileBytes(const std::filesystem::path& path,
+                                                         std::string& error);
 
 }  // namespace moravel

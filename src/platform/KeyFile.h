@@ -1,8 +1,9 @@
 #pragma once
 // A freedesktop key file (desktop entries, mimeapps.list, GVfs mount files):
 // "[Group]" lines and "Key=Value" lines; '#' starts a comment line. Values are
-// kept raw (no unescaping; none of the keys read here need it). Later
-// duplicates of a key in a group are ignored, as the format says.
+// kept raw (no unescaping: readers that need it, such as DesktopEntry, undo
+// the escapes themselves). Later duplicates of a key in a group are ignored,
+// as the format says. Localised keys such as "Name[ru]" are plain keys here.
 
 #include <map>
 #include <optional>
@@ -20,6 +21,8 @@ class KeyFile {
   static std::optional<KeyFile> Load(const std::string& path);
   static KeyFile Parse(std::string_view text);
 
+  // True when a "[group]" line was read, even with no keys under it.
+  bool hasGroup(std::string_view group) const { return groups_.find(group) != groups_.end(); }
   std::optional<std::string> value(std::string_view group, std::string_view key) const;
 
  private:

@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "platform/KeyFile.h"
+#include "platform/MimeAppsList.h"
 #include "platform/XdgDirs.h"
 
 namespace fs = std::filesystem;
@@ -31,10 +32,6 @@ bool ListContains(const std::string& list, const std::string& item) {
     start = end + 1;
   }
   return false;
-}
-
-bool HasNonEmptyEntry(const std::string& list) {
-  return std::any_of(list.begin(), list.end(), [](char c) { return c != ';' && c != ' '; });
 }
 
 // Calls `visit` for each regular file named *`suffix` below `dir` until it
@@ -112,11 +109,7 @@ bool SchemeHandlerLookup::namedInMimeAppsList(const std::string& mimeType) const
   for (const std::string& folder : folders) {
     for (const std::string& name : names) {
       auto file = KeyFile::Load(folder + "/" + name);
-      if (!file) continue;
-      for (const char* group : {"Default Applications", "Added Associations"}) {
-        auto apps = file->value(group, mimeType);
-        if (apps && HasNonEmptyEntry(*apps)) return true;
-      }
+      if (file && !MimeAppsListApplications(*file, mimeType).empty()) return true;
     }
   }
   return false;

@@ -8,71 +8,20 @@
 #include <string>
 #include <vector>
 
-#include "codecs/DibBytes.h"
 #include "codecs/IcoCodec.h"
+#include "codecs/IconBytes.h"
 #include "codecs/PixelFixtures.h"
 #include "codecs/PngCodec.h"
 
 namespace moravel {
 namespace {
 
-using testing::DibBytes;
-using testing::DibLayout;
-using testing::PutLe16;
-using testing::PutLe32;
+using testing::BitmapEntry;
+using testing::IcoFile;
+using testing::PlainEntry;
+using testing::PlainPngEntry;
 using testing::ReadBytes;
-using testing::Rows;
 using testing::TestData;
-
-// An icon file holding `entries` in this order. The directory's own size and
-// depth bytes are left 0: the reader takes them from the entries' data.
-std::vector<uint8_t> IcoFile(const std::vector<std::vector<uint8_t>>& entries) {
-  std::vector<uint8_t> out;
-  PutLe16(out, 0);
-  PutLe16(out, 1);
-  PutLe16(out, uint32_t(entries.size()));
-  uint32_t offset = uint32_t(6 + 16 * entries.size());
-  for (const auto& e : entries) {
-    out.insert(out.end(), {0, 0, 0, 0});
-    PutLe16(out, 1);
-    PutLe16(out, 0);
-    PutLe32(out, uint32_t(e.size()));
-    PutLe32(out, offset);
-    offset += uint32_t(e.size());
-  }
-  for (const auto& e : entries) out.insert(out.end(), e.begin(), e.end());
-  return out;
-}
-
-// A bitmap entry: the colour rows and the 1-bit AND rows, both bottom row
-// first, under a header whose height counts both.
-std::vector<uint8_t> BitmapEntry(int width, int height, int bits, std::vector<Rgba> palette,
-                                 const std::vector<std::vector<uint8_t>>& colourRows,
-                                 const std::vector<std::vector<uint8_t>>& maskRows) {
-  DibLayout layout{.width = width, .height = 2 * height, .bits = bits, .palette = palette};
-  layout.colorsUsed = uint32_t(palette.size());
-  layout.pixels = Rows(colourRows);
-  std::vector<uint8_t> mask = Rows(maskRows);
-  layout.pixels.insert(layout.pixels.end(), mask.begin(), mask.end());
-  return DibBytes(layout);
-}
-
-// An entry of one `bits` depth whose every pixel is the opaque `colour`, to
-// tell entries apart.
-std::vector<uint8_t> PlainEntry(int width, int height, int bits, Rgba colour) {
-  std::vector<uint8_t> row;
-  std::vector<Rgba> palette;
-  if (bits == 32) {
-    for (int x = 0; x < width; ++x) row.insert(row.end(), {colour.b, colour.g, colour.r, 0});
-  } else {
-    row.assign(size_t((width * bits + 7) / 8), 0);  // every index 0
-    palette = {colour};
-  }
-  std::vector<uint8_t> maskRow(size_t((width + 7) / 8), 0);
-  return BitmapEntry(width, height, bits, palette,
-                     std::vector<std::vector<uint8_t>>(size_t(height), row),
-                     std::vector<std::vector<uint8_t>>(size_t(height), maskRow));
-}
 
 TEST(IcoPng, PngEntryDecodesThroughThePngReader) {
   auto picture = Bitmap::Create(3, 2, Rgba{10, 20, 30, 255});
@@ -158,6 +107,62 @@ TEST(IcoChoice, LargestThenDeepestEntryWins) {
     EXPECT_EQ(ico.picture->at(5, 5), big32) << "rotation " << rotation;
     std::rotate(entries.begin(), entries.begin() + 1, entries.end());
   }
+}
+
+// Entries of 16, 32 (8 and 32 bits), 48, 64 and 256 pixels and a 64 x 32 one
+// (whose height counts as much as its width); the asked size and which entry
+// is nearest, ties on distance going to depth, then size.
+TEST(IcoChoice, NearestEntryThenDeepestThenLargest) {
+  const IconEntry entries[] = {
+      {.width = 16, .height = 16, .bits = 32}, {.width = 32, .height = 32, .bits = 8},
+      {.width = 32, .height = 32, .bits = 32}, {.width = 48, .height = 48, .bits = 8},
+      {.width = 64, .height = 64, .bits = 4},  {.width = 256, .height = 256, .bits = 32},
+      {.width = 64, .height = 32, .bits = 32}};
+  struct Case {
+    int size;
+    size_t want;
+    const char* tie;
+  };
+  const Case cases[] = {
+      {1, 0, ""},
+      {16, 0, ""},
+      {32, 2, "32 x 32 at 8 and 32 bits"},
+      {48, 3, ""},
+      {64, 4, "not the 64 x 32 one, 32 away"},
+      {1000, 5, ""},
+      {24, 2, "16 at 32 bits, 32 at 8 and 32 bits: 32 bits, then the larger"},
+      {40, 2, "32 at 32 bits, 48 at 8 bits"},
+      {56, 3, "48 at 8 bits, 64 at 4 bits"},
+      {160, 5, "64 at 4 bits, 256 at 32 bits"},
+  };
+  for (const Case& c : cases)
+    EXPECT_EQ(PickIconEntry(entries, c.size), c.want) << "size " << c.size << " " << c.tie;
+  // Equal distance and depth: the larger wins, wherever it stands.
+  const IconEntry sameDepth[] = {{.width = 16, .height = 16, .bits = 8},
+                                 {.width = 48, .height = 48, .bits = 8}};
+  EXPECT_EQ(PickIconEntry(sameDepth, 32), 1u);
+  const IconEntry reversed[] = {sameDepth[1], sameDepth[0]};
+  EXPECT_EQ(PickIconEntry(reversed, 32), 0u);
+}
+
+TEST(IcoChoice, NearestEntryDecodesAtItsOwnSize) {
+  const Rgba c16{1, 0, 0, 255}, c32{2, 0, 0, 255}, c48{3, 0, 0, 255}, c256{4, 0, 0, 255};
+  const std::vector<uint8_t> file =
+      IcoFile({PlainPngEntry(256, 256, c256), PlainEntry(16, 16, 8, c16),
+               PlainEntry(48, 48, 4, c48), PlainEntry(32, 32, 32, c32)});
+  struct Case {
+    int size, width;
+    Rgba colour;
+  };
+  const Case cases[] = {{8, 16, c16}, {30, 32, c32}, {64, 48, c48}, {200, 256, c256}};
+  for (const Case& c : cases) {
+    DecodeResult ico = DecodeIcoNearest(file, c.size);
+    ASSERT_TRUE(ico.ok()) << ico.error;
+    EXPECT_EQ(ico.picture->width(), c.width) << "size " << c.size;
+    EXPECT_EQ(ico.picture->height(), c.width) << "size " << c.size;
+    EXPECT_EQ(ico.picture->at(c.width / 2, c.width / 2), c.colour) << "size " << c.size;
+  }
+  EXPECT_FALSE(DecodeIcoNearest(std::span(file).first(5), 32).ok());
 }
 
 TEST(IcoDamage, EntriesOutsideTheFileAreSkipped) {

@@ -1,0 +1,140 @@
+#include "editor/IconLoader.h"
+
+#include <utility>
+
+#include "codecs/ExecutableIcon.h"
+#include "codecs/IcoCodec.h"
+#include "codecs/PictureFile.h"
+#include "codecs/PngCodec.h"
+#include "editor/IconSourceKind.h"
+#include "editor/ShortcutTarget.h"
+#include "platform/DesktopEntry.h"
+
+namespace moravel {
+namespace {
+
+// The decoder the extension's leading letters name ("jpegx" is a JPEG).
+PictureFormat PictureFormatOf(const std::string& path) {
+  if (ExtensionStartsWith(path, "bmp")) return PictureFormat::Bmp;
+  if (ExtensionStartsWith(path, "gif")) return PictureFormat::Gif;
+  return PictureFormat::Jpeg;
+}
+
+}  // namespace
+
+IconLoader::IconLoader(const AssociatedIcons& desktop, Bitmap ownIcon)
+    : desktop_(desktop), ownIcon_(std::move(ownIcon)) {}
+
+Bitmap IconLoader::LoadIconPlane(const std::string& path) const {
+  return Load(path, 0);
+}
+
+Bitmap IconLoader::Load(const std::string& path, int linkDepth) const {
+  const IconSourceKind kind = ClassifyIconSource(path);
+  switch (kind) {
+    case IconSourceKind::kPicture:
+    case IconSourceKind::kPng:
+    case IconSourceKind::kIconFile:
+    case IconSourceKind::kExecutable: {
+      auto identity = DecodedFileMemo::Examine(path);
+      if (identity) {
+        if (auto kept = memo_.Find(path, *identity)) return std::move(*kept);
+      }
+      Bitmap icon = Decode(path, kind);
+      if (identity) memo_.Keep(path, *identity, icon);
+      return icon;
+    }
+    case IconSourceKind::kShortcut: {
+      std::string target = linkDepth < kMaxLinkDepth ? ShortcutTarget(path) : std::string();
+      // An empty target names nothing: the desktop's icon for no file.
+      return target.empty() ? OtherPlane(target) : Load(target, linkDepth + 1);
+    }
+    case IconSourceKind::kOther:
+      break;
+  }
+  if (ExtensionStartsWith(path, "desktop")) {
+    Bitmap icon = DesktopEntryPlane(path);
+    if (!icon.empty()) return icon;
+  }
+  return OtherPlane(path);
+}
+
+Bitmap IconLoader::Decode(const std::string& path, IconSourceKind kind) const {
+  switch (kind) {
+    case IconSourceKind::kPicture:
+      return PicturePlane(path);
+    case IconSourceKind::kPng:
+      return PngPlane(path);
+    case IconSourceKind::kIconFile:
+      return IconFilePlane(path);
+    default:
+      return ExecutablePlane(path);
+  }
+}
+
+// Pictures are fully opaque, whatever alpha their file holds.
+Bitmap IconLoader::PicturePlane(const std::string& path) const {
+  DecodeResult picture = LoadPictureFile(path, PictureFormatOf(path));
+  if (!picture.ok()) return ownIcon_;
+  uint8_t* rgba = picture.picture->data();
+  for (size_t i = 3, n = picture.picture->byteCount(); i < n; i += 4) rgba[i] = 255;
+  return std::move(*picture.picture);
+}
+
+// Colour as stored, alpha as stored (opaque when the PNG has none).
+Bitmap IconLoader::PngPlane(const std::string& path) const {
+  DecodeResult picture = LoadPictureFile(path, PictureFormat::Png);
+  return picture.ok() ? std::move(*picture.picture) : ownIcon_;
+}
+
+// An icon file shows its own image nearest the icon size; a damaged one
+// shows what the desktop shows for it.
+Bitmap IconLoader::IconFilePlane(const std::string& path) const {
+  std::string error;
+  if (auto bytes = ReadPictureFileBytes(path, error)) {
+    DecodeResult icon = DecodeIcoNearest(*bytes, kIconSize);
+    if (icon.ok()) return std::move(*icon.picture);
+  }
+  return OtherPlane(path);
+}
+
+// A program without icons has none (empty planes); a file that is no
+// program, or cannot be read, shows the program's own icon.
+Bitmap IconLoader::ExecutablePlane(const std::string& path) const {
+  ExecutableIconResult result = ReadExecutableIcon(path, kIconSize);
+  switch (result.status) {
+    case ExecutableIconResult::Status::kIcon:
+      return std::move(result.icon);
+    case ExecutableIconResult::Status::kNoIconGroup:
+      return {};
+    case ExecutableIconResult::Status::kUnreadable:
+      break;
+  }
+  return ownIcon_;
+}
+
+Bitmap IconLoader::OtherPlane(const std::string& path) const {
+  Bitmap icon = desktop_.IconForPath(path, kIconSize);
+  return icon.empty() ? ownIcon_ : icon;
+}
+
+// A launcher's Icon: a picture file we read ourselves, else the desktop's
+// picture for that file or theme name. Empty planes when it names nothing.
+Bitmap IconLoader::DesktopEntryPlane(const std::string& path) const {
+  std::optional<DesktopEntry> entry = ReadDesktopEntry(path, {});
+  if (!entry || entry->icon.empty()) return {};
+  const std::string& icon = entry->icon;
+  if (icon.front() == '/') {
+    switch (ClassifyIconSource(icon)) {
+      case IconSourceKind::kPicture:
+      case IconSourceKind::kPng:
+      case IconSourceKind::kIconFile:
+        return Load(icon, kMaxLinkDepth);
+      default:
+        break;
+    }
+  }
+  return desktop_.IconByName(icon, kIconSize);
+}
+
+}  // namespace moravel

@@ -1,0 +1,57 @@
+#pragma once
+// Takes the icon of a new button from whatever file the user points at: a
+// picture, a PNG with transparency, an icon file, a Windows program, a shell
+// link, a desktop launcher, or any other file or folder (the icon the desktop
+// shows for it). Never fails outward: what cannot be read gives the
+// program's own icon, or empty planes where the file says there is no icon
+// (a program without icons).
+//
+// Called again for every preview refresh and every committed face. The last
+// picture decoded from a file is kept while the file stays the same
+// (DecodedFileMemo), so refreshes with an unchanged icon file decode nothing.
+// Not thread-safe.
+
+#include <string>
+
+#include "editor/AssociatedIcons.h"
+#include "editor/DecodedFileMemo.h"
+#include "editor/IconSourceKind.h"
+#include "raster/Bitmap.h"
+
+namespace moravel {
+
+class IconLoader {
+ public:
+  // Shell links leading to links are followed this deep at most; deeper
+  // gives an empty target.
+  static constexpr int kMaxLinkDepth = 8;
+  // The size of icons taken from programs, icon files and the desktop.
+  static constexpr int kIconSize = 64;
+
+  // `desktop` must outlive the loader; `ownIcon` is the program's own icon
+  // (RGBA), the last resort.
+  IconLoader(const AssociatedIcons& desktop, Bitmap ownIcon);
+
+  // The colour plane and the alpha plane of the icon at `path`, from one
+  // read of the file, kept together as one RGBA picture (colour in R, G, B,
+  // the alpha plane in A; SplitBitmap parts them) of the source's own size
+  // (64 x 64 for programs, icon-theme and file-manager icons). Empty when
+  // the file says there is no icon.
+  Bitmap LoadIconPlane(const std::string& path) const;
+
+ private:
+  Bitmap Load(const std::string& path, int linkDepth) const;
+  Bitmap Decode(const std::string& path, IconSourceKind kind) const;
+  Bitmap PicturePlane(const std::string& path) const;
+  Bitmap PngPlane(const std::string& path) const;
+  Bitmap IconFilePlane(const std::string& path) const;
+  Bitmap ExecutablePlane(const std::string& path) const;
+  Bitmap OtherPlane(const std::string& path) const;
+  Bitmap DesktopEntryPlane(const std::string& path) const;
+
+  const AssociatedIcons& desktop_;
+  Bitmap ownIcon_;
+  mutable DecodedFileMemo memo_;
+};
+
+}  // namespace moravel

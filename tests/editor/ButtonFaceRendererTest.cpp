@@ -1,0 +1,127 @@
+// Drawing an icon and a caption into a template picture: rectangle fitting,
+// fading, tint, blending, the alpha merges and the failures.
+
+#include <gtest/gtest.h>
+
+#include <climits>
+
+#include "editor/ButtonFaceRenderer.h"
+#include "editor/EditorTestKit.h"
+#include "support/TempFolder.h"
+
+namespace moravel {
+namespace {
+
+using test::Solid;
+using test::WritePng;
+
+constexpr Rgba kRed{255, 0, 0, 255}, kClear{0, 0, 0, 0}, kOwn{1, 200, 1, 255};
+
+class RenderButtonFaceTest : public testing::Test {
+ protected:
+  // A template of w x h filled with `fill`, and an icon picture.
+  std::string Template(int w, int h, Rgba fill = kClear) {
+    WritePng(dir_ / "t.png", Solid(w, h, fill));
+    return (dir_ / "t.png").string();
+  }
+  std::string Icon(const Bitmap& icon) {
+    WritePng(dir_ / "i.png", icon);
+    return (dir_ / "i.png").string();
+  }
+  Bitmap Render(const std::string& templ, const std::string& icon, const FaceParams& p,
+                const std::string& caption = "") {
+    return renderer_.RenderButtonFace(templ, icon, p, caption);
+  }
+  // The columns of row y whose alpha is not 0.
+  static std::vector<int> Covered(const Bitmap& b, int y) {
+    std::vector<int> xs;
+    for (int x = 0; x < b.width(); ++x)
+      if (b.at(x, y).a) xs.push_back(x);
+    return xs;
+  }
+
+  test::TempFolder dir_;
+  test::FakeAssociatedIcons desktop_;
+  test::FakeCaptionPainter captions_;
+  IconLoader icons_{desktop_, Solid(2, 2, kOwn)};
+  ButtonFaceRenderer renderer_{icons_, captions_};
+};
+
+TEST_F(RenderButtonFaceTest, RectanglesEndOnePixelBeforeTheFarEdge) {
+  const std::string templ = Template(100, 40), icon = Icon(Solid(32, 32, kRed));
+  const struct {
+    int x, w;
+    std::vector<int> columns;
+  } cases[] = {
+      {90, 32, {90, 91, 92, 93, 94, 95, 96, 97, 98}},  // 100 - 90 - 1 wide
+      {150, 32, {99}},                                 // moved onto the last column, width 1
+      {96, 4, {96, 97, 98, 99}},                       // fits exactly: kept
+      {-2, 4, {0, 1}},                                 // negative left: clipped
+      {0, 0, {0}},                                     // width below 1 becomes 1
+  };
+  for (const auto& c : cases) {
+    FaceParams p{.iconLeft = c.x, .iconTop = 0, .iconWidth = c.w, .iconHeight = 1};
+    EXPECT_EQ(Covered(Render(templ, icon, p), 0), c.columns) << "x " << c.x << " w " << c.w;
+  }
+}
+
+TEST_F(RenderButtonFaceTest, FadeTintAndMerge) {
+  const std::string templ = Template(3, 1, {0, 0, 200, 0});
+  Bitmap pixels = Solid(3, 1, {255, 255, 255, 255});
+  pixels.set(1, 0, {0, 0, 0, 255});
+  pixels.set(2, 0, {255, 0, 0, 255});
+  const std::string icon = Icon(pixels);
+  FaceParams tint{.iconWidth = 3, .effect = 1, .tintLight = {255, 255, 0}, .tintDark = {0, 0, 128}};
+  Bitmap tinted = Render(templ, icon, tint);
+  EXPECT_EQ(tinted.at(0, 0), (Rgba{255, 255, 0, 255}));  // white takes the light colour
+  EXPECT_EQ(tinted.at(1, 0), (Rgba{0, 0, 128, 255}));    // black the dark one
+  EXPECT_EQ(tinted.at(2, 0), (Rgba{255, 255, 0, 255}));  // pure red counts by its largest channel
+
+  FaceParams faded{.iconWidth = 3, .iconAlpha = 128};
+  const Rgba half = Render(templ, icon, faded).at(0, 0);
+  EXPECT_EQ(half.a, 128);
+  EXPECT_EQ(half.r, (255 * 128 + 127 * 0 + 255) / 256);
+  EXPECT_EQ(half.b, (255 * 128 + 127 * 200 + 255) / 256);
+  faded.mergeIconAlpha = false;  // colour blended, yet the shape stays transparent
+  const Rgba hidden = Render(templ, icon, faded).at(0, 0);
+  EXPECT_EQ(hidden.a, 0);
+  EXPECT_EQ(hidden.r, half.r);
+}
+
+TEST_F(RenderButtonFaceTest, CaptionGlyphsCarryTextAlphaAndLieOverTheIcon) {
+  const std::string templ = Template(20, 10, {0, 0, 0, 64}), icon = Icon(Solid(20, 10, kRed));
+  FaceParams p{.iconWidth = 20,
+               .iconHeight = 10,
+               .textLeft = 2,
+               .textTop = 1,
+               .textWidth = 10,
+               .textHeight = 8,
+               .textAlpha = 200,
+               .fontColour = {0, 0, 255},
+               .mergeIconAlpha = false};
+  const Bitmap face = Render(templ, icon, p, "ab");  // ink: 6 x 5 at (2, 1), 100 at column 8
+  const Rgba glyph = face.at(2, 1);
+  EXPECT_EQ(glyph.a, 64 + 200 - (64 * 200 + 127) / 255);
+  EXPECT_EQ(glyph.b, (255 * 200 + 55 * 0 + 255) / 256);
+  EXPECT_EQ(glyph.r, (0 * 200 + 55 * 255 + 255) / 256);
+  EXPECT_EQ(face.at(8, 1), (Rgba{255, 0, 0, 64}));  // soft edge below half: no glyph pixel
+  EXPECT_EQ(face.at(2, 6).a, 64);                   // below the ink
+  EXPECT_EQ(face.at(0, 0), (Rgba{255, 0, 0, 64}));  // icon only
+}
+
+TEST_F(RenderButtonFaceTest, FailuresGiveEmptyOrTheTemplate) {
+  FaceParams p{.iconWidth = 4, .iconHeight = 4};
+  EXPECT_TRUE(Render("", "x.png", p).empty());
+  EXPECT_TRUE(Render(dir_.path().string(), "x.png", p).empty());  // a folder
+  const std::string templ = Template(8, 8);
+  // A missing icon file shows the program's own icon, stretched to the rectangle.
+  EXPECT_EQ(Render(templ, (dir_ / "missing.png").string(), p).at(3, 3), kOwn);
+  // A program without readable icons (here: not a program at all) shows it too.
+  EXPECT_EQ(Render(templ, (dir_ / "missing.exe").string(), p).at(0, 0), kOwn);
+  // A rectangle too large to scale leaves the template as it was.
+  FaceParams huge{.iconLeft = INT_MIN + 1, .iconWidth = INT_MAX, .iconHeight = 4};
+  EXPECT_EQ(Render(templ, Icon(Solid(4, 4, kRed)), huge), Solid(8, 8, kClear));
+}
+
+}  // namespace
+}  // namespace moravel
