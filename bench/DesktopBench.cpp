@@ -81,12 +81,13 @@ void SceneBuild(benchmark::State& state) {
   FrameComposer frame(controls, kScreenW, kScreenH);
   controls.SetDirtySink(&frame);
   ImageControl wallpaper(0, 0, nullptr);
-  PointerState pointer{&wallpaper};
+  PointerState pointer;
   MainMenuState menu;
+  ButtonTable buttons(scene, controls, pointer, menu);
   NoTimers timers;
   FakeClock clock;
-  SceneBuilder builder(SceneParts{files, scene, controls, wallpaper, pointer, menu, timers, nullptr,
-                                  frame.wallpaper(), clock, kScreenW, kScreenH});
+  SceneBuilder builder(SceneParts{files, scene, controls, wallpaper, pointer, buttons, menu, timers,
+                                  nullptr, frame.wallpaper(), clock, kScreenW, kScreenH});
   for (auto _ : state) {
     builder.Build();
     benchmark::DoNotOptimize(scene.buttonCount);

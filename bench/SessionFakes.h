@@ -25,6 +25,7 @@ class NoWindow : public DesktopWindowPort {
   void ShowMainMenu(int, int) override {}
   void FrameChanged() override {}
   void Close() override {}
+  void ShowMessage(const std::string&) override {}
 };
 
 inline void WritePng(const std::filesystem::path& file, const Bitmap& picture) {

@@ -3,6 +3,7 @@
 #include <QAction>
 #include <QCloseEvent>
 #include <QFileDialog>
+#include <QMessageBox>
 #include <QGuiApplication>
 #include <QMouseEvent>
 #include <QPainter>
@@ -88,7 +89,7 @@ MainWindow::MainWindow(MainWindowSetup setup)
   session_ = std::make_unique<DesktopSession>(services, setup.programFolder, setup.geometry.width(),
                                               setup.geometry.height());
   session_->SetNoTray(setup.noTray);
-  timers_->connectTo([this] { session_->OnCalendarTimer(); }, [this] { session_->OnClockTimer(); });
+  timers_->connectTo([this](DesktopTimer timer) { session_->OnTimer(timer); });
   mainMenu_ = std::make_unique<MainMenu>(*session_);
   buttonMenu_ = std::make_unique<ButtonMenu>();
   skinChooser_ = std::make_unique<SkinChooserDialog>(*session_);
@@ -107,6 +108,13 @@ void MainWindow::start() {
 
 void MainWindow::ShowButtonMenu(int x, int y) {
   buttonMenu_->popup(mapToGlobal(QPoint(x, y)));
+}
+
+void MainWindow::ShowMessage(const std::string& text) {
+  // No parent: the desktop window lies below every other window.
+  QMessageBox box(QMessageBox::Warning, QStringLiteral("Moravel"), QString::fromStdString(text),
+                  QMessageBox::Ok);
+  box.exec();
 }
 
 void MainWindow::ShowMainMenu(int x, int y) {

@@ -68,6 +68,7 @@ class MainWindow : public QWidget, public DesktopWindowPort {
   void ShowMainMenu(int x, int y) override;
   void FrameChanged() override;
   void Close() override;
+  void ShowMessage(const std::string& text) override;
 
  signals:
   // The window closed for good (the session allowed it): the program ends.

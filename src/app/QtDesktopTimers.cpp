@@ -3,13 +3,13 @@
 namespace moravel {
 
 QtDesktopTimers::QtDesktopTimers(QObject* parent) : QObject(parent) {
-  calendar_.setInterval(1000);
-  clock_.setInterval(500);
+  for (int i = 0; i < kDesktopTimerCount; ++i)
+    timers_[size_t(i)].setInterval(DesktopTimerInterval(DesktopTimer(i)));
 }
 
-void QtDesktopTimers::connectTo(std::function<void()> onCalendar, std::function<void()> onClock) {
-  connect(&calendar_, &QTimer::timeout, this, std::move(onCalendar));
-  connect(&clock_, &QTimer::timeout, this, std::move(onClock));
+void QtDesktopTimers::connectTo(std::function<void(DesktopTimer)> onTick) {
+  for (int i = 0; i < kDesktopTimerCount; ++i)
+    connect(&timers_[size_t(i)], &QTimer::timeout, this, [onTick, i] { onTick(DesktopTimer(i)); });
 }
 
 void QtDesktopTimers::SetEnabled(DesktopTimer timer, bool enabled) {
@@ -20,14 +20,6 @@ void QtDesktopTimers::SetEnabled(DesktopTimer timer, bool enabled) {
 
 bool QtDesktopTimers::IsEnabled(DesktopTimer timer) const {
   return timerOf(timer).isActive();
-}
-
-QTimer& QtDesktopTimers::timerOf(DesktopTimer timer) {
-  return timer == DesktopTimer::Calendar ? calendar_ : clock_;
-}
-
-const QTimer& QtDesktopTimers::timerOf(DesktopTimer timer) const {
-  return timer == DesktopTimer::Calendar ? calendar_ : clock_;
 }
 
 }  // namespace moravel

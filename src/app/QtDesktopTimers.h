@@ -1,10 +1,11 @@
 #pragma once
-// The desktop's two timers as QTimers: calendar every 1000 ms, clock every
-// 500 ms. Both start switched off; the session switches them. A tick calls
-// the handler given to connectTo.
+// The program's timers as QTimers, one per DesktopTimer with its interval
+// (DesktopTimerInterval). All start switched off; the session switches them.
+// A tick calls the handler given to connectTo with the timer that fired.
 
 #include <QObject>
 #include <QTimer>
+#include <array>
 #include <functional>
 
 #include "desktop/DesktopTimers.h"
@@ -17,7 +18,7 @@ class QtDesktopTimers : public QObject, public DesktopTimers {
   explicit QtDesktopTimers(QObject* parent = nullptr);
 
   // The work of each tick; set once the session exists.
-  void connectTo(std::function<void()> onCalendar, std::function<void()> onClock);
+  void connectTo(std::function<void(DesktopTimer)> onTick);
 
   void SetEnabled(DesktopTimer timer, bool enabled) override;
   bool IsEnabled(DesktopTimer timer) const override;
@@ -25,11 +26,10 @@ class QtDesktopTimers : public QObject, public DesktopTimers {
   int intervalMs(DesktopTimer timer) const { return timerOf(timer).interval(); }
 
  private:
-  QTimer& timerOf(DesktopTimer timer);
-  const QTimer& timerOf(DesktopTimer timer) const;
+  QTimer& timerOf(DesktopTimer timer) { return timers_[size_t(timer)]; }
+  const QTimer& timerOf(DesktopTimer timer) const { return timers_[size_t(timer)]; }
 
-  QTimer calendar_;
-  QTimer clock_;
+  std::array<QTimer, kDesktopTimerCount> timers_;
 };
 
 }  // namespace moravel

@@ -9,11 +9,11 @@ DesktopButton* ButtonInteraction::Slot(const ImageControl& control) {
 }
 
 void ButtonInteraction::TrackHover(ImageControl& sender) {
-  if (&sender == pointer_.hovered) return;
-  if (pointer_.hovered) {
-    if (DesktopButton* old = Slot(*pointer_.hovered)) pointer_.hovered->SetPicture(old->upPicture);
+  if (sender.id() == pointer_.hoveredId) return;
+  if (ImageControl* hovered = controls_.Find(pointer_.hoveredId)) {
+    if (DesktopButton* old = Slot(*hovered)) hovered->SetPicture(old->upPicture);
   }
-  pointer_.hovered = &sender;
+  pointer_.hoveredId = sender.id();
   if (DesktopButton* slot = Slot(sender)) sender.SetPicture(slot->overPicture);
 }
 
@@ -30,7 +30,7 @@ void ButtonInteraction::ButtonMouseDown(ImageControl& sender, MouseButton button
 }
 
 void ButtonInteraction::ButtonMouseUp(ImageControl& sender) {
-  pointer_.hovered = &wallpaper_;
+  pointer_.hoveredId = kWallpaperControlId;
   if (DesktopButton* slot = Slot(sender)) sender.SetPicture(slot->upPicture);
 }
 
@@ -49,11 +49,11 @@ void ButtonInteraction::OpenDateTimeSettings() {
   launcher_.OpenDateTimeSettings();
 }
 
-void ButtonInteraction::MouseMove(ImageControl& control) {
+void ButtonInteraction::MouseMove(ImageControl& control, int, int) {
   if (control.handlers.trackHover) TrackHover(control);
 }
 
-void ButtonInteraction::MouseDown(ImageControl& control, MouseButton button) {
+void ButtonInteraction::MouseDown(ImageControl& control, MouseButton button, int, int) {
   if (control.handlers.buttonHandlers) ButtonMouseDown(control, button);
 }
 

@@ -6,6 +6,7 @@
 // control (ImageControl::handlers); a button's slot is found by its tag.
 
 #include "desktop/ControlEvents.h"
+#include "desktop/ControlStack.h"
 #include "desktop/DesktopScene.h"
 #include "desktop/DesktopWindowPort.h"
 #include "desktop/PointerState.h"
@@ -16,10 +17,11 @@ namespace moravel {
 class ButtonInteraction : public ControlEvents {
  public:
   // Everything passed in outlives this object. `wallpaper` is the control
-  // under all others; `pointer.hovered` must point at a live control.
-  ButtonInteraction(DesktopScene& scene, PointerState& pointer, ImageControl& wallpaper,
-                    Launcher& launcher, DesktopWindowPort& window)
+  // under all others.
+  ButtonInteraction(DesktopScene& scene, const ControlStack& controls, PointerState& pointer,
+                    ImageControl& wallpaper, Launcher& launcher, DesktopWindowPort& window)
       : scene_(scene),
+        controls_(controls),
         pointer_(pointer),
         wallpaper_(wallpaper),
         launcher_(launcher),
@@ -37,8 +39,8 @@ class ButtonInteraction : public ControlEvents {
   void OpenDateTimeSettings();
 
   // ControlEvents: run the bound handlers.
-  void MouseMove(ImageControl& control) override;
-  void MouseDown(ImageControl& control, MouseButton button) override;
+  void MouseMove(ImageControl& control, int x, int y) override;
+  void MouseDown(ImageControl& control, MouseButton button, int x, int y) override;
   void Click(ImageControl& control) override;
   void DoubleClick(ImageControl& control) override;
   void MouseUp(ImageControl& control, MouseButton button, int x, int y) override;
@@ -49,6 +51,7 @@ class ButtonInteraction : public ControlEvents {
   void RunAction(ImageControl& control);
 
   DesktopScene& scene_;
+  const ControlStack& controls_;
   PointerState& pointer_;
   ImageControl& wallpaper_;
   Launcher& launcher_;

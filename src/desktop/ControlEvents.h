@@ -10,8 +10,9 @@ namespace moravel {
 class ControlEvents {
  public:
   virtual ~ControlEvents() = default;
-  virtual void MouseMove(ImageControl& control) = 0;
-  virtual void MouseDown(ImageControl& control, MouseButton button) = 0;
+  // (x, y): the pointer in screen pixels.
+  virtual void MouseMove(ImageControl& control, int x, int y) = 0;
+  virtual void MouseDown(ImageControl& control, MouseButton button, int x, int y) = 0;
   virtual void Click(ImageControl& control) = 0;        // left button only
   virtual void DoubleClick(ImageControl& control) = 0;  // left button only
   // (x, y): the pointer in screen pixels, where a menu opens.

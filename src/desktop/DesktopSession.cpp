@@ -5,11 +5,7 @@
 #include <system_error>
 #include <utility>
 
-#include "desktop/ButtonInteraction.h"
-#include "desktop/ControlStack.h"
-#include "desktop/FrameComposer.h"
-#include "desktop/PointerRouter.h"
-#include "desktop/SceneBuilder.h"
+#include "desktop/SkinCommands.h"
 #include "desktop/SkinList.h"
 #include "desktop/WallpaperBand.h"
 #include "settings/NumberedItems.h"
@@ -17,61 +13,17 @@
 
 namespace moravel {
 
-struct DesktopSession::State {
-  State(DesktopServices s, std::filesystem::path folder, int w, int h)
-      : services(s),
-        width(std::max(w, 1)),
-        height(std::max(h, 1)),
-        controls(width, height),
-        composer(controls, width, height),
-        wallpaperControl(0, 0, nullptr),
-        interaction(scene, pointer, wallpaperControl, s.launcher, s.window),
-        router(controls, wallpaperControl, interaction),
-        builder(SceneParts{files, scene, controls, wallpaperControl, pointer, menu, s.timers,
-                           s.timeWidgets, composer.wallpaper(), s.clock, width, height}) {
-    files.programFolder = std::move(folder);
-    controls.SetDirtySink(&composer);
-    pointer.hovered = &wallpaperControl;
-  }
-
-  DesktopServices services;
-  int width, height;
-  bool mayClose = false;
-  MainMenuState menu;
-  SettingsFiles files;
-  DesktopScene scene;
-  PointerState pointer;
-  ControlStack controls;
-  FrameComposer composer;
-  ImageControl wallpaperControl;  // "Image1": its picture is composer.wallpaper()
-  ButtonInteraction interaction;
-  PointerRouter router;
-  SceneBuilder builder;
-
-  // Paints the wallpaper layer with `paint` (a call on the painter); any
-  // failure leaves the layer as it was.
-  template <typename Paint>
-  void PaintWallpaper(Paint paint) {
-    if (!services.wallpaper) return;
-    try {
-      if (paint(*services.wallpaper, composer.wallpaper())) composer.InvalidateAll();
-    } catch (const std::exception&) {
-      // Nothing is reported; the old wallpaper stays.
-    }
-  }
-};
-
 DesktopSession::DesktopSession(DesktopServices services, std::filesystem::path programFolder,
                                int screenWidth, int screenHeight)
     : state_(
-          std::make_unique<State>(services, std::move(programFolder), screenWidth, screenHeight)) {}
+          std::make_unique<DesktopModel>(services, std::move(programFolder), screenWidth, screenHeight)) {}
 
 DesktopSession::~DesktopSession() = default;
 
 void DesktopSession::Start() {
-  State& s = *state_;
+  DesktopModel& s = *state_;
   s.mayClose = false;
-  s.pointer = PointerState{&s.wallpaperControl, 0, false};
+  s.pointer = PointerState{};
   s.scene.lastClockHour = s.scene.lastClockMinute = s.scene.lastClockSecond = kNothingDrawn;
   s.scene.lastShownDay = 0;
 
@@ -103,8 +55,20 @@ void DesktopSession::SetNoTray(bool noTray) {
   state_->interaction.SetNoTray(noTray);
 }
 
+void DesktopSession::OnTimer(DesktopTimer timer) {
+  switch (timer) {
+    case DesktopTimer::Calendar:
+      return OnCalendarTimer();
+    case DesktopTimer::Clock:
+      return OnClockTimer();
+    case DesktopTimer::EditorCaption:
+    case DesktopTimer::Placement:
+      break;
+  }
+}
+
 void DesktopSession::OnCalendarTimer() {
-  State& s = *state_;
+  DesktopModel& s = *state_;
   if (!s.services.timeWidgets) return;
   SceneContext ctx = s.builder.Context();
   s.services.timeWidgets->OnCalendarTimer(ctx);
@@ -112,7 +76,7 @@ void DesktopSession::OnCalendarTimer() {
 }
 
 void DesktopSession::OnClockTimer() {
-  State& s = *state_;
+  DesktopModel& s = *state_;
   if (!s.services.timeWidgets) return;
   SceneContext ctx = s.builder.Context();
   s.services.timeWidgets->OnClockTimer(ctx);
@@ -124,21 +88,16 @@ void DesktopSession::OpenDesktopFiles() {
 }
 
 void DesktopSession::ToggleDoubleClick() {
-  State& s = *state_;
+  DesktopModel& s = *state_;
   if (!s.files.config || !s.files.user) return;  // before Start
   const bool doubleClick = !s.menu.useDoubleClickChecked;
   s.menu.useDoubleClickChecked = doubleClick;
   s.files.config->WriteFlag("doubleclick", "dc", doubleClick);
-  const int n = std::min(CountNumberedSections("button", *s.files.user), kMaxButtons);
-  for (int k = 1; k <= n; ++k) {
-    if (ImageControl* image = s.scene.button(k).image) {
-      BindClick(image->handlers, ClickAction::LaunchButton, doubleClick);
-    }
-  }
+  s.buttons.RebindClicks(doubleClick);
 }
 
 void DesktopSession::Exit() {
-  State& s = *state_;
+  DesktopModel& s = *state_;
   s.builder.Clear();
   s.mayClose = true;
   Publish();
@@ -150,47 +109,11 @@ bool DesktopSession::MayClose() const {
 }
 
 void DesktopSession::ApplySkin(const std::string& name) {
-  State& s = *state_;
-  SettingsFiles& f = s.files;
-  if (!f.data) return;  // before Start
-  s.builder.Clear();
-  f.data->WriteString("skin", "dir", name);
-  f.skinPath = SkinPath(f.programFolder, name);
-  f.config = std::make_unique<IniFile>(f.skinPath / "config.ini");
-  f.user = std::make_unique<IniFile>(f.skinPath / "user.ini");
-  s.menu.useDoubleClickChecked = f.config->ReadFlag("doubleclick", "dc", false);
-  const std::string_view firstDefault =
-      SkinSwitchWallpaperDefault(AspectBandFor(s.width, s.height));
-  s.PaintWallpaper([&](WallpaperPainter& painter, Bitmap& wallpaper) {
-    return painter.PaintWallpaper(*f.config, f.skinPath, firstDefault, wallpaper);
-  });
-  s.builder.Build();
-  Publish();
+  SwitchSkin(*state_, name);
 }
 
 void DesktopSession::ChangeWallpaper(std::optional<std::filesystem::path> chosen) {
-  State& s = *state_;
-  s.services.timers.SetEnabled(DesktopTimer::Clock, false);
-  if (chosen && s.files.config) {
-    std::error_code ec;
-    std::filesystem::path file = std::filesystem::absolute(*chosen, ec);
-    file = (ec ? *chosen : file).lexically_normal();
-    s.PaintWallpaper([&](WallpaperPainter& painter, Bitmap& wallpaper) {
-      return painter.PaintWallpaperFile(file, wallpaper);
-    });
-    if (s.scene.analogClockPresent && s.services.timeWidgets) {
-      SceneContext ctx = s.builder.Context();
-      s.services.timeWidgets->ClearAnalogClock(ctx);
-      if (!s.services.timeWidgets->BuildAnalogClock(ctx, false)) {
-        s.scene.analogClockPresent = false;
-      }
-      s.scene.lastClockSecond = kNothingDrawn;  // the new hands are set at the next tick
-    }
-    const AspectBand band = AspectBandFor(s.width, s.height);
-    s.files.config->WriteString("wallpaper", WallpaperKeyFor(band), "?" + file.string());
-  }
-  s.services.timers.SetEnabled(DesktopTimer::Clock, true);
-  Publish();
+  moravel::ChangeWallpaper(*state_, std::move(chosen));
 }
 
 const MainMenuState& DesktopSession::menu() const {
@@ -218,7 +141,11 @@ const ImageControl& DesktopSession::wallpaperControl() const {
 }
 
 void DesktopSession::Publish() {
-  if (state_->composer.Flush()) state_->services.window.FrameChanged();
+  state_->Publish();
+}
+
+DesktopModel& DesktopSession::model() {
+  return *state_;
 }
 
 }  // namespace moravel

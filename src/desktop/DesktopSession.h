@@ -17,6 +17,7 @@
 #include <optional>
 #include <string>
 
+#include "desktop/DesktopModel.h"
 #include "desktop/DesktopScene.h"
 #include "desktop/DesktopTimers.h"
 #include "desktop/DesktopWindowPort.h"
@@ -34,17 +35,6 @@
 namespace moravel {
 
 class DesktopFrame;
-
-struct DesktopServices {
-  Launcher& launcher;
-  Clock& clock;
-  DesktopTimers& timers;
-  DesktopWindowPort& window;
-  // The widget work from src/widgets, wired in by the program; null: none
-  // (no wallpaper is painted; no analog clock, clock digits or calendar).
-  WallpaperPainter* wallpaper = nullptr;
-  TimeWidgets* timeWidgets = nullptr;
-};
 
 class DesktopSession {
  public:
@@ -64,7 +54,8 @@ class DesktopSession {
   // then opens the main menu (window.ShowMainMenu). False at first.
   void SetNoTray(bool noTray);
 
-  // Timer work (see DesktopTimers).
+  // Timer work (see DesktopTimers): OnTimer runs the work of any timer.
+  void OnTimer(DesktopTimer timer);
   void OnCalendarTimer();
   void OnClockTimer();
 
@@ -104,11 +95,13 @@ class DesktopSession {
   // The full-screen wallpaper control, under every other control.
   const ImageControl& wallpaperControl() const;
 
- private:
+  // The whole model, for the commands that change the desktop (a new button)
+  // and their flows; call Publish() after changing it.
+  DesktopModel& model();
   void Publish();
 
-  struct State;
-  std::unique_ptr<State> state_;
+ private:
+  std::unique_ptr<DesktopModel> state_;
 };
 
 }  // namespace moravel

@@ -1,13 +1,31 @@
 #pragma once
-// The two timers of the desktop window. The session switches them; the window
-// runs them and calls DesktopSession::OnCalendarTimer / OnClockTimer.
+// The timers of the desktop program. The session switches them; the window
+// runs them and calls the session's handler of each.
 
 namespace moravel {
 
 enum class DesktopTimer {
   Calendar,  // every 1000 ms: calendar pictures when the day changes
   Clock,     // every 500 ms: clock digits and hands when the second changes
+  EditorCaption,  // every 1000 ms: the button editor polls its caption box
+  Placement,      // every 100 ms: the keys of the placement overlay
 };
+
+inline constexpr int kDesktopTimerCount = 4;
+
+// The interval of each timer, milliseconds.
+constexpr int DesktopTimerInterval(DesktopTimer timer) {
+  switch (timer) {
+    case DesktopTimer::Calendar:
+    case DesktopTimer::EditorCaption:
+      return 1000;
+    case DesktopTimer::Clock:
+      return 500;
+    case DesktopTimer::Placement:
+      break;
+  }
+  return 100;
+}
 
 class DesktopTimers {
  public:

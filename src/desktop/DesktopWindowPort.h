@@ -2,6 +2,8 @@
 // What the desktop session asks of the window it is shown in. The Qt window
 // implements it; tests use a recording fake.
 
+#include <string>
+
 namespace moravel {
 
 class DesktopWindowPort {
@@ -15,6 +17,9 @@ class DesktopWindowPort {
   virtual void FrameChanged() = 0;
   // The program may end now (after the exit command): close the window.
   virtual void Close() = 0;
+  // Shows a message to the user (no write access, a placement that cannot
+  // begin); returns when the user has read it.
+  virtual void ShowMessage(const std::string& text) = 0;
 };
 
 }  // namespace moravel

@@ -24,7 +24,14 @@ namespace moravel {
 
 // The bands of the stacking order, bottom to top. Inside a band, a control
 // added later lies above one added earlier. (The wallpaper lies below all.)
-enum class ControlLayer : uint8_t { StaticPicture = 1, Widget = 2, Button = 3, AnalogClock = 4 };
+// The placement overlay (help picture, slots, marker) lies above everything.
+enum class ControlLayer : uint8_t {
+  StaticPicture = 1,
+  Widget = 2,
+  Button = 3,
+  AnalogClock = 4,
+  Placement = 5,
+};
 
 // Which event of the control runs its click action.
 enum class ClickBinding { None, Click, DoubleClick };
@@ -36,6 +43,7 @@ struct ControlHandlers {
   bool buttonHandlers = false;  // mouse-down/up -> ButtonMouseDown/Up; right release -> button menu
   ClickBinding binding = ClickBinding::None;
   ClickAction action = ClickAction::None;
+  bool overlay = false;  // a control of the placement overlay: its events go to the overlay
 };
 
 // Binds `action` to the double-click event when `doubleClick`, else to the

@@ -23,7 +23,7 @@ void PointerRouter::Handle(const PointerEvent& event) {
   }
   switch (event.kind) {
     case PointerEvent::Kind::Move:
-      if (target) events_.MouseMove(*target);
+      if (target) EventsOf(*target).MouseMove(*target, event.x, event.y);
       break;
     case PointerEvent::Kind::Press:
     case PointerEvent::Kind::DoubleClick:
@@ -45,10 +45,10 @@ void PointerRouter::Press(ImageControl& target, const PointerEvent& event) {
     captured_ = true;
     capturedId_ = id;
     skipClick_ = event.kind == PointerEvent::Kind::DoubleClick;
-    if (skipClick_) events_.DoubleClick(target);
+    if (skipClick_) EventsOf(target).DoubleClick(target);
   }
   // A handler may have changed the scene; deliver only to a live control.
-  if (ImageControl* still = Live(id)) events_.MouseDown(*still, event.button);
+  if (ImageControl* still = Live(id)) EventsOf(*still).MouseDown(*still, event.button, event.x, event.y);
 }
 
 void PointerRouter::Release(ImageControl& target, const PointerEvent& event) {
@@ -57,9 +57,9 @@ void PointerRouter::Release(ImageControl& target, const PointerEvent& event) {
     const bool click =
         captured_ && capturedId_ == id && !skipClick_ && target.Covers(event.x, event.y);
     captured_ = skipClick_ = false;
-    if (click) events_.Click(target);
+    if (click) EventsOf(target).Click(target);
   }
-  if (ImageControl* still = Live(id)) events_.MouseUp(*still, event.button, event.x, event.y);
+  if (ImageControl* still = Live(id)) EventsOf(*still).MouseUp(*still, event.button, event.x, event.y);
 }
 
 }  // namespace moravel

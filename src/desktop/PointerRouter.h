@@ -28,6 +28,11 @@ class PointerRouter {
 
   void Handle(const PointerEvent& event);
 
+  // Where the events of overlay controls (ControlHandlers::overlay) go while
+  // a placement runs; null: to the same handlers as every other control.
+  // `overlay` must outlive its use.
+  void SetOverlay(ControlEvents* overlay) { overlay_ = overlay; }
+
   // The control under (x, y) for an event that is not captured, or null.
   ImageControl* HitTest(int x, int y) const;
 
@@ -40,7 +45,13 @@ class PointerRouter {
 
   const ControlStack& controls_;
   ImageControl& wallpaper_;
+  // The handlers of `control`'s events.
+  ControlEvents& EventsOf(const ImageControl& control) const {
+    return overlay_ && control.handlers.overlay ? *overlay_ : events_;
+  }
+
   ControlEvents& events_;
+  ControlEvents* overlay_ = nullptr;
   bool captured_ = false;
   uint64_t capturedId_ = 0;  // the wallpaper's id is 0
   bool skipClick_ = false;   // the left button went down as a double click

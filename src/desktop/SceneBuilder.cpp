@@ -45,7 +45,6 @@ void SceneBuilder::Build() {
   for (int s = 0; s < kWidgetSectionCount; ++s) BuildWidget(WidgetSection(s), loader);
   const int n = std::min(CountNumberedSections("button", *p_.files.user), kMaxButtons);
   for (int k = 1; k <= n; ++k) BuildButton(k, loader);
-  p_.scene.buttonCount = n;
   SwitchTimers();
 }
 
@@ -141,29 +140,22 @@ void SceneBuilder::LoadClockDigits(WidgetSection section, bool transparent, Pict
 void SceneBuilder::BuildButton(int k, PictureLoader& loader) {
   const IniFile& user = *p_.files.user;
   const std::string section = Key("button", k);
-  DesktopButton& button = p_.scene.button(k);
+  DesktopButton button;
   button.target = user.ReadString(section, "object", "");
   if (button.target.empty()) {
     button.specialFolder = user.ReadInt(section, "param", kDefaultSpecialFolder);
   }
   button.arguments = user.ReadString(section, "param", "");
   const bool transparent = user.ReadFlag(section, "tr", false);
-  button.upPicture = button.overPicture = button.downPicture = nullptr;
   if (auto names = StatePictureNames(p_.files.skinPath, user.ReadString(section, "image", ""))) {
     button.upPicture = loader.Load(FindFileIgnoringCase(names->up), transparent);
     button.overPicture = loader.Load(FindFileIgnoringCase(names->over), transparent);
     button.downPicture = loader.Load(FindFileIgnoringCase(names->down), transparent);
   }
-  ImageControl& control = p_.controls.Add(ControlLayer::Button);
-  button.image = &control;
-  p_.pointer.hovered = &control;
-  Place(control, section, user);
-  control.SetTransparent(transparent);
-  control.tag = k;
-  control.handlers.buttonHandlers = true;
-  control.handlers.trackHover = true;
-  BindClick(control.handlers, ClickAction::LaunchButton, p_.menu.useDoubleClickChecked);
-  control.SetPicture(button.upPicture);
+  p_.buttons.Add(std::move(button),
+                 ResolveScreenCoordinate(user.ReadInt(section, "x", 0), p_.screenWidth),
+                 ResolveScreenCoordinate(user.ReadInt(section, "y", 0), p_.screenHeight),
+                 transparent);
 }
 
 void SceneBuilder::SwitchTimers() {
@@ -176,25 +168,20 @@ void SceneBuilder::SwitchTimers() {
   if (clock) p_.timers.SetEnabled(DesktopTimer::Clock, true);
 }
 
-// Clear empties both slot tables in one pass.
-static_assert(kMaxStaticPictures == kMaxButtons);
-
 void SceneBuilder::Clear() {
   p_.timers.SetEnabled(DesktopTimer::Calendar, false);
   p_.timers.SetEnabled(DesktopTimer::Clock, false);
-  p_.pointer.hovered = &p_.wallpaperControl;
+  p_.pointer.hoveredId = kWallpaperControlId;
+  p_.buttons.Clear();
   DesktopScene& s = p_.scene;
   for (ImageControl*& image : s.widgetImages) {
     if (image) p_.controls.Remove(*image);
     image = nullptr;
   }
-  for (int k = 1; k <= kMaxButtons; ++k) {
-    for (ImageControl** image : {&s.button(k).image, &s.staticPictures[size_t(k - 1)]}) {
-      if (*image) p_.controls.Remove(**image);
-      *image = nullptr;
-    }
+  for (ImageControl*& image : s.staticPictures) {
+    if (image) p_.controls.Remove(*image);
+    image = nullptr;
   }
-  s.buttonCount = 0;
   s.staticCount = 0;
   if (s.analogClockPresent && p_.timeWidgets) {
     SceneContext ctx = Context();

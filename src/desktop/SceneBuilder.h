@@ -9,6 +9,7 @@
 // scene needs. Clear stops the timers first, destroys every control and
 // resets the flags and caches. Pictures that cannot be loaded stay empty.
 
+#include "desktop/ButtonTable.h"
 #include "desktop/ControlStack.h"
 #include "desktop/DesktopScene.h"
 #include "desktop/DesktopTimers.h"
@@ -28,6 +29,7 @@ struct SceneParts {
   ControlStack& controls;
   ImageControl& wallpaperControl;  // the full-screen control under all others
   PointerState& pointer;
+  ButtonTable& buttons;
   MainMenuState& menu;
   DesktopTimers& timers;
   TimeWidgets* timeWidgets;  // may be null

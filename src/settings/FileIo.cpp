@@ -80,7 +80,11 @@ FileReadResult ReadWholeFile(const std::filesystem::path& path) {
 }
 
 bool WriteFileAtomically(const std::filesystem::path& target, std::string_view bytes,
-                         std::string* error) {
+                         std::string* error, int* errorNumber) {
+  auto report = [&](const char* what, const std::filesystem::path& path, int err) {
+    SetError(error, Describe(what, path, err));
+    if (errorNumber) *errorNumber = err;
+  };
   static std::atomic<unsigned> counter{0};
   const std::filesystem::path folder =
       target.has_parent_path() ? target.parent_path() : std::filesystem::path(".");
@@ -96,14 +100,14 @@ bool WriteFileAtomically(const std::filesystem::path& target, std::string_view b
     if (raw < 0 && errno != EEXIST) break;
   }
   if (raw < 0) {
-    SetError(error, Describe("cannot create", temporary, errno));
+    report("cannot create", temporary, errno);
     return false;
   }
   FdGuard fd(raw);
   auto fail = [&](const char* what, int err) {
     ::close(fd.release());
     ::unlink(temporary.c_str());
-    SetError(error, Describe(what, temporary, err));
+    report(what, temporary, err);
     return false;
   };
 
@@ -116,13 +120,13 @@ bool WriteFileAtomically(const std::filesystem::path& target, std::string_view b
   if (::close(fd.release()) != 0) {
     const int err = errno;
     ::unlink(temporary.c_str());
-    SetError(error, Describe("cannot close", temporary, err));
+    report("cannot close", temporary, err);
     return false;
   }
   if (::rename(temporary.c_str(), target.c_str()) != 0) {
     const int err = errno;
     ::unlink(temporary.c_str());
-    SetError(error, Describe("cannot replace", target, err));
+    report("cannot replace", target, err);
     return false;
   }
   // The new file is in place; flushing the folder makes the rename durable.

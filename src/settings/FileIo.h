@@ -29,8 +29,9 @@ FileReadResult ReadWholeFile(const std::filesystem::path& path);
 // file and leaves the target as it was. A process killed during the call can
 // leave its temporary file (".<name>.tmp-<pid>-<n>", the name cut to 200
 // bytes) behind, never a damaged target. A symbolic link at `target` is
-// replaced by a plain file.
+// replaced by a plain file. `errorNumber`, when given, takes the errno of a
+// failure (EACCES, EROFS, ENOSPC, ...).
 bool WriteFileAtomically(const std::filesystem::path& target, std::string_view bytes,
-                         std::string* error = nullptr);
+                         std::string* error = nullptr, int* errorNumber = nullptr);
 
 }  // namespace moravel

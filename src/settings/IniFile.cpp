@@ -67,6 +67,28 @@ bool IniFile::EraseSection(std::string_view section) {
   return Commit(std::move(next));
 }
 
+bool IniFile::Apply(const IniBatch& batch) {
+  IniDocument next = document_;
+  bool changed = false;
+  for (const IniBatch::Change& c : batch.changes()) {
+    if (c.kind == IniBatch::Change::Kind::kEraseSection) {
+      changed |= next.EraseSection(c.section);
+      continue;
+    }
+    if (next.Find(c.section, c.key) == std::optional<std::string_view>(c.value)) continue;
+    if (!next.Set(c.section, c.key, c.value)) {
+      lastError_ = "invalid section, key or value";
+      return false;
+    }
+    changed = true;
+  }
+  if (!changed) {
+    lastError_.clear();
+    return true;
+  }
+  return Commit(std::move(next));
+}
+
 bool IniFile::Commit(IniDocument next) {
   if (!readable_) {
     lastError_ = "the file could not be read, so it is not overwritten: " + path_.string();

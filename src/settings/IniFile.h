@@ -28,6 +28,7 @@
 #include <string_view>
 #include <vector>
 
+#include "settings/IniBatch.h"
 #include "settings/IniDocument.h"
 #include "settings/IniText.h"
 
@@ -72,6 +73,10 @@ class IniFile {
   // Removes the section (every copy of it) with its keys. A missing section
   // is no error and leaves the disk untouched.
   bool EraseSection(std::string_view section);
+  // Every change of `batch` in one atomic write: all of them or, on false,
+  // none (an invalid name or value refuses the whole batch). An empty batch,
+  // or one that changes nothing, leaves the disk untouched.
+  bool Apply(const IniBatch& batch);
 
  private:
   bool Commit(IniDocument next);

@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include <QCloseEvent>
+#include <array>
 
 #include "MouseInput.h"
 #include "ProgramFolder.h"
@@ -178,11 +179,14 @@ TEST_F(MainWindowTest, TheTwoTimersKeepTheirOwnIntervalsAndSwitchApart) {
 
 TEST_F(MainWindowTest, ATimerTickReachesItsHandler) {
   QtDesktopTimers timers;
-  int calendar = 0, clock = 0;
-  timers.connectTo([&] { ++calendar; }, [&] { ++clock; });
+  std::array<int, kDesktopTimerCount> ticks{};
+  timers.connectTo([&](DesktopTimer t) { ++ticks[size_t(t)]; });
+  timers.SetEnabled(DesktopTimer::Placement, true);
   timers.SetEnabled(DesktopTimer::Clock, true);
-  EXPECT_TRUE(mouse::WaitUntil([&] { return clock >= 2; }, 3000));
-  EXPECT_EQ(calendar, 0);
+  EXPECT_TRUE(mouse::WaitUntil([&] { return ticks[size_t(DesktopTimer::Clock)] >= 2; }, 3000));
+  EXPECT_EQ(ticks[size_t(DesktopTimer::Calendar)], 0);
+  EXPECT_EQ(ticks[size_t(DesktopTimer::EditorCaption)], 0);
+  EXPECT_GE(ticks[size_t(DesktopTimer::Placement)], 5);  // every 100 ms
 }
 
 }  // namespace

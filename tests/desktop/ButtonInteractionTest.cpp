@@ -144,7 +144,7 @@ TEST_F(ButtonInteractionTest, PressDragOffAndReleaseElsewhereOpensNothing) {
 
 TEST_F(ButtonInteractionTest, OverPictureFollowsThePointer) {
   DesktopSession& s = Start(false);
-  EXPECT_EQ(s.pointer().hovered, s.scene().button(3).image) << "the build hovers the last button";
+  EXPECT_EQ(s.pointer().hoveredId, s.scene().button(3).image->id()) << "the build hovers the last button";
   h.Move(110, 110);
   EXPECT_EQ(ShownOn(s, 1), Shown::Over);
   h.Move(210, 110);
@@ -161,7 +161,7 @@ TEST_F(ButtonInteractionTest, OverPictureFollowsThePointer) {
   h.Move(210, 110);
   h.Move(600, 500);  // the wallpaper
   EXPECT_EQ(ShownOn(s, 2), Shown::Up);
-  EXPECT_EQ(s.pointer().hovered, &s.wallpaperControl());
+  EXPECT_EQ(s.pointer().hoveredId, kWallpaperControlId);
 }
 
 TEST_F(ButtonInteractionTest, HoverRepaintsOnlyTheButtonsThatChanged) {
@@ -181,7 +181,7 @@ TEST_F(ButtonInteractionTest, ReleaseHandsTheHoverBackToTheWallpaper) {
   DesktopSession& s = Start(false);
   h.Press(110, 110, MouseButton::Middle);
   h.Release(110, 110, MouseButton::Middle);
-  EXPECT_EQ(s.pointer().hovered, &s.wallpaperControl());
+  EXPECT_EQ(s.pointer().hoveredId, kWallpaperControlId);
   EXPECT_EQ(ShownOn(s, 1), Shown::Up);
   h.Move(111, 111);
   EXPECT_EQ(ShownOn(s, 1), Shown::Over);

@@ -79,7 +79,7 @@ TEST(DesktopSessionTest, StartShowsAWholePureBlueFrameWithoutWallpaper) {
   EXPECT_EQ(s.frame().picture().at(63, 47), kBlue);
   EXPECT_FALSE(s.MayClose());
   EXPECT_EQ(s.pointer().selectedButton, 0);
-  EXPECT_EQ(s.pointer().hovered, &s.wallpaperControl());
+  EXPECT_EQ(s.pointer().hoveredId, kWallpaperControlId);
 }
 
 TEST(DesktopSessionTest, WallpaperIsPaintedBeforeTheSceneWithAnEmptyDefault) {

@@ -97,8 +97,10 @@ class FakeWindow : public DesktopWindowPort {
   void ShowMainMenu(int x, int y) override { mainMenus.push_back({x, y}); }
   void FrameChanged() override { ++frameChanges; }
   void Close() override { ++closes; }
+  void ShowMessage(const std::string& text) override { messages.push_back(text); }
 
   std::vector<Menu> buttonMenus, mainMenus;
+  std::vector<std::string> messages;
   int frameChanges = 0, closes = 0;
 };
 

@@ -15,8 +15,8 @@ namespace {
 // Records "event:tag" for each control event (the wallpaper has tag 0).
 class RecordingEvents : public ControlEvents {
  public:
-  void MouseMove(ImageControl& c) override { Log("move", c); }
-  void MouseDown(ImageControl& c, MouseButton) override { Log("down", c); }
+  void MouseMove(ImageControl& c, int, int) override { Log("move", c); }
+  void MouseDown(ImageControl& c, MouseButton, int, int) override { Log("down", c); }
   void Click(ImageControl& c) override { Log("click", c); }
   void DoubleClick(ImageControl& c) override { Log("dblclick", c); }
   void MouseUp(ImageControl& c, MouseButton, int, int) override { Log("up", c); }

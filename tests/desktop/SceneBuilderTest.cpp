@@ -71,7 +71,7 @@ TEST(SceneBuilderTest, SixHundredButtonsShowFiveHundred) {
   EXPECT_EQ(scene.buttonCount, 500);
   EXPECT_EQ(scene.staticCount, 500);
   EXPECT_EQ(scene.button(500).image->tag, 500);
-  EXPECT_EQ(h.session->pointer().hovered, scene.button(500).image);
+  EXPECT_EQ(h.session->pointer().hoveredId, scene.button(500).image->id());
   EXPECT_TRUE(HasPixels(scene.button(500).upPicture));
 }
 
@@ -111,7 +111,7 @@ TEST(SceneBuilderTest, CoordinatesAtTheEndsOfTheIntegerRangeLieOffTheScreen) {
   h.Press(799, 15);
   h.Release(799, 15);
   EXPECT_TRUE(h.launcher.calls.empty());
-  EXPECT_EQ(s.pointer().hovered, &s.wallpaperControl());
+  EXPECT_EQ(s.pointer().hoveredId, kWallpaperControlId);
 }
 
 TEST(SceneBuilderTest, StaticPicturesDefaultToPogodaAndKeepTheirFlag) {
@@ -318,7 +318,7 @@ TEST(SceneBuilderTest, ClearResetsEverything) {
   EXPECT_EQ(scene.lastClockMinute, -123);
   EXPECT_EQ(scene.lastClockSecond, -123);
   EXPECT_EQ(scene.lastShownDay, 0);
-  EXPECT_EQ(s.pointer().hovered, &s.wallpaperControl());
+  EXPECT_EQ(s.pointer().hoveredId, kWallpaperControlId);
   EXPECT_EQ(s.frame().picture().at(5, 5), (Rgba{0, 0, 255, 255})) << "the desktop shows again";
 }
 

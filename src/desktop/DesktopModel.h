@@ -1,0 +1,96 @@
+#pragma once
+// The running desktop without any windowing toolkit: the settings files, the
+// scene and its controls, the button table, the pointer state, the frame and
+// the menu state, with the services they call. The session owns one; the
+// commands that change the desktop (skin switch, wallpaper change, new
+// button) work on it. Controls are named by id outside one call.
+//
+// Everything runs on the one user-interface thread.
+
+#include <algorithm>
+#include <exception>
+#include <filesystem>
+#include <utility>
+
+#include "desktop/ButtonInteraction.h"
+#include "desktop/ButtonTable.h"
+#include "desktop/ControlStack.h"
+#include "desktop/DesktopScene.h"
+#include "desktop/DesktopTimers.h"
+#include "desktop/DesktopWindowPort.h"
+#include "desktop/FrameComposer.h"
+#include "desktop/MainMenuState.h"
+#include "desktop/PointerRouter.h"
+#include "desktop/PointerState.h"
+#include "desktop/SceneBuilder.h"
+#include "desktop/SettingsFiles.h"
+#include "desktop/TimeWidgets.h"
+#include "desktop/WallpaperPainter.h"
+#include "platform/Clock.h"
+#include "platform/Launcher.h"
+
+namespace moravel {
+
+struct DesktopServices {
+  Launcher& launcher;
+  Clock& clock;
+  DesktopTimers& timers;
+  DesktopWindowPort& window;
+  // The widget work from src/widgets, wired in by the program; null: none
+  // (no wallpaper is painted; no analog clock, clock digits or calendar).
+  WallpaperPainter* wallpaper = nullptr;
+  TimeWidgets* timeWidgets = nullptr;
+};
+
+struct DesktopModel {
+  DesktopModel(DesktopServices s, std::filesystem::path folder, int w, int h)
+      : services(s),
+        width(std::max(w, 1)),
+        height(std::max(h, 1)),
+        controls(width, height),
+        composer(controls, width, height),
+        wallpaperControl(kWallpaperControlId, 0, nullptr),
+        buttons(scene, controls, pointer, menu),
+        interaction(scene, controls, pointer, wallpaperControl, s.launcher, s.window),
+        router(controls, wallpaperControl, interaction),
+        builder(SceneParts{files, scene, controls, wallpaperControl, pointer, buttons, menu,
+                           s.timers, s.timeWidgets, composer.wallpaper(), s.clock, width,
+                           height}) {
+    files.programFolder = std::move(folder);
+    controls.SetDirtySink(&composer);
+  }
+
+  // Paints the wallpaper layer with `paint` (a call on the painter); any
+  // failure leaves the layer as it was.
+  template <typename Paint>
+  void PaintWallpaper(Paint paint) {
+    if (!services.wallpaper) return;
+    try {
+      if (paint(*services.wallpaper, composer.wallpaper())) composer.InvalidateAll();
+    } catch (const std::exception&) {
+      // Nothing is reported; the old wallpaper stays.
+    }
+  }
+
+  // Tells the window of the changed parts of the frame, if any.
+  void Publish() {
+    if (composer.Flush()) services.window.FrameChanged();
+  }
+
+  DesktopServices services;
+  int width, height;  // the screen, pixels
+  bool mayClose = false;
+  MainMenuState menu;
+  SettingsFiles files;
+  DesktopScene scene;
+  PointerState pointer;
+  ControlStack controls;
+  FrameComposer composer;
+  ImageControl wallpaperControl;  // its picture is composer.wallpaper()
+  ButtonTable buttons;
+  ButtonInteraction interaction;
+  PointerRouter router;
+  SceneBuilder builder;
+};
+
+}  // namespace moravel
