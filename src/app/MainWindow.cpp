@@ -2,24 +2,38 @@
 
 #include <QAction>
 #include <QCloseEvent>
+#include <QDragEnterEvent>
+#include <QDropEvent>
+#include <QFile>
 #include <QFileDialog>
-#include <QMessageBox>
 #include <QGuiApplication>
+#include <QKeyEvent>
+#include <QMessageBox>
+#include <QMimeData>
 #include <QMouseEvent>
 #include <QPainter>
 #include <QTimer>
+#include <QUrl>
 #include <cstdio>
 #include <ctime>
 #include <optional>
 #include <vector>
 
 #include "app/QtDesktopTimers.h"
+#include "codecs/PngCodec.h"
+#include "commands/ButtonEditorDialog.h"
 #include "commands/ButtonMenu.h"
 #include "commands/MainMenu.h"
 #include "commands/SkinChooserDialog.h"
 #include "desktop/DesktopFrame.h"
 #include "desktop/DesktopSession.h"
 #include "desktop/PictureDialogFilter.h"
+#include "editor/ButtonFaceRenderer.h"
+#include "editor/IconLoader.h"
+#include "placement/NewButtonFlow.h"
+#include "platform/ProcessEnvironment.h"
+#include "platform_qt/QtAssociatedIcons.h"
+#include "platform_qt/QtCaptionPainter.h"
 #include "platform_x11/DesktopWindowShell.h"
 #include "widgets/SkinTimeWidgets.h"
 #include "widgets/SkinWallpaper.h"
@@ -42,6 +56,45 @@ std::unique_ptr<DesktopWindowShell> ShellFor(QWidget& widget) {
 #else
   return nullptr;
 #endif
+}
+
+std::optional<PlacementKey> PlacementKeyOf(int key) {
+  switch (key) {
+    case Qt::Key_Escape:
+      return PlacementKey::Escape;
+    case Qt::Key_Space:
+      return PlacementKey::Space;
+    case Qt::Key_Control:
+      return PlacementKey::Control;
+    case Qt::Key_Left:
+      return PlacementKey::Left;
+    case Qt::Key_Right:
+      return PlacementKey::Right;
+    case Qt::Key_Up:
+      return PlacementKey::Up;
+    case Qt::Key_Down:
+      return PlacementKey::Down;
+    default:
+      return std::nullopt;
+  }
+}
+
+// The first local file of a drop, if any.
+std::optional<std::filesystem::path> DroppedFile(const QMimeData* data) {
+  if (!data || !data->hasUrls()) return std::nullopt;
+  for (const QUrl& url : data->urls())
+    if (url.isLocalFile()) return std::filesystem::path(url.toLocalFile().toStdString());
+  return std::nullopt;
+}
+
+// The program's own icon, the last resort of a new button's icon.
+Bitmap ProgramIcon() {
+  QFile file(QStringLiteral(":/moravel/moravel-48.png"));
+  if (!file.open(QIODevice::ReadOnly)) return {};
+  const QByteArray bytes = file.readAll();
+  DecodeResult icon = DecodePng(
+      std::span(reinterpret_cast<const uint8_t*>(bytes.constData()), size_t(bytes.size())));
+  return icon.ok() ? std::move(*icon.picture) : Bitmap();
 }
 
 std::optional<MouseButton> ButtonOf(Qt::MouseButton button) {
@@ -89,16 +142,87 @@ MainWindow::MainWindow(MainWindowSetup setup)
   session_ = std::make_unique<DesktopSession>(services, setup.programFolder, setup.geometry.width(),
                                               setup.geometry.height());
   session_->SetNoTray(setup.noTray);
-  timers_->connectTo([this](DesktopTimer timer) { session_->OnTimer(timer); });
+  timers_->connectTo([this](DesktopTimer timer) { onTimer(timer); });
   mainMenu_ = std::make_unique<MainMenu>(*session_);
   buttonMenu_ = std::make_unique<ButtonMenu>();
+
+  ProcessEnvironment environment;
+  desktopIcons_ = std::make_unique<QtAssociatedIcons>(environment);
+  captions_ = std::make_unique<QtCaptionPainter>();
+  icons_ = std::make_unique<IconLoader>(*desktopIcons_, ProgramIcon());
+  faces_ = std::make_unique<ButtonFaceRenderer>(*icons_, *captions_);
+  newButton_ =
+      std::make_unique<NewButtonFlow>(*session_, *faces_, setup.programFolder / "help.png");
+  buttonEditor_ = std::make_unique<ButtonEditorDialog>(newButton_->editor());
+  connect(mainMenu_.get(), &MainMenu::addButtonChosen, this, &MainWindow::openButtonEditor);
+  connect(buttonMenu_.get(), &ButtonMenu::addButtonChosen, this, &MainWindow::openButtonEditor);
+  setAcceptDrops(true);
   skinChooser_ = std::make_unique<SkinChooserDialog>(*session_);
   pictureChooser_ = AskForPicture;
   connect(mainMenu_.get(), &MainMenu::skinsChosen, this, [this] { skinChooser_->present(); });
   connect(mainMenu_.get(), &MainMenu::changeWallpaperChosen, this, &MainWindow::changeWallpaper);
 }
 
-MainWindow::~MainWindow() = default;
+MainWindow::~MainWindow() {
+  // The dialog and the flow work on the session: they go first.
+  buttonEditor_.reset();
+  newButton_.reset();
+}
+
+void MainWindow::onTimer(DesktopTimer timer) {
+  switch (timer) {
+    case DesktopTimer::Calendar:
+    case DesktopTimer::Clock:
+      session_->OnTimer(timer);
+      break;
+    case DesktopTimer::EditorCaption:
+      newButton_->OnTimer(timer);
+      buttonEditor_->refresh();
+      break;
+    case DesktopTimer::Placement:
+      newButton_->OnTimer(timer);
+      break;
+  }
+}
+
+void MainWindow::openButtonEditor() {
+  newButton_->OpenEditor();
+  buttonEditor_->present();
+}
+
+void MainWindow::TakeKeyboardFocus() {
+  activateWindow();
+  setFocus(Qt::OtherFocusReason);
+}
+
+void MainWindow::keyPressEvent(QKeyEvent* event) {
+  // Held keys repeat as release-press pairs: only the first press counts.
+  if (auto key = PlacementKeyOf(event->key()); key && !event->isAutoRepeat()) {
+    newButton_->KeyPressed(*key);
+  }
+}
+
+void MainWindow::keyReleaseEvent(QKeyEvent* event) {
+  if (auto key = PlacementKeyOf(event->key()); key && !event->isAutoRepeat()) {
+    newButton_->KeyReleased(*key);
+  }
+}
+
+void MainWindow::focusOutEvent(QFocusEvent*) {
+  newButton_->FocusLost();
+}
+
+void MainWindow::dragEnterEvent(QDragEnterEvent* event) {
+  if (DroppedFile(event->mimeData())) event->acceptProposedAction();
+}
+
+void MainWindow::dropEvent(QDropEvent* event) {
+  const std::optional<std::filesystem::path> file = DroppedFile(event->mimeData());
+  if (!file) return;
+  event->acceptProposedAction();
+  newButton_->OpenEditor();
+  buttonEditor_->dropPath(*file);
+}
 
 void MainWindow::start() {
   shell_ = ShellFor(*this);  // creates the native window
@@ -187,6 +311,8 @@ void MainWindow::mouseMoveEvent(QMouseEvent* event) {
 }
 
 void MainWindow::mousePressEvent(QMouseEvent* event) {
+  // A click on the marker or the desktop takes the keys back to the placement.
+  if (newButton_->placement().active()) TakeKeyboardFocus();
   forward(event, PointerEvent::Kind::Press);
 }
 

@@ -13,13 +13,20 @@
 #include <memory>
 #include <optional>
 
+#include "desktop/DesktopTimers.h"
 #include "desktop/DesktopWindowPort.h"
 #include "desktop/PointerEvent.h"
 
 namespace moravel {
 
+class ButtonEditorDialog;
+class ButtonFaceRenderer;
 class ButtonMenu;
 class Clock;
+class IconLoader;
+class NewButtonFlow;
+class QtAssociatedIcons;
+class QtCaptionPainter;
 class DesktopSession;
 class DesktopWindowShell;
 class Launcher;
@@ -58,6 +65,8 @@ class MainWindow : public QWidget, public DesktopWindowPort {
   ButtonMenu& buttonMenu() { return *buttonMenu_; }
   QtDesktopTimers& timers() { return *timers_; }
   SkinChooserDialog& skinChooser() { return *skinChooser_; }
+  ButtonEditorDialog& buttonEditor() { return *buttonEditor_; }
+  NewButtonFlow& newButton() { return *newButton_; }
 
   // Replaces the picture dialog that "Сменить фон" shows (a modal
   // QFileDialog at first); tests pass their own.
@@ -69,6 +78,7 @@ class MainWindow : public QWidget, public DesktopWindowPort {
   void FrameChanged() override;
   void Close() override;
   void ShowMessage(const std::string& text) override;
+  void TakeKeyboardFocus() override;
 
  signals:
   // The window closed for good (the session allowed it): the program ends.
@@ -81,11 +91,18 @@ class MainWindow : public QWidget, public DesktopWindowPort {
   void mouseDoubleClickEvent(QMouseEvent* event) override;
   void mouseReleaseEvent(QMouseEvent* event) override;
   void closeEvent(QCloseEvent* event) override;
+  void keyPressEvent(QKeyEvent* event) override;
+  void keyReleaseEvent(QKeyEvent* event) override;
+  void focusOutEvent(QFocusEvent* event) override;
+  void dragEnterEvent(QDragEnterEvent* event) override;
+  void dropEvent(QDropEvent* event) override;
 
  private:
   void forward(QMouseEvent* event, PointerEvent::Kind kind);
   void reportFirstFrame();
   void changeWallpaper();
+  void openButtonEditor();
+  void onTimer(DesktopTimer timer);
 
   // Declared before the session, which uses them until it goes.
   std::unique_ptr<QtDesktopTimers> timers_;
@@ -95,6 +112,13 @@ class MainWindow : public QWidget, public DesktopWindowPort {
   std::unique_ptr<MainMenu> mainMenu_;
   std::unique_ptr<ButtonMenu> buttonMenu_;
   std::unique_ptr<SkinChooserDialog> skinChooser_;
+  // The button editor and the placement of a new button, and what draws it.
+  std::unique_ptr<QtAssociatedIcons> desktopIcons_;
+  std::unique_ptr<QtCaptionPainter> captions_;
+  std::unique_ptr<IconLoader> icons_;
+  std::unique_ptr<ButtonFaceRenderer> faces_;
+  std::unique_ptr<NewButtonFlow> newButton_;
+  std::unique_ptr<ButtonEditorDialog> buttonEditor_;
   PictureChooser pictureChooser_;
   std::unique_ptr<DesktopWindowShell> shell_;  // X11 only
   bool reportFirstFrame_;

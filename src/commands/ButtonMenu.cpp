@@ -3,7 +3,8 @@
 namespace moravel {
 
 ButtonMenu::ButtonMenu(QWidget* parent) : QMenu(parent) {
-  addAction(QStringLiteral("Добавить кнопку"));
+  connect(addAction(QStringLiteral("Добавить кнопку")), &QAction::triggered, this,
+          &ButtonMenu::addButtonChosen);
   addAction(QStringLiteral("Удалить кнопку"));
 }
 

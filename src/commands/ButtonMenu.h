@@ -1,7 +1,6 @@
 #pragma once
-// The menu of a desktop button (PopupMenu2): "Добавить кнопку" and
-// "Удалить кнопку". The button editor and the removal dialog come later;
-// until then both items open nothing.
+// The menu of a desktop button: "Добавить кнопку" opens the button editor;
+// "Удалить кнопку" (the removal dialog comes later) opens nothing yet.
 
 #include <QMenu>
 
@@ -11,6 +10,9 @@ class ButtonMenu : public QMenu {
   Q_OBJECT
  public:
   explicit ButtonMenu(QWidget* parent = nullptr);
+
+ signals:
+  void addButtonChosen();  // "Добавить кнопку"
 };
 
 }  // namespace moravel

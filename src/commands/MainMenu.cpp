@@ -13,6 +13,7 @@ MainMenu::MainMenu(DesktopSession& session, QWidget* parent) : QMenu(parent), se
   skins_ = addAction(QStringLiteral("Обложки..."));
   connect(skins_, &QAction::triggered, this, &MainMenu::skinsChosen);
   addButton_ = addAction(QStringLiteral("Добавить кнопку"));
+  connect(addButton_, &QAction::triggered, this, &MainMenu::addButtonChosen);
   changeWallpaper_ = addAction(QStringLiteral("Сменить фон"));
   connect(changeWallpaper_, &QAction::triggered, this, &MainMenu::changeWallpaperChosen);
 

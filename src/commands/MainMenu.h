@@ -1,5 +1,5 @@
 #pragma once
-// The main menu (PopupMenu1): "Файлы рабочего стола", "Обложки...",
+// The main menu: "Файлы рабочего стола", "Обложки...",
 // "Добавить кнопку", "Сменить фон", "Дополнительно" with the check item
 // "Использовать двойной клик", "Закрыть программу". Each time it opens it
 // takes its enabled states and the check mark from the session; the commands
@@ -23,6 +23,7 @@ class MainMenu : public QMenu {
   // The items whose dialogs belong to the window.
   void skinsChosen();            // "Обложки..."
   void changeWallpaperChosen();  // "Сменить фон"
+  void addButtonChosen();        // "Добавить кнопку"
 
  private:
   DesktopSession& session_;

@@ -1,12 +1,13 @@
 #include "commands/SkinChooserDialog.h"
 
 #include <QEvent>
-#include <QFont>
 #include <QListWidget>
 #include <QPushButton>
 #include <QScreen>
 #include <QSignalBlocker>
 #include <QWindow>
+
+#include "commands/DialogFont.h"
 
 namespace moravel {
 
@@ -22,16 +23,6 @@ QRect ToQRect(const Rect& r) {
   return {r.x, r.y, r.width, r.height};
 }
 
-// The dialog's font, 8 points; where the system lacks it, fontconfig's
-// nearest sans face, or DejaVu Sans.
-QFont DialogFont(bool bold) {
-  QFont font(QStringLiteral("MS Sans Serif"), 8);
-  font.setFamilies({QStringLiteral("MS Sans Serif"), QStringLiteral("DejaVu Sans")});
-  font.setStyleHint(QFont::SansSerif);
-  font.setBold(bold);
-  return font;
-}
-
 constexpr int kItemHeight = 13;  // pixels, each line of the list
 
 }  // namespace
@@ -40,12 +31,12 @@ SkinChooserDialog::SkinChooserDialog(DesktopSession& session)
     : QDialog(nullptr, Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint), controller_(session) {
   setWindowTitle(Text(C::kCaption));
   setModal(false);
-  setFont(DialogFont(false));
+  setFont(DialogFont(8, false));
   setFixedSize(C::kClientWidth, C::kClientHeight);
 
   list_ = new QListWidget(this);
-  list_->setGeometry(ToQRect(C::kListBox1));
-  list_->setFont(DialogFont(true));
+  list_->setGeometry(ToQRect(C::kSkinList));
+  list_->setFont(DialogFont(8, true));
   list_->setSelectionMode(QAbstractItemView::SingleSelection);
   list_->setUniformItemSizes(true);
   list_->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
@@ -55,22 +46,22 @@ SkinChooserDialog::SkinChooserDialog(DesktopSession& session)
   const auto button = [this](std::string_view caption, const Rect& at) {
     auto* b = new QPushButton(Text(caption), this);
     b->setGeometry(ToQRect(at));
-    b->setFont(DialogFont(true));
+    b->setFont(DialogFont(8, true));
     return b;
   };
-  apply_ = button(C::kApplyCaption, C::kButton1);
-  ok_ = button(C::kOkCaption, C::kButton3);
-  cancel_ = button(C::kCancelCaption, C::kButton2);
+  apply_ = button(C::kApplyCaption, C::kApplyButton);
+  ok_ = button(C::kOkCaption, C::kOkButton);
+  cancel_ = button(C::kCancelCaption, C::kCancelButton);
   connect(apply_, &QPushButton::clicked, this, [this] {
-    controller_.Button1Click();
+    controller_.OnApply();
     sync();
   });
   connect(ok_, &QPushButton::clicked, this, [this] {
-    controller_.Button3Click();
+    controller_.OnOk();
     sync();
   });
   connect(cancel_, &QPushButton::clicked, this, [this] {
-    controller_.Button2Click();
+    controller_.OnCancel();
     sync();
   });
   sync();
@@ -87,13 +78,13 @@ void SkinChooserDialog::present() {
   // so that the platform can tell its margins, where it knows them already.
   winId();
   const QSize outer = size().grownBy(windowHandle()->frameMargins());
-  controller_.FormShow(screenArea.width(), screenArea.height(), outer.width(), outer.height());
+  controller_.OnShow(screenArea.width(), screenArea.height(), outer.width(), outer.height());
   sync();
   activateWindow();
 }
 
 void SkinChooserDialog::reject() {
-  controller_.Button2Click();
+  controller_.OnCancel();
   sync();
 }
 
@@ -101,7 +92,7 @@ bool SkinChooserDialog::eventFilter(QObject* watched, QEvent* event) {
   // A double click anywhere in the list, as the list box reports it; the
   // click before it has already selected the item under the pointer.
   if (watched == list_->viewport() && event->type() == QEvent::MouseButtonDblClick) {
-    controller_.ListBox1DblClick();
+    controller_.OnSkinDoubleClicked();
     sync();
     return !isVisible();  // closed: nothing more to do in the list
   }
@@ -110,7 +101,7 @@ bool SkinChooserDialog::eventFilter(QObject* watched, QEvent* event) {
 
 void SkinChooserDialog::selectionChanged() {
   const QList<QListWidgetItem*> chosen = list_->selectedItems();
-  if (!chosen.isEmpty()) controller_.ListBox1Click(list_->row(chosen.first()));
+  if (!chosen.isEmpty()) controller_.OnSkinClicked(list_->row(chosen.first()));
   sync();  // also puts back a selection the list dropped on its own
 }
 
@@ -125,7 +116,7 @@ void SkinChooserDialog::sync() {
       list_->clear();
       for (const QString& name : items) {
         auto* item = new QListWidgetItem(name, list_);
-        item->setSizeHint(QSize(C::kListBox1.width, kItemHeight));
+        item->setSizeHint(QSize(C::kSkinList.width, kItemHeight));
       }
     }
     if (const std::optional<int> row = controller_.selected()) {

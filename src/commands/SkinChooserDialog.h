@@ -1,8 +1,8 @@
 #pragma once
-// The skin chooser (TForm5): a fixed-size, modeless dialog listing the skin
-// folders, with "Применить", "OK" and "Отмена". It is a thin view over
-// SkinChooserController: each event goes to the controller's handler of the
-// same control, then the widgets are set from the controller's state (items,
+// The skin chooser: a fixed-size, modeless dialog listing the skin folders,
+// with "Применить", "OK" and "Отмена". It is a thin view over
+// SkinChooserController: each event goes to the controller's handler of that
+// event, then the widgets are set from the controller's state (items,
 // selection, enabled buttons, visibility, place). Captions and geometry come
 // from the controller.
 //
@@ -32,9 +32,9 @@ class SkinChooserDialog : public QDialog {
 
   const SkinChooserController& controller() const { return controller_; }
   QListWidget& list() { return *list_; }
-  QPushButton& applyButton() { return *apply_; }    // Button1
-  QPushButton& okButton() { return *ok_; }          // Button3
-  QPushButton& cancelButton() { return *cancel_; }  // Button2
+  QPushButton& applyButton() { return *apply_; }
+  QPushButton& okButton() { return *ok_; }
+  QPushButton& cancelButton() { return *cancel_; }
 
   // Escape and the window's close button: as "Отмена".
   void reject() override;
@@ -48,10 +48,11 @@ class SkinChooserDialog : public QDialog {
   void selectionChanged();
 
   SkinChooserController controller_;
-  QListWidget* list_;    // ListBox1; owned by the dialog
-  QPushButton* apply_;   // Button1
-  QPushButton* ok_;      // Button3
-  QPushButton* cancel_;  // Button2
+  // Owned by the dialog.
+  QListWidget* list_;
+  QPushButton* apply_;
+  QPushButton* ok_;
+  QPushButton* cancel_;
 };
 
 }  // namespace moravel

@@ -20,6 +20,9 @@ class DesktopWindowPort {
   // Shows a message to the user (no write access, a placement that cannot
   // begin); returns when the user has read it.
   virtual void ShowMessage(const std::string& text) = 0;
+  // Takes the keyboard focus, so that the window's own key presses reach the
+  // placement of a new button. Nothing by default.
+  virtual void TakeKeyboardFocus() {}
 };
 
 }  // namespace moravel

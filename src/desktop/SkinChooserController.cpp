@@ -4,8 +4,8 @@
 
 namespace moravel {
 
-void SkinChooserController::FormShow(int screenWidth, int screenHeight, int dialogWidth,
-                                     int dialogHeight) {
+void SkinChooserController::OnShow(int screenWidth, int screenHeight, int dialogWidth,
+                                   int dialogHeight) {
   applyEnabled_ = okEnabled_ = false;
   // Integer division truncates toward zero, as the placement wants.
   left_ = screenWidth / 2 - dialogWidth / 2;
@@ -21,28 +21,28 @@ void SkinChooserController::FormShow(int screenWidth, int screenHeight, int dial
   visible_ = true;
 }
 
-void SkinChooserController::ListBox1Click(int index) {
+void SkinChooserController::OnSkinClicked(int index) {
   if (index < 0 || index >= int(items_.size())) return;
   selected_ = index;
   applyEnabled_ = okEnabled_ = true;
 }
 
-void SkinChooserController::ListBox1DblClick() {
+void SkinChooserController::OnSkinDoubleClicked() {
   if (!selected_) return;
   ApplySelected();
   visible_ = false;
 }
 
-void SkinChooserController::Button1Click() {
+void SkinChooserController::OnApply() {
   ApplySelected();
 }
 
-void SkinChooserController::Button2Click() {
+void SkinChooserController::OnCancel() {
   applyEnabled_ = okEnabled_ = false;
   visible_ = false;
 }
 
-void SkinChooserController::Button3Click() {
+void SkinChooserController::OnOk() {
   ApplySelected();
   visible_ = false;
 }

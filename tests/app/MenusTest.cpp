@@ -13,6 +13,7 @@
 #include "ProgramFolder.h"
 #include "TestApplication.h"
 #include "app/MainWindow.h"
+#include "commands/ButtonEditorDialog.h"
 #include "commands/ButtonMenu.h"
 #include "commands/MainMenu.h"
 #include "desktop/DesktopSession.h"
@@ -98,16 +99,18 @@ TEST_F(MenusTest, DesktopFilesOpensTheDesktopFolder) {
   EXPECT_EQ(launcher.calls[0].shellNumber, 0);
 }
 
-TEST_F(MenusTest, AddButtonAndTheButtonMenuOpenNothingYet) {
+TEST_F(MenusTest, AddButtonInEitherMenuOpensTheEditor) {
   window.start();
-  item(2)->trigger();
-  for (QAction* a : window.buttonMenu().actions()) a->trigger();
-  EXPECT_TRUE(launcher.calls.empty());
   EXPECT_TRUE(window.session().menu().addButtonEnabled);
-  const QWidgetList windows = QApplication::topLevelWidgets();
-  EXPECT_EQ(std::count_if(windows.begin(), windows.end(),
-                          [](QWidget* w) { return w->isVisible() && qobject_cast<QDialog*>(w); }),
-            0);
+  window.mainMenu().refresh();
+  item(2)->trigger();
+  EXPECT_TRUE(window.buttonEditor().isVisible());
+  window.buttonEditor().hide();
+  window.buttonMenu().actions().at(0)->trigger();
+  EXPECT_TRUE(window.buttonEditor().isVisible());
+  window.buttonMenu().actions().at(1)->trigger();  // removal: nothing yet
+  EXPECT_TRUE(launcher.calls.empty());
+  window.buttonEditor().hide();
 }
 
 TEST_F(MenusTest, CloseTheProgramEndsTheSessionAndClosesTheWindow) {

@@ -22,6 +22,7 @@
 #include "platform/RecordingLauncher.h"
 #include "raster/Bitmap.h"
 #include "support/TempFolder.h"
+#include "support/TestPictures.h"
 
 namespace moravel::test {
 
@@ -34,16 +35,6 @@ inline void WriteText(const std::filesystem::path& file, std::string_view text) 
 inline std::string ReadText(const std::filesystem::path& file) {
   std::ifstream in(file, std::ios::binary);
   return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
-}
-
-inline Bitmap Solid(int w, int h, Rgba c) {
-  return *Bitmap::Create(w, h, c);
-}
-
-inline void WritePng(const std::filesystem::path& file, const Bitmap& picture) {
-  std::vector<uint8_t> bytes;
-  ASSERT_TRUE(EncodePng(picture, PngSpeed::Fast, bytes));
-  WriteText(file, std::string_view(reinterpret_cast<const char*>(bytes.data()), bytes.size()));
 }
 
 // Timers that only remember their state and every switch.

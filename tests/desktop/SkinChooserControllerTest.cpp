@@ -34,17 +34,17 @@ TEST_F(SkinChooserTest, ShowingAgainAfterOkStartsAfresh) {
   Chooser chooser(*session);
   EXPECT_FALSE(chooser.visible());
   for (int round = 0; round < 2; ++round) {
-    chooser.FormShow(800, 600, 306, 482);
+    chooser.OnShow(800, 600, 306, 482);
     EXPECT_TRUE(chooser.visible());
     EXPECT_EQ(chooser.items(), (std::vector<std::string>{"alpha", "beta"}));
     EXPECT_FALSE(chooser.selected()) << "not even the skin in use";
     EXPECT_FALSE(chooser.applyEnabled());
     EXPECT_FALSE(chooser.okEnabled());
-    chooser.ListBox1Click(1 - round);
+    chooser.OnSkinClicked(1 - round);
     EXPECT_EQ(chooser.selected(), 1 - round);
     EXPECT_TRUE(chooser.applyEnabled());
     EXPECT_TRUE(chooser.okEnabled());
-    chooser.Button3Click();
+    chooser.OnOk();
     EXPECT_FALSE(chooser.visible());
     EXPECT_EQ(DataIniSkin(h), round == 0 ? "beta" : "alpha");
     EXPECT_EQ(session->scene().buttonCount, round == 0 ? 2 : 1);
@@ -53,9 +53,9 @@ TEST_F(SkinChooserTest, ShowingAgainAfterOkStartsAfresh) {
 
 TEST_F(SkinChooserTest, ApplyKeepsTheDialogAsItIsAndCancelKeepsTheAppliedSkin) {
   Chooser chooser(*session);
-  chooser.FormShow(800, 600, 306, 482);
-  chooser.ListBox1Click(1);
-  chooser.Button1Click();
+  chooser.OnShow(800, 600, 306, 482);
+  chooser.OnSkinClicked(1);
+  chooser.OnApply();
   EXPECT_EQ(DataIniSkin(h), "beta");
   EXPECT_EQ(session->scene().buttonCount, 2);
   EXPECT_TRUE(chooser.visible());
@@ -64,7 +64,7 @@ TEST_F(SkinChooserTest, ApplyKeepsTheDialogAsItIsAndCancelKeepsTheAppliedSkin) {
   EXPECT_TRUE(chooser.okEnabled());
 
   const size_t switches = h.timers.switches.size();
-  chooser.Button2Click();
+  chooser.OnCancel();
   EXPECT_FALSE(chooser.visible());
   EXPECT_FALSE(chooser.applyEnabled());
   EXPECT_FALSE(chooser.okEnabled());
@@ -75,19 +75,19 @@ TEST_F(SkinChooserTest, ApplyKeepsTheDialogAsItIsAndCancelKeepsTheAppliedSkin) {
 
 TEST_F(SkinChooserTest, DoubleClickAppliesOnlyASelectedSkin) {
   Chooser chooser(*session);
-  chooser.FormShow(800, 600, 306, 482);
+  chooser.OnShow(800, 600, 306, 482);
   const std::string data = ReadText(h.programFolder() / "data.ini");
   const size_t switches = h.timers.switches.size();
-  chooser.ListBox1Click(2);  // below the last item: no selection
-  chooser.ListBox1Click(-1);
-  chooser.ListBox1DblClick();
+  chooser.OnSkinClicked(2);  // below the last item: no selection
+  chooser.OnSkinClicked(-1);
+  chooser.OnSkinDoubleClicked();
   EXPECT_TRUE(chooser.visible());
   EXPECT_FALSE(chooser.applyEnabled());
   EXPECT_EQ(ReadText(h.programFolder() / "data.ini"), data);
   EXPECT_EQ(h.timers.switches.size(), switches) << "no scene cleared";
 
-  chooser.ListBox1Click(1);
-  chooser.ListBox1DblClick();
+  chooser.OnSkinClicked(1);
+  chooser.OnSkinDoubleClicked();
   EXPECT_FALSE(chooser.visible());
   EXPECT_EQ(DataIniSkin(h), "beta");
   EXPECT_EQ(session->scene().buttonCount, 2);
@@ -100,7 +100,7 @@ TEST_F(SkinChooserTest, TheDialogIsCentredByItsOuterSize) {
   for (const Case& c : {Case{1920, 1080, 306, 482, 807, 299}, Case{1366, 768, 301, 479, 533, 145},
                         Case{200, 101, 301, 479, -50, -189}}) {
     Chooser chooser(*session);
-    chooser.FormShow(c.sw, c.sh, c.w, c.h);
+    chooser.OnShow(c.sw, c.sh, c.w, c.h);
     EXPECT_EQ(chooser.left(), c.left) << c.sw;
     EXPECT_EQ(chooser.top(), c.top) << c.sh;
   }
@@ -115,7 +115,7 @@ TEST(SkinChooserListTest, ListsUpToTheFirstGap) {
   DesktopSession& s = h.Start();
   ASSERT_TRUE(IniFile(h.programFolder() / "skins.ini").HasSection("skin4"));
   Chooser chooser(s);
-  chooser.FormShow(800, 600, 306, 482);
+  chooser.OnShow(800, 600, 306, 482);
   EXPECT_EQ(chooser.items(), (std::vector<std::string>{"alpha", "beta"}));
 }
 
@@ -129,10 +129,10 @@ TEST(SkinChooserListTest, ASectionWithoutDirIsListedAsErrorAndAppliesNothing) {
   test::WriteText(h.programFolder() / "skins.ini", "[skin2]\r\nname=kept\r\n");
   DesktopSession& s = h.Start();
   Chooser chooser(s);
-  chooser.FormShow(800, 600, 306, 482);
+  chooser.OnShow(800, 600, 306, 482);
   ASSERT_EQ(chooser.items(), (std::vector<std::string>{"alpha", "Error!", "delta"}));
-  chooser.ListBox1Click(1);
-  chooser.Button3Click();
+  chooser.OnSkinClicked(1);
+  chooser.OnOk();
   EXPECT_EQ(DataIniSkin(h), "Error!");
   EXPECT_EQ(s.scene().buttonCount, 0);
 }

@@ -34,11 +34,8 @@ start_xvfb 1920x1080
 start_program
 "$xshot" match "$app/skins/alpha/block.png" 600 300 10000 || fail "skin alpha is not drawn"
 
-# The viewable top-level window of that size: "x y", or nothing.
-window_at() { "$xshot" windows | awk -v w="$1" -v h="$2" '$2 == 1 && $6 == w && $7 == h {print $4, $5}'; }
 chooser_shown() { [ -n "$(window_at 300 453)" ]; }
 chooser_gone() { [ -z "$(window_at 300 453)" ]; }
-popup_open() { "$xshot" windows | awk '$2 == 1 && $3 == 1' | grep -q .; }
 
 step "a right click on the wallpaper opens the main menu; Down Down Return chooses \"Обложки...\""
 xdotool mousemove 900 700 click 3

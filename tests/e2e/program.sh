@@ -12,6 +12,9 @@
 #   wait_for [-t SECONDS] COMMAND...   runs COMMAND every 50 ms until it
 #                        succeeds, at most SECONDS (default 5); status 1 when
 #                        it never does
+#   window_at W H        "x y" of the viewable top-level window of that size
+#                        (needs $xshot), or nothing
+#   popup_open           true while a menu (override-redirect window) is shown
 #   fail MESSAGE, step MESSAGE
 pid=
 fail() {
@@ -60,3 +63,6 @@ wait_for() {
   done
   return 1
 }
+
+window_at() { "$xshot" windows | awk -v w="$1" -v h="$2" '$2 == 1 && $6 == w && $7 == h {print $4, $5}'; }
+popup_open() { "$xshot" windows | awk '$2 == 1 && $3 == 1' | grep -q .; }

@@ -8,27 +8,12 @@
 #include <string>
 #include <vector>
 
-#include "codecs/PngCodec.h"
 #include "editor/AssociatedIcons.h"
 #include "editor/CaptionPainter.h"
 #include "raster/Bitmap.h"
+#include "support/TestPictures.h"
 
 namespace moravel::test {
-
-inline Bitmap Solid(int w, int h, Rgba c) {
-  return *Bitmap::Create(w, h, c);
-}
-
-inline void WriteFile(const std::filesystem::path& path, const std::vector<uint8_t>& bytes) {
-  std::ofstream(path, std::ios::binary)
-      .write(reinterpret_cast<const char*>(bytes.data()), std::streamsize(bytes.size()));
-}
-
-inline void WritePng(const std::filesystem::path& path, const Bitmap& picture) {
-  std::vector<uint8_t> bytes;
-  EncodePng(picture, PngSpeed::Fast, bytes);
-  WriteFile(path, bytes);
-}
 
 // The desktop's icons: every path has the grey file icon (the empty path a
 // darker one); the theme knows one name, "known".

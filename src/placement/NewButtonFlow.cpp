@@ -1,0 +1,65 @@
+#include "placement/NewButtonFlow.h"
+
+namespace moravel {
+
+NewButtonFlow::NewButtonFlow(DesktopSession& session, const ButtonFaceRenderer& renderer,
+                             std::filesystem::path helpPicture)
+    : session_(session),
+      model_(session.model()),
+      helpPicture_(std::move(helpPicture)),
+      placement_(model_.controls, model_.services.timers, model_.width, model_.height),
+      commit_(model_, renderer),
+      editor_(model_.files, renderer, model_.services.timers,
+              [this](std::string& error) { return BeginPlacement(error); }) {
+  model_.router.SetOverlay(&placement_);
+}
+
+NewButtonFlow::~NewButtonFlow() {
+  model_.router.SetOverlay(nullptr);
+}
+
+void NewButtonFlow::OpenEditor() {
+  if (!placement_.active()) return;
+  placement_.End();
+  session_.Publish();
+}
+
+bool NewButtonFlow::BeginPlacement(std::string& error) {
+  const IniFile* config = model_.files.config.get();
+  if (!config) return false;
+  const std::string section = "freebutton" + std::to_string(editor_.design().templateNumber);
+  keys_.ReleaseAll();
+  const bool begun = placement_.Begin(*config, section, model_.files.skinPath, helpPicture_, error);
+  session_.Publish();
+  if (begun) {
+    model_.services.window.TakeKeyboardFocus();
+  } else {
+    model_.services.window.ShowMessage(error);
+  }
+  return begun;
+}
+
+void NewButtonFlow::OnTimer(DesktopTimer timer) {
+  if (timer == DesktopTimer::EditorCaption) editor_.OnCaptionPoll();
+  if (timer == DesktopTimer::Placement) Tick();
+}
+
+void NewButtonFlow::Tick() {
+  if (committing_) return;  // a message of the commit is on screen
+  switch (placement_.Tick(keys_)) {
+    case Placement::TickResult::kCommit:
+      committing_ = true;
+      commit_.CommitNewButton(editor_.design(), placement_.markerLeft(), placement_.markerTop());
+      placement_.End();
+      committing_ = false;
+      break;
+    case Placement::TickResult::kNothing:
+      return;
+    case Placement::TickResult::kMoved:
+    case Placement::TickResult::kCancelled:
+      break;
+  }
+  session_.Publish();
+}
+
+}  // namespace moravel

@@ -1,0 +1,62 @@
+#pragma once
+// The road of one new button, without any windowing toolkit: the editor's
+// "ОК" begins the placement over the desktop (the editor stays open, with a
+// message, when the help picture cannot be shown); the placement's 100 ms
+// tick reads the keys the desktop window received; Space commits the button
+// at the marker, Esc cancels; either way the overlay goes. Opening the
+// editor again ends a running placement first.
+//
+// Keys typed into other programs never reach it: the window hands over only
+// its own key presses and releases, and takes the keyboard focus when the
+// placement begins.
+//
+// Lifetime: the session and the renderer outlive the flow. The
+// user-interface thread only.
+
+#include <filesystem>
+#include <string>
+
+#include "desktop/DesktopSession.h"
+#include "editor/ButtonEditorController.h"
+#include "editor/ButtonFaceRenderer.h"
+#include "placement/KeyLatch.h"
+#include "placement/NewButtonCommit.h"
+#include "placement/Placement.h"
+
+namespace moravel {
+
+class NewButtonFlow {
+ public:
+  // `helpPicture`: help.png beside the program.
+  NewButtonFlow(DesktopSession& session, const ButtonFaceRenderer& renderer,
+                std::filesystem::path helpPicture);
+  ~NewButtonFlow();
+
+  ButtonEditorController& editor() { return editor_; }
+  const Placement& placement() const { return placement_; }
+
+  // Before the editor is shown: a running placement ends.
+  void OpenEditor();
+  // The caption poll (DesktopTimer::EditorCaption) and the placement tick
+  // (DesktopTimer::Placement); other timers are not the flow's.
+  void OnTimer(DesktopTimer timer);
+  // The desktop window's own keys; FocusLost releases every key.
+  void KeyPressed(PlacementKey key) { keys_.Press(key); }
+  void KeyReleased(PlacementKey key) { keys_.Release(key); }
+  void FocusLost() { keys_.ReleaseAll(); }
+
+ private:
+  bool BeginPlacement(std::string& error);
+  void Tick();
+
+  DesktopSession& session_;
+  DesktopModel& model_;
+  std::filesystem::path helpPicture_;
+  Placement placement_;
+  KeyLatch keys_;
+  NewButtonCommit commit_;
+  ButtonEditorController editor_;
+  bool committing_ = false;  // a commit (and its messages) is under way
+};
+
+}  // namespace moravel

@@ -1,0 +1,22 @@
+#include "placement/Silhouette.h"
+
+#include "codecs/PictureFile.h"
+
+namespace moravel {
+
+Bitmap MakeSilhouette(const std::filesystem::path& picture, Rgba colour) {
+  DecodeResult loaded = LoadPictureFile(picture);
+  if (!loaded.ok()) return {};
+  Bitmap out = std::move(*loaded.picture);
+  uint8_t* p = out.data();
+  const size_t bytes = out.byteCount();
+  for (size_t i = 0; i < bytes; i += 4) {
+    p[i] = colour.r;
+    p[i + 1] = colour.g;
+    p[i + 2] = colour.b;
+    p[i + 3] = uint8_t(p[i + 3] / 2);
+  }
+  return out;
+}
+
+}  // namespace moravel

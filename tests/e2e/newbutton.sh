@@ -1,0 +1,71 @@
+#!/usr/bin/env bash
+# A new button made with the editor of the installed program: the main menu
+# (a right click on the wallpaper: Xvfb has no tray) opens "Добавить кнопку",
+# a target is typed, OK begins the placement, the arrows move the marker
+# along the wood template's grid and Space commits. The button's files and
+# record are written, its picture stands on the screen, a click launches it,
+# and it is back after a restart.
+# Usage: newbutton.sh BUILD_DIR MORAVEL_XSHOT   (exit 77: a tool is missing)
+set -euo pipefail
+build=$1
+xshot=$2
+here=$(cd "$(dirname "$0")" && pwd)
+for tool in Xvfb xdotool; do
+  command -v "$tool" >/dev/null || { echo "SKIP: $tool is not installed"; exit 77; }
+done
+source "$here/xvfb.sh"
+source "$here/program.sh"
+e2e_install "$build"
+
+marker=$work/launched
+printf '#!/bin/sh\ntouch %s\n' "$marker" >"$work/launch.sh"
+chmod +x "$work/launch.sh"
+skin=$app/skins/wood
+
+start_xvfb 1920x1080
+start_program
+"$xshot" match "$skin/temp/freebutton1_u.png" 40 40 10000 || fail "the wood skin is not drawn"
+
+editor_shown() { [ -n "$(window_at 600 400)" ]; }
+editor_gone() { [ -z "$(window_at 600 400)" ]; }
+
+step "the main menu's \"Добавить кнопку\" opens the editor"
+xdotool mousemove 900 700 click 3
+wait_for popup_open || fail "no main menu"
+xdotool key Down Down Down Return
+wait_for editor_shown || fail "no editor: $("$xshot" windows)"
+read -r x y <<<"$(window_at 600 400)"
+
+step "a target typed, OK: the placement begins"
+# The target box: (5, 25) in the action group at (310, 5).
+xdotool mousemove $((x + 315 + 120)) $((y + 30 + 12)) click 1
+sleep 0.2
+xdotool type --delay 5 "$work/launch.sh"
+xdotool key Return
+wait_for editor_gone || fail "the editor stayed open"
+sleep 0.3
+
+step "Right and Down step along the grid (120 x 116 from 40, 40), Space commits"
+for key in Right Down space; do
+  xdotool key "$key"
+  sleep 0.25
+done
+wait_for -t 5 test -f "$skin/temp/freebutton4_d.png" || fail "no button pictures: $(ls "$skin/temp")"
+wait_for grep -q '^\[button4\]' "$skin/user.ini" || fail "no record: $(cat "$skin/user.ini")"
+record=$(tr -d '\r' <"$skin/user.ini" | sed -n '/^\[button4\]/,/^\[/p')
+for line in "object=$work/launch.sh" x=160 y=156 'image=temp\freebutton4_u.png' tr=0; do
+  grep -qxF "$line" <<<"$record" || fail "record lacks $line: $record"
+done
+! grep -q '^param=' <<<"$record" || fail "a file button has no param: $record"
+"$xshot" match "$skin/temp/freebutton4_u.png" 160 156 5000 || fail "the new button is not drawn"
+
+step "a click on the new button launches its target"
+xdotool mousemove 216 200 click 1
+wait_for test -f "$marker" || fail "the button launched nothing"
+stop_program
+
+step "the next start shows the new button"
+start_program
+"$xshot" match "$skin/temp/freebutton4_u.png" 160 156 10000 || fail "the new button is gone"
+stop_program
+echo "e2e newbutton: all checks passed"

@@ -1,0 +1,151 @@
+// A new button from the editor's OK to the desktop and back after a restart:
+// the flow over a session with fakes, the files and the record it writes, and
+// what a target text turns into.
+
+#include <gtest/gtest.h>
+
+#include "desktop/DesktopTestKit.h"
+#include "editor/EditorTestKit.h"
+#include "placement/ButtonTarget.h"
+#include "placement/NewButtonFlow.h"
+#include "settings/NumberedItems.h"
+
+namespace moravel {
+namespace {
+
+using test::Solid;
+
+class NewButtonTest : public testing::Test {
+ protected:
+  NewButtonTest() {
+    h_.Config(
+        "[freebutton1]\r\nname=Plain\r\nimage1=t\\up.png\r\nimage2=t\\over.png\r\n"
+        "x1=2\r\ny1=2\r\nw1=4\r\nh1=4\r\ntx1=0\r\nty1=8\r\ntw1=10\r\nth1=4\r\n");
+    std::filesystem::create_directories(h_.skinFolder() / "t");
+    h_.Picture("t/up.png", Solid(10, 12, {10, 10, 10, 255}));
+    h_.Picture("t/over.png", Solid(10, 12, {20, 20, 20, 255}));
+    h_.Picture("target.png", Solid(4, 4, {200, 0, 0, 255}));
+    h_.User("[button1]\r\nobject=/bin/true\r\nimage=t\\up.png\r\n");
+    test::WritePng(h_.programFolder() / "help.png", Solid(480, 360, {1, 1, 1, 255}));
+  }
+  // Starts a session and the flow over it.
+  NewButtonFlow& Start() {
+    flow_.reset();
+    h_.Start();
+    flow_ =
+        std::make_unique<NewButtonFlow>(*h_.session, renderer_, h_.programFolder() / "help.png");
+    return *flow_;
+  }
+  void Key(PlacementKey key) {
+    flow_->KeyPressed(key);
+    flow_->OnTimer(DesktopTimer::Placement);
+    flow_->KeyReleased(key);
+  }
+
+  test::DesktopHarness h_;
+  test::FakeAssociatedIcons desktop_;
+  test::FakeCaptionPainter captions_;
+  IconLoader icons_{desktop_, Solid(2, 2, {0, 0, 0, 255})};
+  ButtonFaceRenderer renderer_{icons_, captions_};
+  std::unique_ptr<NewButtonFlow> flow_;
+};
+
+TEST_F(NewButtonTest, MadePlacedCommittedAndBackAfterARestart) {
+  NewButtonFlow& flow = Start();
+  const size_t controlsBefore = h_.session->model().controls.size();
+  ButtonEditorController& editor = flow.editor();
+  editor.OnShow();
+  const std::string target = (h_.skinFolder() / "target.png").string();
+  editor.OnBrowseTarget(target);
+  editor.OnCaptionEdited("ab");
+  flow.OnTimer(DesktopTimer::EditorCaption);
+  editor.OnOk();
+  ASSERT_TRUE(flow.placement().active());
+  EXPECT_FALSE(editor.visible());
+  EXPECT_TRUE(h_.timers.IsEnabled(DesktopTimer::Placement));
+  Key(PlacementKey::Right);
+  Key(PlacementKey::Down);
+  Key(PlacementKey::Space);
+
+  EXPECT_FALSE(flow.placement().active());
+  EXPECT_EQ(h_.session->model().controls.size(), controlsBefore + 1);  // the button, no overlay
+  EXPECT_TRUE(h_.window.messages.empty());
+  const DesktopScene& scene = h_.session->scene();
+  ASSERT_EQ(scene.buttonCount, 2);
+  const DesktopButton made = scene.button(2);
+  EXPECT_EQ(h_.session->pointer().hoveredId, made.image->id());
+  const Rect place = made.image->rect();
+  EXPECT_EQ(place, (Rect{1, 1, 10, 12}));
+  // The up face holds the target's icon (red) and the caption's ink; the down
+  // face takes the over template, as the template names no image3.
+  EXPECT_EQ(made.upPicture->at(3, 3), (Rgba{200, 0, 0, 255}));
+  EXPECT_EQ(made.upPicture->at(9, 11), (Rgba{10, 10, 10, 255}));
+  EXPECT_EQ(made.downPicture->at(9, 11), (Rgba{20, 20, 20, 255}));
+  const IniFile user(h_.skinFolder() / "user.ini");
+  EXPECT_EQ(user.KeyNames("button2"),
+            (std::vector<std::string>{"object", "x", "y", "image", "tr"}));  // no param
+  EXPECT_EQ(user.ReadString("button2", "object", ""), target);
+  EXPECT_EQ(user.ReadString("button2", "image", ""), "temp\\freebutton2_u.png");
+  for (const char* state : {"u", "o", "d"})
+    EXPECT_TRUE(std::filesystem::exists(h_.skinFolder() / "temp" /
+                                        (std::string("freebutton2_") + state + ".png")));
+
+  Start();  // the next start shows the same button
+  const DesktopButton again = h_.session->scene().button(2);
+  EXPECT_EQ(again.target, made.target);
+  EXPECT_EQ(again.image->rect(), place);
+  for (auto picture :
+       {&DesktopButton::upPicture, &DesktopButton::overPicture, &DesktopButton::downPicture})
+    EXPECT_EQ(*(again.*picture), *(made.*picture));
+}
+
+TEST_F(NewButtonTest, RefusalsLeaveEverythingAsItWas) {
+  NewButtonFlow& flow = Start();
+  std::filesystem::remove(h_.programFolder() / "help.png");
+  flow.editor().OnShow();
+  flow.editor().OnOk();
+  EXPECT_FALSE(flow.placement().active());  // no help picture: no placement, a message
+  EXPECT_TRUE(flow.editor().visible());
+  EXPECT_EQ(h_.window.messages.size(), 1u);
+
+  std::string full;
+  for (int k = 1; k <= kMaxButtons; ++k)
+    full += "[button" + std::to_string(k) + "]\r\nobject=x\r\n";
+  h_.User(full);
+  test::WritePng(h_.programFolder() / "help.png", Solid(4, 4, {1, 1, 1, 255}));
+  Start().editor().OnShow();
+  flow_->editor().OnOk();
+  Key(PlacementKey::Space);
+  EXPECT_EQ(h_.window.messages.back(), kDesktopFullMessage);
+  EXPECT_EQ(CountNumberedSections("button", IniFile(h_.skinFolder() / "user.ini")), kMaxButtons);
+  EXPECT_FALSE(std::filesystem::exists(h_.skinFolder() / "temp"));
+}
+
+TEST(ResolveButtonTarget, FromTheTargetTextAndAction) {
+  test::TempFolder dir;
+  std::ofstream(dir / "app.desktop") << "[Desktop Entry]\nType=Application\nName=App\n"
+                                        "Exec=/usr/bin/app --x %U \"a b\" \"it's\"\n";
+  std::ofstream(dir / "web.desktop") << "[Desktop Entry]\nType=Link\nURL=https://x.org/\n";
+  using A = ButtonAction;
+  const struct {
+    std::string text;
+    A action;
+    ButtonTarget want;
+  } cases[] = {
+      {"/home/u/notes.txt", A::kOpenFile, {"/home/u/notes.txt", std::nullopt}},
+      {"", A::kRecycleBin, {"", "10"}},
+      {"/home/u/notes.txt", A::kMyComputer, {"", "17"}},
+      {"/nowhere/x.LNK", A::kMyDocuments, {"", ""}},  // unreadable link: empty target
+      {"nk", A::kOpenFile, {"nk", std::nullopt}},
+      {(dir / "app.desktop").string(), A::kOpenFile, {"/usr/bin/app", "--x 'a b' 'it'\\''s'"}},
+      {(dir / "web.desktop").string(), A::kOpenFile, {"https://x.org/", std::nullopt}},
+  };
+  for (const auto& c : cases) {
+    const ButtonTarget got = ResolveButtonTarget(c.text, c.action);
+    EXPECT_EQ(got.object, c.want.object) << c.text;
+    EXPECT_EQ(got.param, c.want.param) << c.text;
+  }
+}
+
+}  // namespace
+}  // namespace moravel
