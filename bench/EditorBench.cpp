@@ -14,8 +14,13 @@
 #include <optional>
 
 #include "SessionFakes.h"
+#include "desktop/DesktopSession.h"
+#include "editor/ButtonEditorController.h"
 #include "editor/ButtonFaceRenderer.h"
+#include "placement/NewButtonCommit.h"
+#include "platform/FakeClock.h"
 #include "platform/FakeEnvironment.h"
+#include "platform/RecordingLauncher.h"
 #include "platform_qt/QtAssociatedIcons.h"
 #include "platform_qt/QtCaptionPainter.h"
 
@@ -132,6 +137,60 @@ BENCHMARK_CAPTURE(RenderFaceCase, refresh, false)
 BENCHMARK_CAPTURE(RenderFaceCase, cold, true)
     ->Name("RenderFace/96x96_icon256_cold")
     ->Unit(benchmark::kMicrosecond);
+
+// One preview refresh of the editor: another of the wood skin's templates
+// picked, its up face drawn with a 256 x 256 icon and a caption.
+void BM_EditorPreview(benchmark::State& state) {
+  EditorFixture& f = Fixture();
+  SettingsFiles files;
+  files.skinPath = fs::path(MORAVEL_SOURCE_DIR) / "skins/wood/";
+  files.config = std::make_unique<IniFile>(files.skinPath / "config.ini");
+  bench::NoTimers timers;
+  ButtonFaceRenderer renderer(*f.loader, f.captions);
+  ButtonEditorController editor(files, renderer, timers, [](std::string&) { return false; });
+  editor.OnShow();
+  editor.OnBrowseIcon(f.dir / "icon256.png");
+  editor.OnCaptionEdited("Мой компьютер");
+  editor.OnCaptionPoll();
+  int i = 0;
+  for (auto _ : state) {
+    editor.OnTemplateChosen(i++ % 3);
+    if (editor.preview().empty()) state.SkipWithError("no preview");
+  }
+}
+BENCHMARK(BM_EditorPreview)->Name("EditorPreview")->Unit(benchmark::kMicrosecond);
+
+// One committed button on the wood skin: three faces drawn, three PNG files
+// and the record written, the button put on the desktop.
+void BM_CommitButton(benchmark::State& state) {
+  EditorFixture& f = Fixture();
+  const fs::path program = f.dir / "program";
+  fs::remove_all(program);
+  fs::create_directories(program / "skins");
+  fs::copy(fs::path(MORAVEL_SOURCE_DIR) / "skins/wood", program / "skins/wood",
+           fs::copy_options::recursive);
+  std::ofstream(program / "data.ini") << "[skin]\ndir=wood\n";
+  RecordingLauncher launcher;
+  FakeClock clock;
+  bench::NoTimers timers;
+  bench::NoWindow window;
+  DesktopSession session(DesktopServices{launcher, clock, timers, window}, program, 1920, 1080);
+  session.Start();
+  ButtonFaceRenderer renderer(*f.loader, f.captions);
+  NewButtonCommit commit(session.model(), renderer);
+  const IniFile& config = *session.files().config;
+  NewButtonDesign design{.templateNumber = 1,
+                         .target = (f.dir / "notes.txt").string(),
+                         .iconSource = (f.dir / "icon256.png").string(),
+                         .caption = "Документы",
+                         .upParams = ReadFaceParams(config, "freebutton1", ButtonState::kUp)};
+  for (auto _ : state) {
+    if (commit.CommitNewButton(design, 400, 300) == 0) state.SkipWithError("refused");
+  }
+  fs::remove_all(program);
+}
+// Each iteration adds a button: stay well under the 500 a desktop holds.
+BENCHMARK(BM_CommitButton)->Name("CommitButton")->Iterations(150)->Unit(benchmark::kMillisecond);
 
 void IconPlaneCase(benchmark::State& state, const char* file, int expectedWidth) {
   EditorFixture& f = Fixture();

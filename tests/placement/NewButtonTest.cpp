@@ -121,6 +121,61 @@ TEST_F(NewButtonTest, RefusalsLeaveEverythingAsItWas) {
   EXPECT_FALSE(std::filesystem::exists(h_.skinFolder() / "temp"));
 }
 
+// Every action with both icon modes on each bundled skin: the button works at
+// once and is back after a restart.
+TEST(NewButtonOnBundledSkins, EveryActionAndIconMode) {
+  using Mode = ButtonEditorController::IconMode;
+  const auto skins = std::filesystem::path(MORAVEL_TEST_DATA) / "../../skins";
+  test::FakeAssociatedIcons desktop;
+  test::FakeCaptionPainter captions;
+  IconLoader icons{desktop, Solid(2, 2, {0, 0, 0, 255})};
+  ButtonFaceRenderer renderer{icons, captions};
+  for (const std::string skin : {"wood", "paper"}) {
+    test::DesktopHarness h(skin);
+    std::filesystem::copy(skins / skin, h.skinFolder(),
+                          std::filesystem::copy_options::recursive |
+                              std::filesystem::copy_options::overwrite_existing);
+    test::WritePng(h.programFolder() / "help.png", Solid(8, 8, {1, 1, 1, 255}));
+    test::WritePng(h.programFolder() / "icon.png", Solid(8, 8, {9, 9, 9, 255}));
+    h.Start(1280, 1024);
+    auto flow =
+        std::make_unique<NewButtonFlow>(*h.session, renderer, h.programFolder() / "help.png");
+    const int before = h.session->scene().buttonCount;
+    int made = 0;
+    for (ButtonAction action :
+         {ButtonAction::kOpenFile, ButtonAction::kMyComputer, ButtonAction::kRecycleBin,
+          ButtonAction::kMyDocuments, ButtonAction::kNetwork}) {
+      for (Mode mode : {Mode::kAutomatic, Mode::kManual}) {
+        ButtonEditorController& editor = flow->editor();
+        editor.OnShow();
+        editor.OnActionChosen(action);
+        editor.OnIconModeChosen(mode);
+        if (mode == Mode::kManual) editor.OnBrowseIcon(h.programFolder() / "icon.png");
+        if (action == ButtonAction::kOpenFile) editor.OnBrowseTarget("/bin/true");
+        editor.OnOk();
+        flow->KeyPressed(PlacementKey::Space);
+        flow->OnTimer(DesktopTimer::Placement);
+        flow->KeyReleased(PlacementKey::Space);
+        const int k = before + ++made;
+        ASSERT_EQ(h.session->scene().buttonCount, k) << skin;
+        const DesktopButton& button = h.session->scene().button(k);
+        EXPECT_TRUE(HasPixels(button.upPicture) && HasPixels(button.downPicture)) << skin << k;
+        h.launcher.calls.clear();
+        const Rect r = button.image->rect();
+        h.Press(r.x + r.width / 2, r.y + r.height / 2);
+        h.Release(r.x + r.width / 2, r.y + r.height / 2);  // the bundled skins launch on a click
+        EXPECT_EQ(h.launcher.calls.size(), 1u) << skin << k;
+      }
+    }
+    EXPECT_TRUE(h.window.messages.empty()) << skin;
+    flow.reset();
+    h.Start(1280, 1024);
+    EXPECT_EQ(h.session->scene().buttonCount, before + made) << skin;
+    EXPECT_EQ(h.session->scene().button(before + 5).specialFolder, 10) << skin;  // recycle bin
+    EXPECT_TRUE(HasPixels(h.session->scene().button(before + made).upPicture)) << skin;
+  }
+}
+
 TEST(ResolveButtonTarget, FromTheTargetTextAndAction) {
   test::TempFolder dir;
   std::ofstream(dir / "app.desktop") << "[Desktop Entry]\nType=Application\nName=App\n"
