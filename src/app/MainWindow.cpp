@@ -23,6 +23,7 @@
 #include "codecs/PngCodec.h"
 #include "commands/ButtonEditorDialog.h"
 #include "commands/ButtonMenu.h"
+#include "commands/ButtonRemovalDialog.h"
 #include "commands/MainMenu.h"
 #include "commands/SkinChooserDialog.h"
 #include "desktop/DesktopFrame.h"
@@ -30,6 +31,7 @@
 #include "desktop/PictureDialogFilter.h"
 #include "editor/ButtonFaceRenderer.h"
 #include "editor/IconLoader.h"
+#include "placement/ButtonRemoval.h"
 #include "placement/NewButtonFlow.h"
 #include "platform/ProcessEnvironment.h"
 #include "platform_qt/QtAssociatedIcons.h"
@@ -156,6 +158,10 @@ MainWindow::MainWindow(MainWindowSetup setup)
   buttonEditor_ = std::make_unique<ButtonEditorDialog>(newButton_->editor());
   connect(mainMenu_.get(), &MainMenu::addButtonChosen, this, &MainWindow::openButtonEditor);
   connect(buttonMenu_.get(), &ButtonMenu::addButtonChosen, this, &MainWindow::openButtonEditor);
+  removal_ = std::make_unique<ButtonRemoval>(session_->model());
+  removalDialog_ = std::make_unique<ButtonRemovalDialog>([this] { removal_->RemoveSelectedButton(); });
+  connect(buttonMenu_.get(), &ButtonMenu::removeButtonChosen, this,
+          [this] { removalDialog_->present(); });
   setAcceptDrops(true);
   skinChooser_ = std::make_unique<SkinChooserDialog>(*session_);
   pictureChooser_ = AskForPicture;
@@ -164,7 +170,9 @@ MainWindow::MainWindow(MainWindowSetup setup)
 }
 
 MainWindow::~MainWindow() {
-  // The dialog and the flow work on the session: they go first.
+  // The dialogs and the flow work on the session: they go first.
+  removalDialog_.reset();
+  removal_.reset();
   buttonEditor_.reset();
   newButton_.reset();
 }

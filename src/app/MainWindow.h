@@ -20,7 +20,9 @@
 namespace moravel {
 
 class ButtonEditorDialog;
+class ButtonRemovalDialog;
 class ButtonFaceRenderer;
+class ButtonRemoval;
 class ButtonMenu;
 class Clock;
 class IconLoader;
@@ -67,6 +69,7 @@ class MainWindow : public QWidget, public DesktopWindowPort {
   SkinChooserDialog& skinChooser() { return *skinChooser_; }
   ButtonEditorDialog& buttonEditor() { return *buttonEditor_; }
   NewButtonFlow& newButton() { return *newButton_; }
+  ButtonRemovalDialog& removalDialog() { return *removalDialog_; }
 
   // Replaces the picture dialog that "Сменить фон" shows (a modal
   // QFileDialog at first); tests pass their own.
@@ -119,6 +122,8 @@ class MainWindow : public QWidget, public DesktopWindowPort {
   std::unique_ptr<ButtonFaceRenderer> faces_;
   std::unique_ptr<NewButtonFlow> newButton_;
   std::unique_ptr<ButtonEditorDialog> buttonEditor_;
+  std::unique_ptr<ButtonRemoval> removal_;
+  std::unique_ptr<ButtonRemovalDialog> removalDialog_;
   PictureChooser pictureChooser_;
   std::unique_ptr<DesktopWindowShell> shell_;  // X11 only
   bool reportFirstFrame_;

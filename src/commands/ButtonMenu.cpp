@@ -5,7 +5,8 @@ namespace moravel {
 ButtonMenu::ButtonMenu(QWidget* parent) : QMenu(parent) {
   connect(addAction(QStringLiteral("Добавить кнопку")), &QAction::triggered, this,
           &ButtonMenu::addButtonChosen);
-  addAction(QStringLiteral("Удалить кнопку"));
+  connect(addAction(QStringLiteral("Удалить кнопку")), &QAction::triggered, this,
+          &ButtonMenu::removeButtonChosen);
 }
 
 }  // namespace moravel

@@ -1,6 +1,6 @@
 #pragma once
-// The menu of a desktop button: "Добавить кнопку" opens the button editor;
-// "Удалить кнопку" (the removal dialog comes later) opens nothing yet.
+// The menu of a desktop button: "Добавить кнопку" opens the button editor,
+// "Удалить кнопку" the removal dialog.
 
 #include <QMenu>
 
@@ -12,7 +12,8 @@ class ButtonMenu : public QMenu {
   explicit ButtonMenu(QWidget* parent = nullptr);
 
  signals:
-  void addButtonChosen();  // "Добавить кнопку"
+  void addButtonChosen();     // "Добавить кнопку"
+  void removeButtonChosen();  // "Удалить кнопку"
 };
 
 }  // namespace moravel

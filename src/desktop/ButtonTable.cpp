@@ -27,6 +27,29 @@ int ButtonTable::Add(DesktopButton button, int left, int top, bool transparent) 
   return *k;
 }
 
+void ButtonTable::Remove(int k) {
+  if (k < 1 || k > count()) return;
+  DesktopButton& slot = scene_.button(k);
+  if (slot.image) {
+    if (pointer_.hoveredId == slot.image->id()) pointer_.hoveredId = kWallpaperControlId;
+    controls_.Remove(*slot.image);
+  }
+  slot = DesktopButton{};
+  if (pointer_.selectedButton == k) pointer_.selectedButton = 0;
+  if (k == count()) scene_.buttonCount = k - 1;
+}
+
+void ButtonTable::MoveLastInto(int to) {
+  const int last = count();
+  if (to < 1 || to >= last || scene_.button(to).image) return;
+  DesktopButton& from = scene_.button(last);
+  if (from.image) from.image->tag = to;
+  scene_.button(to) = std::move(from);
+  from = DesktopButton{};
+  if (pointer_.selectedButton == last) pointer_.selectedButton = to;
+  scene_.buttonCount = last - 1;
+}
+
 void ButtonTable::Clear() {
   for (int k = 1; k <= kMaxButtons; ++k) {
     DesktopButton& slot = scene_.button(k);

@@ -42,6 +42,15 @@ class ButtonTable {
   // it becomes the hovered control. Returns its number; 0 when full.
   int Add(DesktopButton button, int left, int top, bool transparent);
 
+  // Takes button k's control off the desktop and empties its slot; the
+  // count drops when k was the last. A hovered or selected button k is
+  // forgotten. Nothing for a k outside 1 .. count().
+  void Remove(int k);
+  // Moves the last button into the empty slot `to` (after Remove(to)): its
+  // control keeps its place, pictures and handlers and takes the tag `to`;
+  // the count drops by one. Nothing unless `to` is empty and below count().
+  void MoveLastInto(int to);
+
   // Takes every button off the desktop (the files are not touched).
   void Clear();
 

@@ -8,18 +8,11 @@
 #include "codecs/PngFile.h"
 #include "editor/FaceParams.h"
 #include "placement/ButtonTarget.h"
+#include "placement/StatePictureFiles.h"
 #include "settings/CaseInsensitivePath.h"
 #include "settings/SkinPaths.h"
 
 namespace moravel {
-namespace {
-
-// The stored name of button n's picture in state letter u, o or d.
-std::string StateFileName(int n, char state) {
-  return "temp\\freebutton" + std::to_string(n) + "_" + state + ".png";
-}
-
-}  // namespace
 
 void NewButtonCommit::Message(const std::string& text) {
   model_.services.window.ShowMessage(text);
@@ -59,7 +52,8 @@ int NewButtonCommit::CommitNewButton(const NewButtonDesign& design, int left, in
     Bitmap face =
         renderer_.RenderButtonFace(templ.string(), design.iconSource, params, design.caption);
     if (face.empty()) continue;  // no template: that state stays empty
-    const std::filesystem::path file = skin / StoredNameToPosix(StateFileName(n, "uod"[i]));
+    const std::filesystem::path file =
+        skin / StoredNameToPosix(StatePictureName(n, kStateLetters[i]));
     std::string error;
     switch (SavePngFile(file, face, PngSpeed::Fast, &error)) {
       case PngSaveResult::kSaved:
@@ -75,7 +69,7 @@ int NewButtonCommit::CommitNewButton(const NewButtonDesign& design, int left, in
   }
 
   // Then the record that names them, in one atomic update.
-  ButtonRecord record{target.object, target.param, left, top, StateFileName(n, 'u'), false};
+  ButtonRecord record{target.object, target.param, left, top, StatePictureName(n, 'u'), false};
   if (!files.user->Apply(ButtonTable::RecordUpdate(n, record))) Message(noAccess);
 
   // The slot as the next start reads it from the record.

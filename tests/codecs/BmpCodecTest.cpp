@@ -1,5 +1,6 @@
-// The BMP reader against the pngsuite and bmpsuite collections, and against
-// small files written here field by field.
+// The BMP reader against the pngsuite and bmpsuite collections (read in place
+// from ../shared/testdata; skipped without it), and against small files
+// written here field by field.
 
 #include <gtest/gtest.h>
 
@@ -22,15 +23,26 @@ using testing::BmpFile;
 using testing::DibLayout;
 using testing::ReadBytes;
 using testing::Rows;
+using testing::SharedTestData;
 using testing::TestData;
 
-std::vector<std::string> FilesIn(const std::string& folder, const std::string& extension) {
+// Names of the files in `folder` ending in `extension`, sorted; none when the
+// folder cannot be read.
+std::vector<std::string> FilesIn(const std::filesystem::path& folder,
+                                 const std::string& extension) {
   std::vector<std::string> names;
   std::error_code ec;
-  for (const auto& entry : std::filesystem::directory_iterator(TestData(folder), ec))
+  for (const auto& entry : std::filesystem::directory_iterator(folder, ec))
     if (entry.path().extension() == extension) names.push_back(entry.path().filename().string());
   std::sort(names.begin(), names.end());
   return names;
+}
+
+// The .bmp files of a shared folder as test parameters; only
+// kSharedFolderAbsent when the folder is absent, so that one case skips.
+std::vector<std::string> SharedBmpFiles(const std::string& folder) {
+  if (!testing::MissingSharedFolder(folder).empty()) return {testing::kSharedFolderAbsent};
+  return FilesIn(SharedTestData(folder), ".bmp");
 }
 
 std::string TestName(std::string name) {
@@ -63,15 +75,16 @@ Bitmap DecodeReference(const std::filesystem::path& png) {
 class PngSuiteBmp : public ::testing::TestWithParam<std::string> {};
 
 TEST_P(PngSuiteBmp, MatchesThePng) {
+  MORAVEL_SKIP_WITHOUT_SHARED("pngsuite");
   std::string stem = GetParam().substr(0, GetParam().size() - 4);
-  DecodeResult bmp = DecodeBmp(ReadBytes(TestData("pngsuite/bmp/" + GetParam())));
+  DecodeResult bmp = DecodeBmp(ReadBytes(SharedTestData("pngsuite/bmp/" + GetParam())));
   ASSERT_TRUE(bmp.ok()) << bmp.error;
-  Bitmap ref = DecodeReference(TestData("pngsuite/png/" + stem + ".png"));
+  Bitmap ref = DecodeReference(SharedTestData("pngsuite/png/" + stem + ".png"));
   int tolerance = stem.ends_with("16") ? 1 : 0;
   EXPECT_TRUE(testing::PixelsNear(*bmp.picture, ExpectedPixels(ref, *bmp.picture), tolerance));
 }
 
-INSTANTIATE_TEST_SUITE_P(Files, PngSuiteBmp, ::testing::ValuesIn(FilesIn("pngsuite/bmp", ".bmp")),
+INSTANTIATE_TEST_SUITE_P(Files, PngSuiteBmp, ::testing::ValuesIn(SharedBmpFiles("pngsuite/bmp")),
                          [](const auto& info) { return TestName(info.param); });
 
 // One line of codecs/bmpsuite-pairs.txt: a bmpsuite file and the reference
@@ -99,12 +112,13 @@ std::vector<SuitePair> ReadPairs(const std::string& prefix) {
 class BmpSuiteGood : public ::testing::TestWithParam<SuitePair> {};
 
 TEST_P(BmpSuiteGood, MatchesAReference) {
+  MORAVEL_SKIP_WITHOUT_SHARED("bmpsuite");
   const SuitePair& pair = GetParam();
-  DecodeResult bmp = DecodeBmp(ReadBytes(TestData("bmpsuite/" + pair.file)));
+  DecodeResult bmp = DecodeBmp(ReadBytes(SharedTestData("bmpsuite/" + pair.file)));
   ASSERT_TRUE(bmp.ok()) << bmp.error;
   ::testing::AssertionResult last = ::testing::AssertionFailure();
   for (const std::string& name : pair.references) {
-    Bitmap ref = DecodeReference(TestData("bmpsuite/html/" + name));
+    Bitmap ref = DecodeReference(SharedTestData("bmpsuite/html/" + name));
     last = testing::PixelsNear(*bmp.picture, ExpectedPixels(ref, *bmp.picture), 0);
     if (last) return;
     last << " (against " << name << ")";
@@ -116,8 +130,9 @@ INSTANTIATE_TEST_SUITE_P(Files, BmpSuiteGood, ::testing::ValuesIn(ReadPairs("g/"
                          [](const auto& info) { return TestName(info.param.file); });
 
 TEST(BmpSuite, EveryGoodFileHasAReference) {
+  MORAVEL_SKIP_WITHOUT_SHARED("bmpsuite");
   std::vector<SuitePair> pairs = ReadPairs("g/");
-  for (const std::string& name : FilesIn("bmpsuite/g", ".bmp")) {
+  for (const std::string& name : FilesIn(SharedTestData("bmpsuite/g"), ".bmp")) {
     bool listed = std::any_of(pairs.begin(), pairs.end(),
                               [&](const SuitePair& p) { return p.file == "g/" + name; });
     EXPECT_TRUE(listed) << name;
@@ -127,6 +142,7 @@ TEST(BmpSuite, EveryGoodFileHasAReference) {
 // Questionable files: each decodes like one of its references, apart from the
 // kinds this reader refuses and the deviations named below.
 TEST(BmpSuite, QuestionableFilesMatchAReferenceOrAreRefused) {
+  MORAVEL_SKIP_WITHOUT_SHARED("bmpsuite");
   const std::vector<std::string> refused = {
       "q/pal1huffmsb.bmp",  // Huffman 1D compression
       "q/rgb24rle24.bmp",   // RLE24 compression
@@ -134,7 +150,7 @@ TEST(BmpSuite, QuestionableFilesMatchAReferenceOrAreRefused) {
   };
   for (const SuitePair& pair : ReadPairs("q/")) {
     SCOPED_TRACE(pair.file);
-    DecodeResult bmp = DecodeBmp(ReadBytes(TestData("bmpsuite/" + pair.file)));
+    DecodeResult bmp = DecodeBmp(ReadBytes(SharedTestData("bmpsuite/" + pair.file)));
     if (std::find(refused.begin(), refused.end(), pair.file) != refused.end()) {
       EXPECT_FALSE(bmp.ok());
       EXPECT_FALSE(bmp.error.empty());
@@ -147,7 +163,7 @@ TEST(BmpSuite, QuestionableFilesMatchAReferenceOrAreRefused) {
     int tolerance = pair.file == "q/rgb32-111110.bmp" ? 1 : 0;
     ::testing::AssertionResult last = ::testing::AssertionFailure();
     for (const std::string& name : pair.references) {
-      Bitmap ref = DecodeReference(TestData("bmpsuite/html/" + name));
+      Bitmap ref = DecodeReference(SharedTestData("bmpsuite/html/" + name));
       last = testing::PixelsNear(*bmp.picture, ExpectedPixels(ref, *bmp.picture), tolerance);
       if (last) break;
     }
@@ -159,26 +175,27 @@ TEST(BmpSuite, QuestionableFilesMatchAReferenceOrAreRefused) {
 // reader with, either decodes to a picture or fails with a reason. The clearly
 // invalid ones must fail.
 TEST(BmpSuite, DamagedFilesDecodeOrFailCleanly) {
+  MORAVEL_SKIP_WITHOUT_SHARED("bmpsuite");
   const std::vector<std::string> mustFail = {
       "b/badbitcount.bmp", "b/badheadersize.bmp", "b/badplanes.bmp", "b/badwidth.bmp",
       "b/reallybig.bmp",   "b/rletopdown.bmp",    "b/shortfile.bmp",
   };
   std::vector<std::filesystem::path> files;
-  for (const std::string folder : {"bmpsuite/q", "bmpsuite/b"})
-    for (const std::string& name : FilesIn(folder, ".bmp")) files.push_back(folder + "/" + name);
-  for (const std::string& name : FilesIn("codecs/regress", ".bmp"))
-    files.push_back("codecs/regress/" + name);
+  for (const auto& folder :
+       {SharedTestData("bmpsuite/q"), SharedTestData("bmpsuite/b"), TestData("codecs/regress")})
+    for (const std::string& name : FilesIn(folder, ".bmp")) files.push_back(folder / name);
   EXPECT_GE(files.size(), 60u);
   for (const auto& file : files) {
     SCOPED_TRACE(file.string());
-    DecodeResult bmp = DecodeBmp(ReadBytes(TestData(file.string())));
+    DecodeResult bmp = DecodeBmp(ReadBytes(file));
     if (bmp.ok()) {
       EXPECT_FALSE(bmp.picture->empty());
     } else {
       EXPECT_FALSE(bmp.error.empty());
     }
-    bool invalid =
-        std::find(mustFail.begin(), mustFail.end(), file.string().substr(9)) != mustFail.end();
+    // "b/name.bmp": the suite's folder and the file.
+    const std::string inSuite = (file.parent_path().filename() / file.filename()).generic_string();
+    bool invalid = std::find(mustFail.begin(), mustFail.end(), inSuite) != mustFail.end();
     if (invalid) {
       EXPECT_FALSE(bmp.ok());
     }

@@ -62,7 +62,7 @@ TEST(GifDecode, RefusesGarbage) {
   for (size_t i = 0; i < noise.size(); ++i) noise[i] = uint8_t(i * 151 + 3);
   std::vector<uint8_t> noisyTail = {'G', 'I', 'F', '8', '9', 'a'};
   noisyTail.insert(noisyTail.end(), noise.begin(), noise.end());
-  const std::vector<uint8_t> png = ReadBytes(TestData("pngsuite/png/basn2c08.png"));
+  const std::vector<uint8_t> png = ReadBytes(TestData("codecs/ico/pil-48.png"));
   // A header and screen with no image at all.
   const std::vector<uint8_t> noImage = {'G', 'I', 'F', '8', '9', 'a', 1, 0, 1, 0, 0, 0, 0, ';'};
   for (const auto& bytes : {std::vector<uint8_t>{}, noise, noisyTail, png, noImage}) {

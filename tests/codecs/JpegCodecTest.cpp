@@ -84,7 +84,7 @@ TEST(JpegDecode, RefusesGarbage) {
   for (size_t i = 0; i < noise.size(); ++i) noise[i] = uint8_t(i * 97 + 13);
   std::vector<uint8_t> noisyTail = {0xff, 0xd8};
   noisyTail.insert(noisyTail.end(), noise.begin(), noise.end());
-  const std::vector<uint8_t> png = ReadBytes(TestData("pngsuite/png/basn2c08.png"));
+  const std::vector<uint8_t> png = ReadBytes(TestData("codecs/ico/pil-48.png"));
   for (const auto& bytes : {std::vector<uint8_t>{}, std::vector<uint8_t>{0xff, 0xd8, 0xff, 0xd9},
                             noise, noisyTail, png}) {
     const DecodeResult result = DecodeJpeg(bytes);

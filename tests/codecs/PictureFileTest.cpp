@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "codecs/BmpCodec.h"
+#include "codecs/DibBytes.h"
 #include "codecs/PictureFile.h"
 #include "codecs/PixelFixtures.h"
 
@@ -17,6 +18,20 @@ namespace {
 using testing::ReadBytes;
 using testing::TestData;
 namespace fs = std::filesystem;
+
+// A small, valid 8-bit palette BMP: any BMP serves these tests.
+std::vector<uint8_t> PaletteBmp() {
+  testing::DibLayout layout{.width = 3, .height = 2, .bits = 8};
+  layout.palette = {{255, 0, 0, 255}, {0, 0, 255, 255}};
+  layout.pixels = testing::Rows({{0, 1, 0}, {1, 0, 1}});
+  return testing::BmpFile(layout);
+}
+
+void WriteFile(const fs::path& path, const std::vector<uint8_t>& bytes) {
+  std::ofstream out(path, std::ios::binary);
+  out.write(reinterpret_cast<const char*>(bytes.data()), std::streamsize(bytes.size()));
+  ASSERT_TRUE(out.good()) << path;
+}
 
 TEST(PictureFormatForName, ExtensionInAnyCasePicksTheFormat) {
   const struct {
@@ -51,7 +66,7 @@ TEST(PictureFormatForName, ExtensionInAnyCasePicksTheFormat) {
 }
 
 TEST(DecodePicture, DispatchesByTheGivenFormat) {
-  std::vector<uint8_t> bmp = ReadBytes(TestData("bmpsuite/g/pal8.bmp"));
+  std::vector<uint8_t> bmp = PaletteBmp();
   DecodeResult asBmp = DecodePicture(PictureFormat::Bmp, bmp);
   ASSERT_TRUE(asBmp.ok()) << asBmp.error;
   EXPECT_EQ(*asBmp.picture, *DecodeBmp(bmp).picture);
@@ -68,7 +83,7 @@ TEST(DecodePicture, DispatchesByTheGivenFormat) {
 }
 
 TEST(DecodePicture, MetafilesAndUnknownFormatsFail) {
-  std::vector<uint8_t> bytes = ReadBytes(TestData("bmpsuite/g/pal8.bmp"));
+  std::vector<uint8_t> bytes = PaletteBmp();
   for (PictureFormat metafile : {PictureFormat::Emf, PictureFormat::Wmf}) {
     DecodeResult r = DecodePicture(metafile, bytes);
     EXPECT_FALSE(r.ok());
@@ -96,7 +111,7 @@ class LoadPictureFileTest : public ::testing::Test {
 
 TEST_F(LoadPictureFileTest, ReadsAndDecodesByExtension) {
   fs::path upper = dir_ / "PAL8.BMP";
-  fs::copy_file(TestData("bmpsuite/g/pal8.bmp"), upper);
+  WriteFile(upper, PaletteBmp());
   DecodeResult loaded = LoadPictureFile(upper);
   ASSERT_TRUE(loaded.ok()) << loaded.error;
   EXPECT_EQ(*loaded.picture, *DecodeBmp(ReadBytes(upper)).picture);
@@ -104,9 +119,9 @@ TEST_F(LoadPictureFileTest, ReadsAndDecodesByExtension) {
 }
 
 TEST_F(LoadPictureFileTest, FailsCleanlyOnWhatItCannotLoad) {
-  fs::copy_file(TestData("bmpsuite/g/pal8.bmp"), dir_ / "pal8.txt");
-  fs::copy_file(TestData("bmpsuite/g/pal8.bmp"), dir_ / "pal8.png");  // wrong extension
-  fs::copy_file(TestData("bmpsuite/g/pal8.bmp"), dir_ / "pal8.emf");
+  WriteFile(dir_ / "pal8.txt", PaletteBmp());
+  WriteFile(dir_ / "pal8.png", PaletteBmp());  // wrong extension
+  WriteFile(dir_ / "pal8.emf", PaletteBmp());
   fs::create_directory(dir_ / "folder.bmp");
   std::ofstream(dir_ / "empty.bmp").close();
   for (const char* name :
@@ -120,7 +135,7 @@ TEST_F(LoadPictureFileTest, FailsCleanlyOnWhatItCannotLoad) {
 TEST_F(LoadPictureFileTest, RefusesHugeFilesUnread) {
   // A sparse file just over the limit: refused from its size alone.
   fs::path huge = dir_ / "huge.bmp";
-  fs::copy_file(TestData("bmpsuite/g/pal8.bmp"), huge);
+  WriteFile(huge, PaletteBmp());
   fs::resize_file(huge, (uintmax_t(256) << 20) + 1);
   DecodeResult r = LoadPictureFile(huge);
   EXPECT_FALSE(r.ok());

@@ -12,6 +12,18 @@ std::filesystem::path TestData(const std::string& relative) {
   return std::filesystem::path(MORAVEL_TEST_DATA) / relative;
 }
 
+std::filesystem::path SharedTestData(const std::string& relative) {
+  return std::filesystem::path(MORAVEL_SHARED_TEST_DATA) / relative;
+}
+
+std::string MissingSharedFolder(const std::string& folder) {
+  const std::filesystem::path path = SharedTestData(folder);
+  std::error_code ec;
+  if (std::filesystem::is_directory(path, ec)) return "";
+  return "needs ../shared/testdata/" + folder + " beside the clone (looked in " + path.string() +
+         ")";
+}
+
 std::vector<uint8_t> ReadBytes(const std::filesystem::path& path) {
   std::ifstream in(path, std::ios::binary);
   EXPECT_TRUE(in.good()) << "cannot read " << path;

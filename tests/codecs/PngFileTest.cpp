@@ -23,9 +23,10 @@ TEST(SavePngFile, SavesOrTellsWhyNot) {
             PngSaveResult::kFailed);
   EXPECT_EQ(SavePngFile(dir / "empty.png", Bitmap(), PngSpeed::Fast), PngSaveResult::kFailed);
   // sysfs refuses new files even to root, as a read-only skin folder would.
-  if (std::filesystem::is_directory("/sys/kernel"))
+  if (std::filesystem::is_directory("/sys/kernel")) {
     EXPECT_EQ(SavePngFile("/sys/kernel/moravel-test.png", picture, PngSpeed::Fast),
               PngSaveResult::kNoWriteAccess);
+  }
 }
 
 }  // namespace

@@ -4,7 +4,8 @@
 # a target is typed, OK begins the placement, the arrows move the marker
 # along the wood template's grid and Space commits. The button's files and
 # record are written, its picture stands on the screen, a click launches it,
-# and it is back after a restart.
+# and it is back after a restart. Then button 1 is removed through its menu:
+# the new (last) button takes number 1 and stays in place, after a restart too.
 # Usage: newbutton.sh BUILD_DIR MORAVEL_XSHOT   (exit 77: a tool is missing)
 set -euo pipefail
 build=$1
@@ -67,5 +68,27 @@ stop_program
 step "the next start shows the new button"
 start_program
 "$xshot" match "$skin/temp/freebutton4_u.png" 160 156 10000 || fail "the new button is gone"
+cp "$skin/temp/freebutton4_u.png" "$work/new_u.png"
+
+step "\"Удалить кнопку\" on button 1: the new button takes number 1 and stays where it is"
+xdotool mousemove 60 60 click 3
+wait_for popup_open || fail "no button menu"
+xdotool key Down Down Return
+wait_for test -n "$(window_at 226 100)" || fail "no removal dialog: $("$xshot" windows)"
+read -r x y <<<"$(window_at 226 100)"
+xdotool mousemove $((x + 33 + 37)) $((y + 65 + 12)) click 1
+wait_for test -z "$(window_at 226 100)" || fail "the removal dialog stayed open"
+wait_for test ! -e "$skin/temp/freebutton4_u.png" || fail "button 4's pictures are still there"
+record=$(tr -d '\r' <"$skin/user.ini" | sed -n '/^\[button1\]/,/^\[/p')
+for line in "object=$work/launch.sh" x=160 y=156 'image=temp\freebutton1_u.png'; do
+  grep -qxF "$line" <<<"$record" || fail "record 1 lacks $line: $record"
+done
+! grep -q '^\[button4\]' "$skin/user.ini" || fail "[button4] is still there"
+"$xshot" match "$work/new_u.png" 160 156 5000 || fail "the moved button is not drawn"
+stop_program
+
+step "after a restart the moved button is still there"
+start_program
+"$xshot" match "$work/new_u.png" 160 156 10000 || fail "the moved button is gone"
 stop_program
 echo "e2e newbutton: all checks passed"

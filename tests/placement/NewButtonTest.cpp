@@ -101,6 +101,14 @@ TEST_F(NewButtonTest, MadePlacedCommittedAndBackAfterARestart) {
 
 TEST_F(NewButtonTest, RefusalsLeaveEverythingAsItWas) {
   NewButtonFlow& flow = Start();
+  const size_t controls = h_.session->model().controls.size();
+  flow.editor().OnShow();
+  flow.editor().OnOk();
+  ASSERT_TRUE(flow.placement().active());
+  flow.OpenEditor();  // the editor again: the running placement ends, no overlay is left
+  EXPECT_FALSE(flow.placement().active());
+  EXPECT_EQ(h_.session->model().controls.size(), controls);
+
   std::filesystem::remove(h_.programFolder() / "help.png");
   flow.editor().OnShow();
   flow.editor().OnOk();
