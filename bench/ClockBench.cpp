@@ -88,7 +88,7 @@ class ClockSkin {
     for (int d = 0; d < 10; ++d) {
       Bitmap digit = *Bitmap::Create(28, 44, Rgba{0, 0, 0, 0});
       FillRect(digit, {4, 4, 20, 36}, Rgba{uint8_t(25 * d), 90, 200, 255});
-      WritePng(skin / ("d" + std::to_string(d) + ".png"), digit);
+      WritePng(skin / ('d' + std::to_string(d) + ".png"), digit);
     }
     for (int c = 1; c <= 6; ++c) {
       config << "[clock" << c << "]\nx=" << 1500 + 30 * c << "\ny=350\ntr=1\n";
