@@ -41,6 +41,7 @@ bool ButtonRemoval::RemoveSelectedButton() {
 
   // 1. The last button's own pictures under the freed number's names.
   std::vector<std::filesystem::path> stale;  // files that may be named by no record afterwards
+  std::vector<std::filesystem::path> gone;   // states the moved button has not: never shown again
   for (char state : kStateLetters)
     stale.push_back(skin / StoredNameToPosix(StatePictureName(last, state)));
   std::string image = lastImage;
@@ -52,7 +53,7 @@ bool ButtonRemoval::RemoveSelectedButton() {
       const auto to = skin / StoredNameToPosix(StatePictureName(s, state));
       DecodeResult picture = LoadPictureFile(from, PictureFormat::Png);
       if (!picture.ok()) {
-        stale.push_back(to);  // no such state: none under the new name either
+        gone.push_back(to);  // no such state: none under the new name either
         continue;
       }
       if (SavePngFile(to, *picture.picture, PngSpeed::Fast) != PngSaveResult::kSaved) return false;
@@ -80,6 +81,10 @@ bool ButtonRemoval::RemoveSelectedButton() {
   // 3. Pictures no record names any more.
   std::set<std::string> named;
   for (int k = 1; k < last; ++k) named.insert(Folded(user.ReadString(Section(k), "image", "")));
+  for (const std::filesystem::path& file : gone) {
+    std::error_code ec;
+    std::filesystem::remove(FindFileIgnoringCase(file), ec);
+  }
   for (const std::filesystem::path& file : stale) {
     const std::string up = file.filename().string();
     const std::string upName = "temp\\" + up.substr(0, up.size() - 6) + "_u.png";

@@ -51,9 +51,12 @@ int NewButtonCommit::CommitNewButton(const NewButtonDesign& design, int left, in
         image.empty() ? std::filesystem::path() : ResolveSkinFile(skin, image);
     Bitmap face =
         renderer_.RenderButtonFace(templ.string(), design.iconSource, params, design.caption);
-    if (face.empty()) continue;  // no template: that state stays empty
     const std::filesystem::path file =
         skin / StoredNameToPosix(StatePictureName(n, kStateLetters[i]));
+    if (face.empty()) {  // no template: that state stays empty, also after a restart
+      std::filesystem::remove(file, ec);
+      continue;
+    }
     std::string error;
     switch (SavePngFile(file, face, PngSpeed::Fast, &error)) {
       case PngSaveResult::kSaved:

@@ -1,6 +1,7 @@
 #include "settings/SkinPaths.h"
 
 #include <algorithm>
+#include <cctype>
 
 #include "settings/CaseInsensitivePath.h"
 
@@ -28,6 +29,20 @@ size_t CharacterLength(std::string_view s, size_t pos) {
   return n;
 }
 
+// True when `folder` ("/" as the separator) would lead out of the folder it
+// is put under.
+bool LeadsOut(const std::string& folder) {
+  const bool driveLetter =
+      folder.size() >= 2 && folder[1] == ':' && std::isalpha(static_cast<unsigned char>(folder[0]));
+  if (driveLetter || (!folder.empty() && folder.front() == '/')) return true;
+  for (size_t begin = 0; begin <= folder.size();) {
+    const size_t end = std::min(folder.find('/', begin), folder.size());
+    if (folder.compare(begin, end - begin, "..") == 0) return true;
+    begin = end + 1;
+  }
+  return false;
+}
+
 }  // namespace
 
 std::string StoredNameToPosix(std::string_view storedName) {
@@ -39,6 +54,7 @@ std::string StoredNameToPosix(std::string_view storedName) {
 std::filesystem::path SkinPath(const std::filesystem::path& exeFolder, std::string_view dir) {
   std::string path = WithTrailingSlash(exeFolder.string()) + "skins/";
   const std::string folder = StoredNameToPosix(dir);
+  if (LeadsOut(folder)) return kNoSkinFolder;
   if (!folder.empty()) path = WithTrailingSlash(path + folder);
   return path;
 }

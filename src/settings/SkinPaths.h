@@ -15,9 +15,15 @@ namespace moravel {
 // "\" -> "/".
 std::string StoredNameToPosix(std::string_view storedName);
 
+// A folder that can never exist: every file under it reads as missing and
+// every write under it fails.
+inline constexpr const char* kNoSkinFolder = "/dev/null/";
+
 // The skin folder: exeFolder/skins/<dir>/, always ending with "/". `dir` is
 // taken as stored ("\" becomes "/"); an empty dir gives the skins folder
-// itself.
+// itself. A dir that would lead out of skins/ (an absolute path, a drive
+// letter, or a ".." component) names no skin: the result is kNoSkinFolder,
+// where no file can be read or written, so the skin counts as missing.
 std::filesystem::path SkinPath(const std::filesystem::path& exeFolder, std::string_view dir);
 
 // The absolute path of a value "?<path>", taken as is; nothing for other values.

@@ -27,14 +27,12 @@ start_xvfb 1920x1080
 start_program
 "$xshot" match "$skin/temp/freebutton1_u.png" 40 40 10000 || fail "the wood skin is not drawn"
 
-editor_shown() { [ -n "$(window_at 600 400)" ]; }
-editor_gone() { [ -z "$(window_at 600 400)" ]; }
 
 step "the main menu's \"Добавить кнопку\" opens the editor"
 xdotool mousemove 900 700 click 3
 wait_for popup_open || fail "no main menu"
 xdotool key Down Down Down Return
-wait_for editor_shown || fail "no editor: $("$xshot" windows)"
+wait_for window_shown 600 400 || fail "no editor: $("$xshot" windows)"
 read -r x y <<<"$(window_at 600 400)"
 
 step "a target typed, OK: the placement begins"
@@ -43,7 +41,7 @@ xdotool mousemove $((x + 315 + 120)) $((y + 30 + 12)) click 1
 sleep 0.2
 xdotool type --delay 5 "$work/launch.sh"
 xdotool key Return
-wait_for editor_gone || fail "the editor stayed open"
+wait_for window_gone 600 400 || fail "the editor stayed open"
 sleep 0.3
 
 step "Right and Down step along the grid (120 x 116 from 40, 40), Space commits"
@@ -74,10 +72,10 @@ step "\"Удалить кнопку\" on button 1: the new button takes number 1
 xdotool mousemove 60 60 click 3
 wait_for popup_open || fail "no button menu"
 xdotool key Down Down Return
-wait_for test -n "$(window_at 226 100)" || fail "no removal dialog: $("$xshot" windows)"
+wait_for window_shown 226 100 || fail "no removal dialog: $("$xshot" windows)"
 read -r x y <<<"$(window_at 226 100)"
 xdotool mousemove $((x + 33 + 37)) $((y + 65 + 12)) click 1
-wait_for test -z "$(window_at 226 100)" || fail "the removal dialog stayed open"
+wait_for window_gone 226 100 || fail "the removal dialog stayed open"
 wait_for test ! -e "$skin/temp/freebutton4_u.png" || fail "button 4's pictures are still there"
 record=$(tr -d '\r' <"$skin/user.ini" | sed -n '/^\[button1\]/,/^\[/p')
 for line in "object=$work/launch.sh" x=160 y=156 'image=temp\freebutton1_u.png'; do

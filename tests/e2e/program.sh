@@ -14,6 +14,7 @@
 #                        it never does
 #   window_at W H        "x y" of the viewable top-level window of that size
 #                        (needs $xshot), or nothing
+#   window_shown W H, window_gone W H   whether such a window is shown (for wait_for)
 #   popup_open           true while a menu (override-redirect window) is shown
 #   fail MESSAGE, step MESSAGE
 pid=
@@ -65,4 +66,6 @@ wait_for() {
 }
 
 window_at() { "$xshot" windows | awk -v w="$1" -v h="$2" '$2 == 1 && $6 == w && $7 == h {print $4, $5}'; }
+window_shown() { [ -n "$(window_at "$1" "$2")" ]; }
+window_gone() { [ -z "$(window_at "$1" "$2")" ]; }
 popup_open() { "$xshot" windows | awk '$2 == 1 && $3 == 1' | grep -q .; }

@@ -20,6 +20,20 @@ TEST(SkinPathTest, FolderUnderSkinsWithTrailingSeparator) {
   EXPECT_EQ(SkinPath("/opt/moravel/", "dark\\blue").string(), "/opt/moravel/skins/dark/blue/");
 }
 
+TEST(SkinPathTest, AFolderLeadingOutOfSkinsIsNoSkin) {
+  for (const char* dir : {"..", "..\\..\\etc", "../outside", "wood\\..\\..\\x", "wood/..", "/etc",
+                          "\\etc", "C:\\skins\\wood", "c:wood"}) {
+    EXPECT_EQ(SkinPath("/opt/moravel/", dir), fs::path(kNoSkinFolder)) << dir;
+  }
+  // Nothing can be made there.
+  std::error_code ec;
+  fs::create_directories(fs::path(kNoSkinFolder) / "temp", ec);
+  EXPECT_TRUE(ec);
+  // Dots that lead nowhere are names like any other.
+  EXPECT_EQ(SkinPath("/opt/moravel/", "...").string(), "/opt/moravel/skins/.../");
+  EXPECT_EQ(SkinPath("/opt/moravel/", "..wood\\x..").string(), "/opt/moravel/skins/..wood/x../");
+}
+
 TEST(SkinPathTest, AbsoluteValuesStartWithQuestionMark) {
   EXPECT_EQ(AbsolutePictureValue("?/home/me/wall.jpg"), fs::path("/home/me/wall.jpg"));
   EXPECT_EQ(AbsolutePictureValue("wall.jpg"), std::nullopt);
