@@ -24,6 +24,8 @@ struct GifSource {
 int ReadBytes(GifFileType* gif, GifByteType* to, int count) {
   auto* src = static_cast<GifSource*>(gif->UserData);
   const size_t n = std::min(size_t(count < 0 ? 0 : count), src->bytes.size() - src->pos);
+  // An empty span may hold no pointer at all, and memcpy wants one even for 0 bytes.
+  if (n == 0) return 0;
   std::memcpy(to, src->bytes.data() + src->pos, n);
   src->pos += n;
   return int(n);

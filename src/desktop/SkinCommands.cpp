@@ -43,7 +43,7 @@ void ChangeWallpaper(DesktopModel& s, std::optional<std::filesystem::path> chose
       s.scene.lastClockSecond = kNothingDrawn;  // the new hands are set at the next tick
     }
     const AspectBand band = AspectBandFor(s.width, s.height);
-    s.files.config->WriteString("wallpaper", WallpaperKeyFor(band), "?" + file.string());
+    s.files.config->WriteString("wallpaper", WallpaperKeyFor(band), '?' + file.string());
   }
   s.services.timers.SetEnabled(DesktopTimer::Clock, true);
   s.Publish();

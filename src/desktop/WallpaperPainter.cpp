@@ -6,7 +6,7 @@ namespace moravel {
 
 bool WallpaperPainter::PaintWallpaperFile(const std::filesystem::path& file, Bitmap& wallpaper) {
   const IniFile noKeys{std::filesystem::path()};  // no such file: every read gives its default
-  return PaintWallpaper(noKeys, file.parent_path(), "?" + file.string(), wallpaper);
+  return PaintWallpaper(noKeys, file.parent_path(), '?' + file.string(), wallpaper);
 }
 
 }  // namespace moravel

@@ -38,8 +38,10 @@ ButtonTarget ResolveButtonTarget(const std::string& targetText, ButtonAction act
       if (entry->type == "Link" && !entry->url.empty()) return {entry->url, std::nullopt};
       if (!entry->exec.empty()) {
         std::string arguments;
-        for (size_t i = 1; i < entry->exec.size(); ++i)
-          arguments += (i > 1 ? " " : "") + QuoteShellWord(entry->exec[i]);
+        for (size_t i = 1; i < entry->exec.size(); ++i) {
+          if (i > 1) arguments += ' ';
+          arguments += QuoteShellWord(entry->exec[i]);
+        }
         return {entry->exec.front(), arguments};
       }
     }

@@ -63,7 +63,8 @@ std::vector<std::string> NameKeys(std::string_view locale) {
     country = lang.substr(at + 1);
     lang.resize(at);
   }
-  const std::string at = modifier.empty() ? "" : "@" + std::string(modifier);
+  std::string at;
+  if (!modifier.empty()) at.append("@").append(modifier);
   std::vector<std::string> keys;
   if (!lang.empty()) {
     if (!country.empty() && !at.empty()) keys.push_back("Name[" + lang + "_" + country + at + "]");

@@ -89,8 +89,10 @@ bool WriteFileAtomically(const std::filesystem::path& target, std::string_view b
   const std::filesystem::path folder =
       target.has_parent_path() ? target.parent_path() : std::filesystem::path(".");
   // The name is cut so that the temporary name fits in a folder entry.
-  const std::string stem =
-      "." + target.filename().string().substr(0, 200) + ".tmp-" + std::to_string(::getpid());
+  std::string stem = ".";
+  stem += target.filename().string().substr(0, 200);
+  stem += ".tmp-";
+  stem += std::to_string(::getpid());
 
   std::filesystem::path temporary;
   int raw = -1;

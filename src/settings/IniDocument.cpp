@@ -150,7 +150,9 @@ bool IniDocument::Set(std::string_view section, std::string_view key, std::strin
       InsertLine(after + 1, std::move(keyLine));
     }
   } else {
-    InsertLine(lines_.size(), "[" + std::string(section) + "]");
+    std::string header = "[";
+    header.append(section).append("]");
+    InsertLine(lines_.size(), std::move(header));
     InsertLine(lines_.size(), std::move(keyLine));
   }
   Reindex();

@@ -30,9 +30,9 @@ void WriteSkin(DesktopHarness& h, bool doubleClick) {
       "[button3]\r\nimage=b3_d.png\r\nx=300\r\ny=100\r\n");
   for (int k = 1; k <= 3; ++k) {
     const uint8_t v = uint8_t(k * 60);
-    h.Picture("b" + std::to_string(k) + "_u.png", Solid(40, 40, Rgba{v, 0, 0, 255}));
-    h.Picture("b" + std::to_string(k) + "_o.png", Solid(40, 40, Rgba{0, v, 0, 255}));
-    h.Picture("b" + std::to_string(k) + "_d.png", Solid(40, 40, Rgba{0, 0, v, 128}));
+    h.Picture('b' + std::to_string(k) + "_u.png", Solid(40, 40, Rgba{v, 0, 0, 255}));
+    h.Picture('b' + std::to_string(k) + "_o.png", Solid(40, 40, Rgba{0, v, 0, 255}));
+    h.Picture('b' + std::to_string(k) + "_d.png", Solid(40, 40, Rgba{0, 0, v, 128}));
   }
   h.Picture("static.png", Solid(50, 50, Rgba{9, 9, 9, 255}));
 }
@@ -144,7 +144,8 @@ TEST_F(ButtonInteractionTest, PressDragOffAndReleaseElsewhereOpensNothing) {
 
 TEST_F(ButtonInteractionTest, OverPictureFollowsThePointer) {
   DesktopSession& s = Start(false);
-  EXPECT_EQ(s.pointer().hoveredId, s.scene().button(3).image->id()) << "the build hovers the last button";
+  EXPECT_EQ(s.pointer().hoveredId, s.scene().button(3).image->id())
+      << "the build hovers the last button";
   h.Move(110, 110);
   EXPECT_EQ(ShownOn(s, 1), Shown::Over);
   h.Move(210, 110);

@@ -17,7 +17,7 @@ constexpr Rgba kRed{255, 0, 0, 255};
 std::string Sections(std::string_view prefix, int first, int last, std::string_view body) {
   std::string text;
   for (int i = first; i <= last; ++i) {
-    text += "[" + std::string(prefix) + std::to_string(i) + "]\r\n" + std::string(body);
+    text.append("[").append(prefix).append(std::to_string(i)).append("]\r\n").append(body);
   }
   return text;
 }
@@ -169,7 +169,7 @@ TEST(SceneBuilderTest, ClockDigitsLoadUntilTheFirstFailure) {
       "[clock2]\r\nimage0=d0.png\r\nimage1=d1.png\r\nimage2=d2.png\r\n"
       "image4=d4.png\r\nimage5=d5.png\r\n"
       "[clock1]\r\nimage0=d0.png\r\nimage1=d1.png\r\nimage2=d2.png\r\nimage3=d4.png\r\n");
-  for (int d : {0, 1, 2, 4, 5}) h.Picture("d" + std::to_string(d) + ".png", Solid(2, 2, kRed));
+  for (int d : {0, 1, 2, 4, 5}) h.Picture('d' + std::to_string(d) + ".png", Solid(2, 2, kRed));
   const DesktopScene& scene = h.Start().scene();
   const auto& clock2 = scene.clockDigitPictures[1];
   for (int d = 0; d < 10; ++d) EXPECT_EQ(HasPixels(clock2[size_t(d)]), d <= 2) << d;

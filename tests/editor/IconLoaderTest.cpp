@@ -49,9 +49,9 @@ std::vector<uint8_t> IcoOfPngs(const std::vector<Bitmap>& pictures) {
 
 // A shell link holding only a relative path (Unicode).
 std::vector<uint8_t> LinkTo(const std::u16string& relative) {
-  std::vector<uint8_t> b;
-  Le(b, 0x4C, 4);
-  b.insert(b.end(), {0x01, 0x14, 0x02, 0, 0, 0, 0, 0, 0xC0, 0, 0, 0, 0, 0, 0, 0x46});
+  // The header's size (0x4C), then the shell link class id.
+  std::vector<uint8_t> b = {0x4C, 0, 0,    0, 0x01, 0x14, 0x02, 0, 0, 0,
+                            0,    0, 0xC0, 0, 0,    0,    0,    0, 0, 0x46};
   Le(b, 0x08 | 0x80, 4);  // HasRelativePath | IsUnicode
   b.resize(0x4C, 0);
   Le(b, uint32_t(relative.size()), 2);

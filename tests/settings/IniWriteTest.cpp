@@ -139,11 +139,11 @@ TEST_F(IniWriteTest, ValuesReadBackExactly) {
                                            "Кнопка №1",
                                            "\"x'"};
   for (size_t i = 0; i < values.size(); ++i) {
-    ASSERT_TRUE(ini.WriteString("v", "k" + std::to_string(i), values[i])) << i;
+    ASSERT_TRUE(ini.WriteString("v", 'k' + std::to_string(i), values[i])) << i;
   }
   IniFile reread(file_);
   for (size_t i = 0; i < values.size(); ++i) {
-    EXPECT_EQ(reread.ReadString("v", "k" + std::to_string(i), "?"), values[i]) << i;
+    EXPECT_EQ(reread.ReadString("v", 'k' + std::to_string(i), "?"), values[i]) << i;
   }
 }
 

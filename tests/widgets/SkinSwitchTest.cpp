@@ -19,7 +19,7 @@ constexpr Rgba kRed{255, 0, 0, 255}, kGreen{0, 255, 0, 255}, kBlue{0, 0, 255, 25
 // A calendar section showing `file` for every value of its keys.
 std::string CalendarSection(std::string_view name, int first, int last, int x, int y,
                             std::string_view file) {
-  std::string text = "[" + std::string(name) + "]\r\nx=" + std::to_string(x) +
+  std::string text = '[' + std::string(name) + "]\r\nx=" + std::to_string(x) +
                      "\r\ny=" + std::to_string(y) + "\r\n";
   for (int i = first; i <= last; ++i) {
     text += "image" + std::to_string(i) + "=" + std::string(file) + "\r\n";

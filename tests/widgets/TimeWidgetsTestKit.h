@@ -84,7 +84,7 @@ class ClockHarness : public DesktopHarness {
       text += "[clock" + std::to_string(c + 1) + "]\r\nx=" + std::to_string(x + 10 * c) +
               "\r\ny=" + std::to_string(y) + "\r\n";
       for (int d = 0; d < kCounts[c]; ++d) {
-        const std::string name = "c" + std::to_string(c + 1) + "_" + std::to_string(d) + ".png";
+        const std::string name = 'c' + std::to_string(c + 1) + "_" + std::to_string(d) + ".png";
         Picture(name, Solid(8, 12, DigitColour(c, d)));
         text += "image" + std::to_string(d) + "=" + name + "\r\n";
       }

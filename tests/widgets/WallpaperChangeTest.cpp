@@ -60,7 +60,7 @@ TEST_F(WallpaperChange, TheClockIsBuiltAgainOverTheNewPictureWithoutItsClickActi
   EXPECT_EQ(Clock().image().handlers.binding, ClickBinding::None);
   EXPECT_TRUE(session->scene().analogClockPresent);
   EXPECT_EQ(Config().ReadString("wallpaper", "image4x3", ""),
-            "?" + Elsewhere("green.png").string());
+            '?' + Elsewhere("green.png").string());
 }
 
 TEST_F(WallpaperChange, TheNewHandsAreSetAtTheNextTickEvenInTheSameSecond) {
@@ -81,7 +81,7 @@ TEST_F(WallpaperChange, AFileThatCannotBeLoadedKeepsTheBackgroundButIsStored) {
   EXPECT_EQ(Clock().base().at(2, 2), kRed);
   EXPECT_EQ(Clock().image().handlers.action, ClickAction::None) << "built again all the same";
   const IniFile config = Config();
-  EXPECT_EQ(config.ReadString("wallpaper", "image4x3", ""), "?" + Elsewhere("broken.png").string());
+  EXPECT_EQ(config.ReadString("wallpaper", "image4x3", ""), '?' + Elsewhere("broken.png").string());
   EXPECT_EQ(config.ReadString("wallpaper", "image5x4", ""), "a.png");
   EXPECT_EQ(config.ReadString("wallpaper", "image16x10", ""), "b.png");
   EXPECT_EQ(config.ReadString("wallpaper", "image16x9", ""), "c.png");
