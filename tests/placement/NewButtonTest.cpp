@@ -6,6 +6,7 @@
 
 #include "desktop/DesktopTestKit.h"
 #include "editor/EditorTestKit.h"
+#include "placement/ButtonRemoval.h"
 #include "placement/ButtonTarget.h"
 #include "placement/NewButtonFlow.h"
 #include "settings/NumberedItems.h"
@@ -181,6 +182,17 @@ TEST(NewButtonOnBundledSkins, EveryActionAndIconMode) {
     EXPECT_EQ(h.session->scene().buttonCount, before + made) << skin;
     EXPECT_EQ(h.session->scene().button(before + 5).specialFolder, 10) << skin;  // recycle bin
     EXPECT_TRUE(HasPixels(h.session->scene().button(before + made).upPicture)) << skin;
+
+    // The skin's first button removed: the last takes its number, also after a restart.
+    const int last = before + made;
+    const std::string lastTarget = h.session->scene().button(last).target;
+    const Bitmap lastFace = *h.session->scene().button(last).upPicture;
+    h.session->model().pointer.selectedButton = 1;
+    ASSERT_TRUE(ButtonRemoval(h.session->model()).RemoveSelectedButton()) << skin;
+    h.Start(1280, 1024);
+    EXPECT_EQ(h.session->scene().buttonCount, last - 1) << skin;
+    EXPECT_EQ(h.session->scene().button(1).target, lastTarget) << skin;
+    EXPECT_EQ(*h.session->scene().button(1).upPicture, lastFace) << skin;
   }
 }
 
