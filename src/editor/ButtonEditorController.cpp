@@ -1,6 +1,6 @@
 #include "editor/ButtonEditorController.h"
 
-#include "editor/SpecialFolderIcons.h"
+#include "editor/ShellFolderIcons.h"
 #include "settings/CaseInsensitivePath.h"
 #include "settings/NumberedItems.h"
 

@@ -174,7 +174,7 @@ TEST_F(IniWriteTest, EraseSectionRemovesItsKeysAndKeepsTheRest) {
           "object=b\n"
           "image=temp\\freebutton2_u.png\n"
           "\n"
-          "[Button2]\n"
+          "[BUTTON2]\n"
           "object=duplicate\n"
           "[button3]\n"
           "object=c"));

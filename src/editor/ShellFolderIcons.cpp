@@ -1,4 +1,4 @@
-#include "editor/SpecialFolderIcons.h"
+#include "editor/ShellFolderIcons.h"
 
 #include <string>
 #include <string_view>
