@@ -52,6 +52,13 @@ class SceneBuilder {
   // The context lent to the time widgets.
   SceneContext Context() const;
 
+  // The screen that coordinates resolve against (far edge, centre), pixels;
+  // takes effect at the next Build.
+  void SetScreenSize(int width, int height) {
+    p_.screenWidth = width;
+    p_.screenHeight = height;
+  }
+
  private:
   void BuildAnalogClock();
   void BuildStaticPictures(PictureLoader& loader);
