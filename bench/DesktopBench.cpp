@@ -1,6 +1,7 @@
-// The desktop scene: building a large generated skin without a window, and
-// one pointer move across buttons (hit test, state change, recomposition of
-// the changed rectangles). The skin is written once into a temp folder.
+// The desktop scene: building a large generated skin without a window, one
+// pointer move across buttons (hit test, state change, recomposition of the
+// changed rectangles), and the bundled skin following a new screen size. The
+// generated skin is written once into a temp folder.
 
 #include <benchmark/benchmark.h>
 #include <unistd.h>
@@ -18,6 +19,8 @@
 #include "desktop/SceneBuilder.h"
 #include "platform/FakeClock.h"
 #include "platform/RecordingLauncher.h"
+#include "widgets/SkinTimeWidgets.h"
+#include "widgets/SkinWallpaper.h"
 
 namespace {
 
@@ -125,5 +128,37 @@ void PointerMove(benchmark::State& state) {
   state.counters["rects_per_move"] = double(rectangles) / double(state.iterations());
 }
 BENCHMARK(PointerMove)->Name("PointerMove/500buttons")->Unit(benchmark::kMicrosecond);
+
+// The bundled wood skin on a 1280x1024 monitor that becomes 1920x1080: the
+// scene taken down, the wallpaper chosen and stretched again, the scene and
+// the clock built again, the frame composed whole.
+void ScreenChange(benchmark::State& state) {
+  const fs::path root = fs::temp_directory_path() / ("moravel-bench-screen-" + std::to_string(::getpid()));
+  fs::create_directories(root / "skins");
+  fs::create_directory_symlink(fs::path(MORAVEL_SOURCE_DIR) / "skins/wood", root / "skins/wood");
+  std::ofstream(root / "data.ini") << "[skin]\ndir=wood\n";
+  RecordingLauncher launcher;
+  FakeClock clock(LocalTime{2026, 3, 14, 6, 10, 8, 42});
+  NoTimers timers;
+  NoWindow window;
+  SkinWallpaper wallpaper;
+  SkinTimeWidgets widgets;
+  {
+    DesktopSession session(DesktopServices{launcher, clock, timers, window, &wallpaper, &widgets},
+                           root, 1280, 1024);
+    session.Start();
+    for (auto _ : state) {
+      session.FollowScreens(kScreenW, kScreenH, {0, 0, kScreenW, kScreenH}, {});
+      session.frame().TakeDirty();
+      state.PauseTiming();
+      if (session.frame().picture().width() != kScreenW) state.SkipWithError("no new size");
+      session.FollowScreens(1280, 1024, {0, 0, 1280, 1024}, {});
+      session.frame().TakeDirty();
+      state.ResumeTiming();
+    }
+  }
+  fs::remove_all(root);
+}
+BENCHMARK(ScreenChange)->Name("ScreenChange/wood_1280x1024_to_1920x1080")->Unit(benchmark::kMillisecond);
 
 }  // namespace

@@ -6,10 +6,11 @@ BUILD_PACKAGES=(cmake ninja-build g++ pkg-config
 # File types (shared-mime-info) and their theme icons drawn from SVG (Qt's SVG
 # plugins); Liberation Sans stands in for the Windows fonts skins name.
 RUN_PACKAGES=(fonts-dejavu-core fonts-liberation2 libqt6svg6 shared-mime-info xvfb)
-# The end-to-end tests also move and click the pointer (xdotool).
+# The end-to-end tests also move and click the pointer (xdotool) and set
+# RandR monitors (libxrandr).
 # Windows executables with icons to read: NSIS's stubs, and ones built at test
 # time with llvm-rc and lld-link.
-TEST_PACKAGES=(libgtest-dev libgmock-dev "${RUN_PACKAGES[@]}" xdotool faketime
+TEST_PACKAGES=(libgtest-dev libgmock-dev "${RUN_PACKAGES[@]}" xdotool faketime libxrandr-dev
   nsis-common llvm-14 lld-14)
 BENCH_PACKAGES=(libbenchmark-dev python3-pil)
 FUZZ_PACKAGES=(clang libclang-rt-14-dev)

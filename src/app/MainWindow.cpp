@@ -12,6 +12,7 @@
 #include <QMimeData>
 #include <QMouseEvent>
 #include <QPainter>
+#include <QScreen>
 #include <QTimer>
 #include <QUrl>
 #include <cstdio>
@@ -19,7 +20,9 @@
 #include <optional>
 #include <vector>
 
+#include "app/NativeShell.h"
 #include "app/QtDesktopTimers.h"
+#include "app/SideScreenWindow.h"
 #include "codecs/PngCodec.h"
 #include "commands/ButtonEditorDialog.h"
 #include "commands/ButtonMenu.h"
@@ -40,25 +43,9 @@
 #include "widgets/SkinTimeWidgets.h"
 #include "widgets/SkinWallpaper.h"
 
-#ifdef MORAVEL_HAVE_X11
-#include <QtGui/qguiapplication_platform.h>
-#endif
-
 namespace moravel {
 
 namespace {
-
-// The X11 shell of `widget`'s native window, when the program runs on X11.
-std::unique_ptr<DesktopWindowShell> ShellFor(QWidget& widget) {
-#ifdef MORAVEL_HAVE_X11
-  if (QGuiApplication::platformName() != QLatin1String("xcb")) return nullptr;
-  auto* x11 = qApp->nativeInterface<QNativeInterface::QX11Application>();
-  if (!x11) return nullptr;
-  return CreateX11DesktopWindowShell(x11->display(), widget.winId());
-#else
-  return nullptr;
-#endif
-}
 
 std::optional<PlacementKey> PlacementKeyOf(int key) {
   switch (key) {
@@ -128,7 +115,7 @@ MainWindow::MainWindow(MainWindowSetup setup)
       timers_(std::make_unique<QtDesktopTimers>()),
       wallpaper_(std::make_unique<SkinWallpaper>()),
       timeWidgets_(std::make_unique<SkinTimeWidgets>()),
-      reportFirstFrame_(setup.reportFirstFrame) {
+      reportFrames_(setup.reportFirstFrame) {
   setWindowTitle(QStringLiteral("moravel"));
   setGeometry(setup.geometry);
   setMouseTracking(true);
@@ -170,7 +157,9 @@ MainWindow::MainWindow(MainWindowSetup setup)
 }
 
 MainWindow::~MainWindow() {
-  // The dialogs and the flow work on the session: they go first.
+  // The side windows show the session's pictures; the dialogs and the flow
+  // work on the session: they go first.
+  sideWindows_.clear();
   removalDialog_.reset();
   removal_.reset();
   buttonEditor_.reset();
@@ -233,7 +222,7 @@ void MainWindow::dropEvent(QDropEvent* event) {
 }
 
 void MainWindow::start() {
-  shell_ = ShellFor(*this);  // creates the native window
+  shell_ = NativeShellFor(*this);  // creates the native window
   if (shell_) shell_->PlaceOnDesktop();
   session_->Start();
 }
@@ -260,6 +249,40 @@ void MainWindow::FrameChanged() {
   if (shell_) shell_->UpdateShape(frame.picture(), dirty);
 }
 
+void MainWindow::followScreens(QRect primary, const QList<QRect>& screens) {
+  if (primary.isEmpty() || session_->MayClose()) return;
+  if (primary.size() != size()) {
+    newButton_->EndPlacement();  // its overlay was laid out for the old screen
+    frameReport_ = "screen-frame";
+  }
+  if (primary != geometry()) setGeometry(primary);
+  std::vector<Rect> others;
+  for (const QRect& s : screens) others.push_back({s.x(), s.y(), s.width(), s.height()});
+  session_->FollowScreens(primary.width(), primary.height(),
+                          {primary.x(), primary.y(), primary.width(), primary.height()}, others);
+}
+
+void MainWindow::followScreens() {
+  const QScreen* primary = QGuiApplication::primaryScreen();
+  if (!primary) return;
+  QList<QRect> screens;
+  for (const QScreen* s : QGuiApplication::screens())
+    if (s != primary) screens << s->geometry();
+  followScreens(primary->geometry(), screens);
+}
+
+void MainWindow::SideScreensChanged() {
+  sideWindows_.clear();
+  for (const SideScreen& side : session_->sideScreens()) {
+    if (side.wallpaper.empty()) continue;
+    const Rect& a = side.area;
+    auto window = std::make_unique<SideScreenWindow>(QRect(a.x, a.y, a.width, a.height),
+                                                     side.wallpaper);
+    window->present();
+    sideWindows_.push_back(std::move(window));
+  }
+}
+
 void MainWindow::Close() {
   close();
 }
@@ -284,18 +307,18 @@ void MainWindow::paintEvent(QPaintEvent* event) {
   painter.setCompositionMode(QPainter::CompositionMode_Source);
   for (const QRect& r : event->region()) painter.drawImage(r.topLeft(), image, r);
   painter.end();
-  if (reportFirstFrame_ && !firstFramePainted_) {
-    firstFramePainted_ = true;
+  if (reportFrames_ && frameReport_) {
     // Qt hands the painted backing store to the display right after this
     // handler; the zero timer runs once that is done.
-    QTimer::singleShot(0, this, &MainWindow::reportFirstFrame);
+    QTimer::singleShot(0, this, [this, what = frameReport_] { reportFrame(what); });
+    frameReport_ = nullptr;
   }
 }
 
-void MainWindow::reportFirstFrame() {
+void MainWindow::reportFrame(const char* what) {
   timespec now{};
   clock_gettime(CLOCK_MONOTONIC, &now);
-  std::printf("moravel first-frame %lld\n",
+  std::printf("moravel %s %lld\n", what,
               static_cast<long long>(now.tv_sec) * 1000000000LL + now.tv_nsec);
   std::fflush(stdout);
 }

@@ -6,12 +6,14 @@
 // Every attempt to close it is refused until the session allows it.
 
 #include <QRect>
+#include <QList>
 #include <QStringList>
 #include <QWidget>
 #include <filesystem>
 #include <functional>
 #include <memory>
 #include <optional>
+#include <vector>
 
 #include "desktop/DesktopTimers.h"
 #include "desktop/DesktopWindowPort.h"
@@ -37,6 +39,7 @@ class QtDesktopTimers;
 class SkinChooserDialog;
 class SkinTimeWidgets;
 class SkinWallpaper;
+class SideScreenWindow;
 
 // The picture dialog of "Сменить фон": the file picked, nothing when the user
 // cancelled. The filters are the dialog's name filters, in order.
@@ -49,7 +52,9 @@ struct MainWindowSetup {
   std::filesystem::path programFolder;  // data.ini, skins.ini, skins/
   QRect geometry;                       // the screen, in pixels
   bool noTray = false;                  // no notification area: main menu on the wallpaper
-  bool reportFirstFrame = false;        // print the first painted frame's time (start-up bench)
+  // Print the times of the first painted frame and of the first one after
+  // each change of the screen's size (for the start-up bench).
+  bool reportFirstFrame = false;
 };
 
 class MainWindow : public QWidget, public DesktopWindowPort {
@@ -82,6 +87,13 @@ class MainWindow : public QWidget, public DesktopWindowPort {
   void Close() override;
   void ShowMessage(const std::string& text) override;
   void TakeKeyboardFocus() override;
+  void SideScreensChanged() override;
+
+  // The monitors changed: the window covers `primary` (desktop coordinates)
+  // and the session follows; `screens` are the other monitors. The overload
+  // without arguments reads them from the toolkit. Call after start().
+  void followScreens(QRect primary, const QList<QRect>& screens);
+  void followScreens();
 
  signals:
   // The window closed for good (the session allowed it): the program ends.
@@ -102,7 +114,7 @@ class MainWindow : public QWidget, public DesktopWindowPort {
 
  private:
   void forward(QMouseEvent* event, PointerEvent::Kind kind);
-  void reportFirstFrame();
+  void reportFrame(const char* what);
   void changeWallpaper();
   void openButtonEditor();
   void onTimer(DesktopTimer timer);
@@ -126,8 +138,9 @@ class MainWindow : public QWidget, public DesktopWindowPort {
   std::unique_ptr<ButtonRemovalDialog> removalDialog_;
   PictureChooser pictureChooser_;
   std::unique_ptr<DesktopWindowShell> shell_;  // X11 only
-  bool reportFirstFrame_;
-  bool firstFramePainted_ = false;
+  std::vector<std::unique_ptr<SideScreenWindow>> sideWindows_;  // over sideScreens()
+  bool reportFrames_;
+  const char* frameReport_ = "first-frame";  // the next paint's report, if any
 };
 
 }  // namespace moravel

@@ -3,14 +3,17 @@
 
 #include <QApplication>
 #include <QScreen>
+#include <cstdio>
 #include <cstdlib>
 #include <filesystem>
 
 #include "app/MainWindow.h"
+#include "app/ScreenWatcher.h"
 #include "app/SignalExit.h"
 #include "commands/MainMenu.h"
 #include "commands/TrayIcon.h"
 #include "desktop/DesktopSession.h"
+#include "platform/DisplayChoice.h"
 #include "platform/ProcessEnvironment.h"
 #include "platform/ProcessLauncher.h"
 #include "platform/SingleInstance.h"
@@ -19,6 +22,12 @@
 int main(int argc, char** argv) {
   using namespace moravel;
   ProcessEnvironment environment;
+  const DisplayChoice display = ChooseDisplay(environment);
+  if (!display.error.empty()) {
+    std::fputs(display.error.c_str(), stderr);
+    return 1;
+  }
+  if (!display.qtPlatform.empty()) setenv("QT_QPA_PLATFORM", display.qtPlatform.c_str(), 1);
   SingleInstance instance(environment);  // held until the program ends
   if (!instance.isFirst()) return 0;
 
@@ -46,6 +55,12 @@ int main(int argc, char** argv) {
 
   window.start();
   window.show();
+  // The desktop follows the monitors: the primary one's size, the others'
+  // wallpapers.
+  window.followScreens();
+  ScreenWatcher screens;
+  QObject::connect(&screens, &ScreenWatcher::changed, &window,
+                   [&window] { window.followScreens(); });
   // Made even without a notification area: Qt docks it when a panel starts
   // later (the right click on the wallpaper keeps working as well).
   TrayIcon tray(window.mainMenu());

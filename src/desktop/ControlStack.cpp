@@ -22,6 +22,11 @@ ControlStack::ControlStack(int screenWidth, int screenHeight) : grid_(screenWidt
 
 ControlStack::~ControlStack() = default;
 
+void ControlStack::SetScreenSize(int screenWidth, int screenHeight) {
+  grid_ = ControlGrid(screenWidth, screenHeight);
+  for (const auto& control : ordered_) grid_.Insert(control.get(), control->drawnRect());
+}
+
 ImageControl& ControlStack::Add(ControlLayer layer) {
   const uint64_t order = (uint64_t(layer) << kLayerShift) | nextSequence_++;
   auto control = std::make_unique<ImageControl>(nextId_++, order, this);

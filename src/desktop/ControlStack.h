@@ -24,6 +24,9 @@ class ControlStack : public ControlObserver {
 
   // The sink that hears of changed rectangles (may be null); not owned.
   void SetDirtySink(DirtySink* sink) { sink_ = sink; }
+  // The screen changed size (pixels): the index is made again for it; the
+  // controls keep their places.
+  void SetScreenSize(int screenWidth, int screenHeight);
 
   // A new 0 x 0 control at (0, 0), on top of `layer`. Lives until Remove.
   ImageControl& Add(ControlLayer layer);

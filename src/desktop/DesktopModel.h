@@ -11,6 +11,7 @@
 #include <exception>
 #include <filesystem>
 #include <utility>
+#include <vector>
 
 #include "desktop/ButtonInteraction.h"
 #include "desktop/ButtonTable.h"
@@ -40,6 +41,12 @@ struct DesktopServices {
   // (no wallpaper is painted; no analog clock, clock digits or calendar).
   WallpaperPainter* wallpaper = nullptr;
   TimeWidgets* timeWidgets = nullptr;
+};
+
+// A monitor beside the primary one, which shows only a wallpaper.
+struct SideScreen {
+  Rect area;         // desktop coordinates, pixels
+  Bitmap wallpaper;  // area-sized and opaque; empty: nothing painted
 };
 
 struct DesktopModel {
@@ -78,7 +85,7 @@ struct DesktopModel {
   }
 
   DesktopServices services;
-  int width, height;  // the screen, pixels
+  int width, height;  // the primary monitor, pixels
   bool mayClose = false;
   MainMenuState menu;
   SettingsFiles files;
@@ -91,6 +98,7 @@ struct DesktopModel {
   ButtonInteraction interaction;
   PointerRouter router;
   SceneBuilder builder;
+  std::vector<SideScreen> sideScreens;  // see ScreenCommands.h
 };
 
 }  // namespace moravel

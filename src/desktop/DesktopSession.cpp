@@ -5,6 +5,7 @@
 #include <system_error>
 #include <utility>
 
+#include "desktop/ScreenCommands.h"
 #include "desktop/SkinCommands.h"
 #include "desktop/SkinList.h"
 #include "desktop/WallpaperBand.h"
@@ -114,6 +115,20 @@ void DesktopSession::ApplySkin(const std::string& name) {
 
 void DesktopSession::ChangeWallpaper(std::optional<std::filesystem::path> chosen) {
   moravel::ChangeWallpaper(*state_, std::move(chosen));
+}
+
+void DesktopSession::FollowScreens(int width, int height, Rect primary,
+                                   std::span<const Rect> screens) {
+  DesktopModel& s = *state_;
+  ResizeDesktop(s, width, height);
+  const std::vector<Rect> areas = SideScreenAreas(primary, screens);
+  bool same = areas.size() == s.sideScreens.size();
+  for (size_t i = 0; same && i < areas.size(); ++i) same = areas[i] == s.sideScreens[i].area;
+  if (!same) SetSideScreens(s, areas);
+}
+
+const std::vector<SideScreen>& DesktopSession::sideScreens() const {
+  return state_->sideScreens;
 }
 
 const MainMenuState& DesktopSession::menu() const {

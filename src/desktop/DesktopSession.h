@@ -15,6 +15,7 @@
 #include <filesystem>
 #include <memory>
 #include <optional>
+#include <span>
 #include <string>
 
 #include "desktop/DesktopModel.h"
@@ -82,6 +83,12 @@ class DesktopSession {
   // absolute path, loaded or not. Either way the clock timer is stopped
   // during the work and runs afterwards. Call after Start.
   void ChangeWallpaper(std::optional<std::filesystem::path> chosen);
+
+  // The primary monitor is now width x height pixels (ResizeDesktop), and
+  // the other monitors, in desktop coordinates, are `screens`
+  // (SideScreenAreas of them get a wallpaper). Call after Start.
+  void FollowScreens(int width, int height, Rect primary, std::span<const Rect> screens);
+  const std::vector<SideScreen>& sideScreens() const;
 
   const MainMenuState& menu() const;
   // The composed picture of the whole desktop window, and its changed parts.

@@ -23,6 +23,9 @@ class DesktopWindowPort {
   // Takes the keyboard focus, so that the window's own key presses reach the
   // placement of a new button. Nothing by default.
   virtual void TakeKeyboardFocus() {}
+  // The monitors beside the primary one, or their wallpapers, changed
+  // (DesktopModel::sideScreens). Nothing by default.
+  virtual void SideScreensChanged() {}
 };
 
 }  // namespace moravel

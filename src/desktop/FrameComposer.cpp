@@ -24,6 +24,17 @@ FrameComposer::FrameComposer(const ControlStack& controls, int width, int height
       wallpaper_(Bitmap::Create(width, height, kDesktopKeyColour).value_or(Bitmap())),
       frame_(wallpaper_) {}
 
+void FrameComposer::SetSize(int width, int height) {
+  if (width == frame_.width() && height == frame_.height()) return;
+  wallpaper_ = Bitmap();  // the old frame goes before the new one is made
+  frame_ = Bitmap();
+  wallpaper_ = Bitmap::Create(width, height, kDesktopKeyColour).value_or(Bitmap());
+  frame_ = wallpaper_;
+  pending_.clear();
+  dirty_.clear();
+  InvalidateAll();
+}
+
 void FrameComposer::Invalidate(Rect area) {
   const Rect r = Intersect(area, {0, 0, frame_.width(), frame_.height()});
   if (!r.empty()) pending_.push_back(r);

@@ -29,6 +29,11 @@ class FrameComposer : public DesktopFrame, public DirtySink {
   Bitmap& wallpaper() { return wallpaper_; }
   const Bitmap& wallpaper() const { return wallpaper_; }
 
+  // A new frame of width x height (pixels) whose wallpaper is a pure blue
+  // fill, recomposed whole at the next Flush; rectangles collected for the
+  // old size are dropped.
+  void SetSize(int width, int height);
+
   void Invalidate(Rect area) override;
   void InvalidateAll() { Invalidate({0, 0, frame_.width(), frame_.height()}); }
 

@@ -2,6 +2,7 @@
 
 #include <system_error>
 
+#include "desktop/ScreenCommands.h"
 #include "desktop/WallpaperBand.h"
 #include "settings/SkinPaths.h"
 
@@ -23,6 +24,7 @@ void SwitchSkin(DesktopModel& s, const std::string& name) {
   });
   s.builder.Build();
   s.Publish();
+  if (!s.sideScreens.empty()) PaintSideScreens(s);
 }
 
 void ChangeWallpaper(DesktopModel& s, std::optional<std::filesystem::path> chosen) {
@@ -47,6 +49,7 @@ void ChangeWallpaper(DesktopModel& s, std::optional<std::filesystem::path> chose
   }
   s.services.timers.SetEnabled(DesktopTimer::Clock, true);
   s.Publish();
+  if (chosen && !s.sideScreens.empty()) PaintSideScreens(s);
 }
 
 }  // namespace moravel

@@ -19,6 +19,10 @@ NewButtonFlow::~NewButtonFlow() {
 }
 
 void NewButtonFlow::OpenEditor() {
+  EndPlacement();
+}
+
+void NewButtonFlow::EndPlacement() {
   if (!placement_.active()) return;
   placement_.End();
   session_.Publish();
@@ -29,6 +33,7 @@ bool NewButtonFlow::BeginPlacement(std::string& error) {
   if (!config) return false;
   const std::string section = "freebutton" + std::to_string(editor_.design().templateNumber);
   keys_.ReleaseAll();
+  placement_.SetScreenSize(model_.width, model_.height);
   const bool begun = placement_.Begin(*config, section, model_.files.skinPath, helpPicture_, error);
   session_.Publish();
   if (begun) {

@@ -37,6 +37,8 @@ class NewButtonFlow {
 
   // Before the editor is shown: a running placement ends.
   void OpenEditor();
+  // A running placement ends, its overlay goes (the screen changed under it).
+  void EndPlacement();
   // The caption poll (DesktopTimer::EditorCaption) and the placement tick
   // (DesktopTimer::Placement); other timers are not the flow's.
   void OnTimer(DesktopTimer timer);

@@ -56,6 +56,12 @@ class Placement : public ControlEvents {
   // `error`, nothing shown and the timer off, when the help picture cannot be
   // loaded. An up picture that cannot be loaded gives invisible silhouettes:
   // the keys still move the marker and Space still commits.
+  // The screen of the next Begin, pixels.
+  void SetScreenSize(int screenWidth, int screenHeight) {
+    screenWidth_ = screenWidth;
+    screenHeight_ = screenHeight;
+  }
+
   bool Begin(const IniFile& config, std::string_view section, const std::filesystem::path& skinPath,
              const std::filesystem::path& helpPicture, std::string& error);
   // Switches the timer off and removes every overlay control. The grid stays

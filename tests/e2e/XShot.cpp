@@ -8,6 +8,10 @@
 //                                           on the screen at (X, Y); 1 after MS ms
 //   moravel_xshot windows                    one line per top-level window:
 //       id viewable override-redirect x y width height window-type name
+//   moravel_xshot monitor NAME X Y W H [primary]
+//                                           sets a RandR monitor (made again when
+//                                           it exists), the primary one if asked
+//   moravel_xshot delmonitor NAME            removes a RandR monitor
 //   moravel_xshot solid FILE.png W H R G B   writes an opaque W x H picture of one
 //                                           colour (needs no display)
 //
@@ -31,6 +35,7 @@
 #include <X11/Xatom.h>
 #include <X11/Xlib.h>
 #include <X11/Xutil.h>
+#include <X11/extensions/Xrandr.h>
 
 namespace {
 
@@ -184,6 +189,38 @@ int Solid(char** argv) {
   return picture && WritePng(*picture, argv[2]) ? 0 : 2;
 }
 
+// RandR monitors, as xrandr --setmonitor would set them (its own
+// --setmonitor with no output does not take on Xvfb).
+int IgnoreXError(Display*, XErrorEvent*) {
+  return 0;
+}
+
+int DeleteMonitor(Display* d, const char* name) {
+  XSetErrorHandler(IgnoreXError);  // a monitor that is not there
+  XRRDeleteMonitor(d, DefaultRootWindow(d), XInternAtom(d, name, False));
+  XSync(d, False);
+  return 0;
+}
+
+int SetMonitor(Display* d, int argc, char** argv) {
+  DeleteMonitor(d, argv[2]);  // an existing monitor cannot be set again
+  XRRMonitorInfo* m = XRRAllocateMonitor(d, 0);
+  if (!m) return 2;
+  m->name = XInternAtom(d, argv[2], False);
+  m->x = std::atoi(argv[3]);
+  m->y = std::atoi(argv[4]);
+  m->width = std::atoi(argv[5]);
+  m->height = std::atoi(argv[6]);
+  m->mwidth = m->width / 4;  // about 100 dpi
+  m->mheight = m->height / 4;
+  m->primary = argc == 8 && std::strcmp(argv[7], "primary") == 0;
+  XSetErrorHandler(nullptr);
+  XRRSetMonitor(d, DefaultRootWindow(d), m);
+  XSync(d, False);
+  XRRFreeMonitors(m);
+  return 0;
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -205,6 +242,10 @@ int main(int argc, char** argv) {
     rc = Wait(d, argv, command == "wait-is");
   } else if (command == "match" && argc == 6) {
     rc = Match(d, argv);
+  } else if (command == "monitor" && (argc == 7 || argc == 8)) {
+    rc = SetMonitor(d, argc, argv);
+  } else if (command == "delmonitor" && argc == 3) {
+    rc = DeleteMonitor(d, argv[2]);
   } else if (command == "windows" && argc == 2) {
     rc = Windows(d);
   } else {
