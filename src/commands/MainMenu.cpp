@@ -1,10 +1,28 @@
 #include "commands/MainMenu.h"
 
+#include <QCoreApplication>
+
 #include "desktop/DesktopSession.h"
+#include "platform/ProcessEnvironment.h"
 
 namespace moravel {
+namespace {
 
-MainMenu::MainMenu(DesktopSession& session, QWidget* parent) : QMenu(parent), session_(session) {
+// Reads the variables at each call, so one copy serves every menu.
+const Environment& ThisProcess() {
+  static const ProcessEnvironment environment;
+  return environment;
+}
+
+}  // namespace
+
+MainMenu::MainMenu(DesktopSession& session, QWidget* parent)
+    : MainMenu(session, AutostartEntry(ThisProcess()),
+               QCoreApplication::applicationFilePath().toStdString(), parent) {}
+
+MainMenu::MainMenu(DesktopSession& session, const AutostartEntry& autostart,
+                   std::filesystem::path program, QWidget* parent)
+    : QMenu(parent), session_(session), autostart_(autostart), program_(std::move(program)) {
   QAction* desktopFiles = addAction(QStringLiteral("Файлы рабочего стола"));
   connect(desktopFiles, &QAction::triggered, this, [this] { session_.OpenDesktopFiles(); });
 
@@ -25,6 +43,10 @@ MainMenu::MainMenu(DesktopSession& session, QWidget* parent) : QMenu(parent), se
     refresh();
   });
 
+  startAtLogin_ = addAction(QStringLiteral("Запускать при входе в систему"));
+  startAtLogin_->setCheckable(true);
+  connect(startAtLogin_, &QAction::triggered, this, &MainMenu::toggleStartAtLogin);
+
   QAction* exit = addAction(QStringLiteral("Закрыть программу"));
   // Queued: the menu finishes closing before the window and the program end.
   connect(
@@ -41,6 +63,17 @@ void MainMenu::refresh() {
   changeWallpaper_->setEnabled(state.changeWallpaperEnabled);
   more_->menuAction()->setEnabled(state.moreEnabled);
   useDoubleClick_->setChecked(state.useDoubleClickChecked);
+  startAtLogin_->setChecked(autostart_.PointsAt(program_));
+}
+
+void MainMenu::toggleStartAtLogin() {
+  // The click has flipped the mark to what the user asks for; refresh then
+  // shows what the file says, so a failure takes the mark back.
+  if (startAtLogin_->isChecked())
+    autostart_.Enable(program_);
+  else
+    autostart_.Disable();
+  refresh();
 }
 
 }  // namespace moravel

@@ -1,11 +1,18 @@
 #pragma once
 // The main menu: "Файлы рабочего стола", "Обложки...",
 // "Добавить кнопку", "Сменить фон", "Дополнительно" with the check item
-// "Использовать двойной клик", "Закрыть программу". Each time it opens it
-// takes its enabled states and the check mark from the session; the commands
-// go to the session. The session must outlive the menu.
+// "Использовать двойной клик", the check item "Запускать при входе в систему",
+// "Закрыть программу". Each time it opens it takes its enabled states and the
+// double-click mark from the session, and the login mark from the autostart
+// entry: checked while the entry starts this program's own file. The commands
+// go to the session; the login item writes or removes the entry and then shows
+// what the file says, so a failed write leaves it unchecked. The session must
+// outlive the menu.
 
 #include <QMenu>
+#include <filesystem>
+
+#include "platform/AutostartEntry.h"
 
 namespace moravel {
 
@@ -14,9 +21,16 @@ class DesktopSession;
 class MainMenu : public QMenu {
   Q_OBJECT
  public:
+  // The login item uses the entry of this process's environment and
+  // QCoreApplication::applicationFilePath().
   explicit MainMenu(DesktopSession& session, QWidget* parent = nullptr);
+  // The login item uses `autostart` (its environment must outlive the menu)
+  // and `program` (an absolute path).
+  MainMenu(DesktopSession& session, const AutostartEntry& autostart, std::filesystem::path program,
+           QWidget* parent = nullptr);
 
-  // Reads the session's menu state into the items (also done on aboutToShow).
+  // Reads the session's menu state and the autostart entry into the items
+  // (also done on aboutToShow).
   void refresh();
 
  signals:
@@ -26,12 +40,17 @@ class MainMenu : public QMenu {
   void addButtonChosen();        // "Добавить кнопку"
 
  private:
+  void toggleStartAtLogin();
+
   DesktopSession& session_;
+  AutostartEntry autostart_;
+  std::filesystem::path program_;
   QAction* skins_;
   QAction* addButton_;
   QAction* changeWallpaper_;
   QMenu* more_;
   QAction* useDoubleClick_;
+  QAction* startAtLogin_;
 };
 
 }  // namespace moravel

@@ -1,11 +1,14 @@
 // The main menu and the button menu of a started desktop window: captions,
-// order, enabled states and the check mark, and what their items do.
+// order, enabled states and the check marks, and what their items do.
 
 #include <gtest/gtest.h>
 
 #include <QAction>
 #include <QDialog>
 #include <algorithm>
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
 #include <string>
 #include <vector>
 
@@ -17,8 +20,10 @@
 #include "commands/ButtonMenu.h"
 #include "commands/MainMenu.h"
 #include "desktop/DesktopSession.h"
+#include "platform/DesktopEntry.h"
 #include "platform/FakeClock.h"
 #include "platform/RecordingLauncher.h"
+#include "support/TempFolder.h"
 
 namespace moravel {
 namespace {
@@ -55,19 +60,19 @@ TEST_F(MenusTest, MainMenuHasItsItemsInOrderWithTheCheckItemInItsSubmenu) {
   window.start();
   EXPECT_EQ(CaptionsOf(window.mainMenu()),
             (Captions{"Файлы рабочего стола", "Обложки...", "Добавить кнопку", "Сменить фон",
-                      "Дополнительно", "Закрыть программу"}));
+                      "Дополнительно", "Запускать при входе в систему", "Закрыть программу"}));
   QMenu* more = item(4)->menu();
   ASSERT_NE(more, nullptr);
   EXPECT_EQ(CaptionsOf(*more), Captions{"Использовать двойной клик"});
   EXPECT_TRUE(doubleClickItem()->isCheckable());
-  for (int i : {0, 1, 2, 3, 5}) EXPECT_EQ(item(i)->menu(), nullptr) << i;
+  for (int i : {0, 1, 2, 3, 5, 6}) EXPECT_EQ(item(i)->menu(), nullptr) << i;
 }
 
-TEST_F(MenusTest, BeforeTheSceneIsBuiltOnlyDesktopFilesAndCloseAreEnabled) {
+TEST_F(MenusTest, BeforeTheSceneIsBuiltOnlyDesktopFilesLoginAndCloseAreEnabled) {
   window.mainMenu().refresh();
   std::vector<bool> enabled;
   for (const QAction* a : window.mainMenu().actions()) enabled.push_back(a->isEnabled());
-  EXPECT_EQ(enabled, (std::vector<bool>{true, false, false, false, false, true}));
+  EXPECT_EQ(enabled, (std::vector<bool>{true, false, false, false, false, true, true}));
 }
 
 TEST_F(MenusTest, OpeningTheMenuAfterStartShowsEveryItemEnabledAndTheSkinsMode) {
@@ -89,6 +94,46 @@ TEST_F(MenusTest, TheCheckItemTogglesTheModeAndTheSkinRemembersIt) {
   doubleClickItem()->trigger();
   EXPECT_FALSE(doubleClickItem()->isChecked());
   EXPECT_NE(folder.read("skins/test/config.ini").find("dc=0"), std::string::npos);
+}
+
+// XDG_CONFIG_HOME of this process names a scratch folder while this lives.
+struct ScratchConfigHome {
+  ScratchConfigHome() {
+    if (const char* value = std::getenv("XDG_CONFIG_HOME")) old = value;
+    setenv("XDG_CONFIG_HOME", folder.path().c_str(), 1);
+  }
+  ~ScratchConfigHome() {
+    if (old.empty())  // unset and empty mean the same
+      unsetenv("XDG_CONFIG_HOME");
+    else
+      setenv("XDG_CONFIG_HOME", old.c_str(), 1);
+  }
+  std::string old;
+  test::TempFolder folder;
+};
+
+TEST_F(MenusTest, TheLoginItemWritesTheAutostartEntryAndItsMarkFollowsTheFile) {
+  ScratchConfigHome config;
+  const std::filesystem::path entry = config.folder / "autostart" / "moravel.desktop";
+  QAction* login = item(5);
+  ASSERT_TRUE(login->isCheckable());
+  login->trigger();
+  EXPECT_TRUE(login->isChecked());
+  const auto written = ReadDesktopEntry(entry.string(), "");
+  ASSERT_TRUE(written.has_value());
+  EXPECT_EQ(written->exec,
+            std::vector<std::string>{QCoreApplication::applicationFilePath().toStdString()});
+
+  std::filesystem::remove(entry);
+  window.mainMenu().popup(QPoint(10, 10));  // aboutToShow reads the file again
+  EXPECT_FALSE(login->isChecked());
+  window.mainMenu().close();
+
+  // A file where the autostart folder belongs: the write fails, no mark.
+  std::filesystem::remove_all(entry.parent_path());
+  std::ofstream(entry.parent_path()) << "x";
+  login->trigger();
+  EXPECT_FALSE(login->isChecked());
 }
 
 TEST_F(MenusTest, DesktopFilesOpensTheDesktopFolder) {
@@ -118,7 +163,7 @@ TEST_F(MenusTest, CloseTheProgramEndsTheSessionAndClosesTheWindow) {
   window.show();
   bool closed = false;
   QObject::connect(&window, &MainWindow::closed, [&] { closed = true; });
-  item(5)->trigger();
+  item(6)->trigger();
   EXPECT_TRUE(mouse::WaitUntil([&] { return closed; }));
   EXPECT_TRUE(window.session().MayClose());
   EXPECT_FALSE(window.isVisible());
