@@ -31,6 +31,7 @@
 #include "commands/SkinChooserDialog.h"
 #include "desktop/DesktopFrame.h"
 #include "desktop/DesktopSession.h"
+#include "desktop/FramePresenter.h"
 #include "desktop/PictureDialogFilter.h"
 #include "editor/ButtonFaceRenderer.h"
 #include "editor/IconLoader.h"
@@ -122,6 +123,10 @@ MainWindow::MainWindow(MainWindowSetup setup)
   // The frame covers every pixel: Qt must not clear anything first.
   setAttribute(Qt::WA_OpaquePaintEvent);
   setAttribute(Qt::WA_NoSystemBackground);
+  // On X11 the frame goes to the window piece by piece, composed when it is
+  // shown: Qt keeps no screen-sized copy of it (see paintEvent).
+  paintsOnScreen_ = X11CanShowPieces(X11Display());
+  if (paintsOnScreen_) setAttribute(Qt::WA_PaintOnScreen);
   QPalette blue = palette();
   blue.setColor(QPalette::Window, QColor(0, 0, 255));
   setPalette(blue);
@@ -131,6 +136,7 @@ MainWindow::MainWindow(MainWindowSetup setup)
   session_ = std::make_unique<DesktopSession>(services, setup.programFolder, setup.geometry.width(),
                                               setup.geometry.height());
   session_->SetNoTray(setup.noTray);
+  presenter_ = std::make_unique<FramePresenter>(session_->model().composer);
   timers_->connectTo([this](DesktopTimer timer) { onTimer(timer); });
   mainMenu_ = std::make_unique<MainMenu>(*session_);
   buttonMenu_ = std::make_unique<ButtonMenu>();
@@ -246,7 +252,12 @@ void MainWindow::FrameChanged() {
   DesktopFrame& frame = session_->frame();
   const std::vector<Rect> dirty = frame.TakeDirty();
   for (const Rect& r : dirty) update(QRect(r.x, r.y, r.width, r.height));
-  if (shell_) shell_->UpdateShape(frame.picture(), dirty);
+  // Painted on screen, the shape follows the pieces as they are shown.
+  if (shell_ && !paintsOnScreen_) shell_->UpdateShape(frame.picture(), dirty);
+}
+
+QPaintEngine* MainWindow::paintEngine() const {
+  return paintsOnScreen_ ? nullptr : QWidget::paintEngine();
 }
 
 void MainWindow::followScreens(QRect primary, const QList<QRect>& screens) {
@@ -298,15 +309,21 @@ void MainWindow::changeWallpaper() {
 }
 
 void MainWindow::paintEvent(QPaintEvent* event) {
-  const Bitmap& picture = session_->frame().picture();
-  if (picture.empty()) return;
-  // A view of the frame's bytes, no copy; the composed frame is opaque.
-  const QImage image(picture.data(), picture.width(), picture.height(), picture.width() * 4,
-                     QImage::Format_RGBA8888);
-  QPainter painter(this);
-  painter.setCompositionMode(QPainter::CompositionMode_Source);
-  for (const QRect& r : event->region()) painter.drawImage(r.topLeft(), image, r);
-  painter.end();
+  if (paintsOnScreen_) {
+    if (!shell_) return;  // before start()
+    for (const QRect& r : event->region())
+      presenter_->Present({r.x(), r.y(), r.width(), r.height()}, *shell_);
+    shell_->Flush();
+  } else {
+    const Bitmap& picture = session_->frame().picture();
+    if (picture.empty()) return;
+    // A view of the frame's bytes, no copy; the composed frame is opaque.
+    const QImage image(picture.data(), picture.width(), picture.height(), picture.width() * 4,
+                       QImage::Format_RGBA8888);
+    QPainter painter(this);
+    painter.setCompositionMode(QPainter::CompositionMode_Source);
+    for (const QRect& r : event->region()) painter.drawImage(r.topLeft(), image, r);
+  }
   if (reportFrames_ && frameReport_) {
     // Qt hands the painted backing store to the display right after this
     // handler; the zero timer runs once that is done.

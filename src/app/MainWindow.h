@@ -33,6 +33,7 @@ class QtAssociatedIcons;
 class QtCaptionPainter;
 class DesktopSession;
 class DesktopWindowShell;
+class FramePresenter;
 class Launcher;
 class MainMenu;
 class QtDesktopTimers;
@@ -100,6 +101,7 @@ class MainWindow : public QWidget, public DesktopWindowPort {
   void closed();
 
  protected:
+  QPaintEngine* paintEngine() const override;
   void paintEvent(QPaintEvent* event) override;
   void mouseMoveEvent(QMouseEvent* event) override;
   void mousePressEvent(QMouseEvent* event) override;
@@ -138,6 +140,8 @@ class MainWindow : public QWidget, public DesktopWindowPort {
   std::unique_ptr<ButtonRemovalDialog> removalDialog_;
   PictureChooser pictureChooser_;
   std::unique_ptr<DesktopWindowShell> shell_;  // X11 only
+  std::unique_ptr<FramePresenter> presenter_;
+  bool paintsOnScreen_ = false;  // X11: no Qt backing store, pieces drawn by shell_
   std::vector<std::unique_ptr<SideScreenWindow>> sideWindows_;  // over sideScreens()
   bool reportFrames_;
   const char* frameReport_ = "first-frame";  // the next paint's report, if any

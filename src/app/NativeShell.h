@@ -15,16 +15,21 @@
 
 namespace moravel {
 
-inline std::unique_ptr<DesktopWindowShell> NativeShellFor(QWidget& widget) {
+// The toolkit's Xlib connection (a Display*), or null when not on X11.
+inline void* X11Display() {
 #ifdef MORAVEL_HAVE_X11
   if (QGuiApplication::platformName() != QLatin1String("xcb")) return nullptr;
   auto* x11 = qApp->nativeInterface<QNativeInterface::QX11Application>();
-  if (!x11) return nullptr;
-  return CreateX11DesktopWindowShell(x11->display(), widget.winId());
+  return x11 ? x11->display() : nullptr;
 #else
-  (void)widget;
   return nullptr;
 #endif
+}
+
+inline std::unique_ptr<DesktopWindowShell> NativeShellFor(QWidget& widget) {
+  void* display = X11Display();
+  if (!display) return nullptr;
+  return CreateX11DesktopWindowShell(display, widget.winId());
 }
 
 }  // namespace moravel

@@ -22,21 +22,25 @@ void BlendClipped(Bitmap& dst, const Bitmap& src, int x, int y, Rect clip) {
 FrameComposer::FrameComposer(const ControlStack& controls, int width, int height)
     : controls_(controls),
       wallpaper_(Bitmap::Create(width, height, kDesktopKeyColour).value_or(Bitmap())),
-      frame_(wallpaper_) {}
+      width_(wallpaper_.width()),
+      height_(wallpaper_.height()) {}
 
 void FrameComposer::SetSize(int width, int height) {
-  if (width == frame_.width() && height == frame_.height()) return;
-  wallpaper_ = Bitmap();  // the old frame goes before the new one is made
+  if (width == width_ && height == height_) return;
+  const bool keepFrame = !frame_.empty();
+  wallpaper_ = Bitmap();  // the old pictures go before the new ones are made
   frame_ = Bitmap();
   wallpaper_ = Bitmap::Create(width, height, kDesktopKeyColour).value_or(Bitmap());
-  frame_ = wallpaper_;
+  width_ = wallpaper_.width();
+  height_ = wallpaper_.height();
+  if (keepFrame) frame_ = wallpaper_;
   pending_.clear();
   dirty_.clear();
   InvalidateAll();
 }
 
 void FrameComposer::Invalidate(Rect area) {
-  const Rect r = Intersect(area, {0, 0, frame_.width(), frame_.height()});
+  const Rect r = Intersect(area, {0, 0, width_, height_});
   if (!r.empty()) pending_.push_back(r);
 }
 
@@ -44,12 +48,12 @@ bool FrameComposer::Flush() {
   if (pending_.empty()) return false;
   long long area = 0;
   for (const Rect& r : pending_) area += (long long)r.width * r.height;
-  const long long whole = (long long)frame_.width() * frame_.height();
+  const long long whole = (long long)width_ * height_;
   if (pending_.size() > kMaxPieces || 2 * area >= whole) {
-    pending_.assign(1, Rect{0, 0, frame_.width(), frame_.height()});
+    pending_.assign(1, Rect{0, 0, width_, height_});
   }
   for (const Rect& r : pending_) {
-    Recompose(r);
+    if (!frame_.empty()) ComposeInto(r, frame_, r.x, r.y);
     dirty_.push_back(r);
   }
   pending_.clear();
@@ -63,12 +67,25 @@ std::vector<Rect> FrameComposer::TakeDirty() {
   return out;
 }
 
-void FrameComposer::Recompose(Rect area) {
-  CopyRect(frame_, area.x, area.y, wallpaper_, area);
+const Bitmap& FrameComposer::picture() const {
+  if (frame_.empty() && !wallpaper_.empty()) {
+    frame_ = wallpaper_;
+    ComposeInto({0, 0, width_, height_}, frame_, 0, 0);
+  }
+  return frame_;
+}
+
+void FrameComposer::ComposeInto(Rect area, Bitmap& out) const {
+  ComposeInto(area, out, 0, 0);
+}
+
+void FrameComposer::ComposeInto(Rect area, Bitmap& out, int outX, int outY) const {
+  CopyRect(out, outX, outY, wallpaper_, area);
   controls_.Intersecting(area, scratch_);
   for (const ImageControl* c : scratch_) {
     if (!HasPixels(c->picture())) continue;
-    BlendClipped(frame_, *c->picture(), c->rect().x, c->rect().y, area);
+    BlendClipped(out, *c->picture(), c->rect().x - area.x + outX, c->rect().y - area.y + outY,
+                 {outX, outY, area.width, area.height});
   }
 }
 

@@ -2,10 +2,15 @@
 // Composes the desktop window's picture: the wallpaper with every control of
 // the stack drawn over it, bottom to top, each by its picture's alpha.
 //
-// Changes are collected as rectangles (Invalidate, fed by the ControlStack)
-// and recomposed on Flush: each changed rectangle is copied from the wallpaper
-// and the controls that meet it are drawn again, clipped to it. Flush moves the
-// rectangles to the list that TakeDirty hands to the window.
+// Changes are collected as rectangles (Invalidate, fed by the ControlStack);
+// Flush moves them to the list that TakeDirty hands to the window. A
+// rectangle is composed by copying it from the wallpaper and drawing the
+// controls that meet it again, clipped to it.
+//
+// The program's window composes the rectangles it shows piece by piece
+// (ComposeInto), so no screen-sized frame is kept for it; picture() makes and
+// keeps one on its first call (tests, the preview tool, the window without
+// X11), which every Flush then brings up to date.
 
 #include <vector>
 
@@ -35,25 +40,32 @@ class FrameComposer : public DesktopFrame, public DirtySink {
   void SetSize(int width, int height);
 
   void Invalidate(Rect area) override;
-  void InvalidateAll() { Invalidate({0, 0, frame_.width(), frame_.height()}); }
+  void InvalidateAll() { Invalidate({0, 0, width_, height_}); }
 
-  // Recomposes the collected rectangles; false when there were none.
+  // Takes the collected rectangles for the window (and recomposes them in
+  // the kept frame, if any); false when there were none.
   bool Flush();
 
-  // The picture as of the last Flush.
-  const Bitmap& picture() const override { return frame_; }
+  // Composes `area` (inside the frame) into the top-left area.width x
+  // area.height pixels of `out`, which must be at least that large.
+  void ComposeInto(Rect area, Bitmap& out) const;
+
+  // The whole picture as of the last Flush (made on the first call).
+  const Bitmap& picture() const override;
   // Flushes, then hands over the rectangles recomposed since the last call.
   std::vector<Rect> TakeDirty() override;
 
  private:
-  void Recompose(Rect area);
+  // The same, into `out` at (outX, outY).
+  void ComposeInto(Rect area, Bitmap& out, int outX, int outY) const;
 
   const ControlStack& controls_;
   Bitmap wallpaper_;
-  Bitmap frame_;
+  int width_, height_;  // the wallpaper's (0 x 0 when it could not be made)
+  mutable Bitmap frame_;  // empty until picture() is first called
   std::vector<Rect> pending_;
   std::vector<Rect> dirty_;
-  std::vector<const ImageControl*> scratch_;
+  mutable std::vector<const ImageControl*> scratch_;
 };
 
 }  // namespace moravel

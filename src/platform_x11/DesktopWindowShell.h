@@ -1,7 +1,9 @@
 #pragma once
 // What the program needs from the windowing system for its desktop window
-// beyond what the toolkit gives: a place on the desktop layer and a shape that
-// lets the desktop show through the frame's pure-blue pixels.
+// beyond what the toolkit gives: a place on the desktop layer, a shape that
+// lets the desktop show through the frame's pure-blue pixels, and pictures
+// drawn straight into the window (FrameOutput) where the toolkit keeps no
+// copy of the window's pixels.
 //
 // One object serves one native window and must not outlive it. Where the
 // program runs without such a system (no display, offscreen tests) it has no
@@ -10,12 +12,13 @@
 #include <memory>
 #include <span>
 
+#include "desktop/FrameOutput.h"
 #include "raster/Bitmap.h"
 #include "raster/Rect.h"
 
 namespace moravel {
 
-class DesktopWindowShell {
+class DesktopWindowShell : public FrameOutput {
  public:
   virtual ~DesktopWindowShell() = default;
 
@@ -27,7 +30,15 @@ class DesktopWindowShell {
   // `frame` is the whole window's picture; only the pixels inside `changed`
   // are looked at, and the shape changes only there.
   virtual void UpdateShape(const Bitmap& frame, std::span<const Rect> changed) = 0;
+
+  // Sends what ShowPiece and ShapePiece asked for to the server.
+  virtual void Flush() = 0;
 };
+
+// Whether windows on the Xlib connection `display` (a Display*) can be drawn
+// by ShowPiece: a true-colour default visual of 8-bit channels in 32-bit
+// pixels. False where the program was built without X11.
+bool X11CanShowPieces(void* display);
 
 // The X11 shell of `window` on the Xlib connection `display` (a Display*,
 // owned by the caller). Nothing where the program was built without X11.

@@ -7,4 +7,8 @@ std::unique_ptr<DesktopWindowShell> CreateX11DesktopWindowShell(void*, unsigned 
   return nullptr;
 }
 
+bool X11CanShowPieces(void*) {
+  return false;
+}
+
 }  // namespace moravel

@@ -16,12 +16,95 @@ XRectangle ToX(const Rect& r) {
           static_cast<unsigned short>(r.height)};
 }
 
+// The shift of an 8-bit channel mask, or -1 when it is not one.
+int ShiftOf(unsigned long mask) {
+  for (int shift = 0; shift <= 24; shift += 8)
+    if (mask == 0xFFul << shift) return shift;
+  return -1;
+}
+
 }  // namespace
+
+bool X11CanShowPieces(void* opaque) {
+  auto* display = static_cast<Display*>(opaque);
+  if (!display) return false;
+  const int screen = DefaultScreen(display);
+  Visual* visual = DefaultVisual(display, screen);
+  const int depth = DefaultDepth(display, screen);
+  if (visual->c_class != TrueColor || (depth != 24 && depth != 32)) return false;
+  if (ShiftOf(visual->red_mask) < 0 || ShiftOf(visual->green_mask) < 0 ||
+      ShiftOf(visual->blue_mask) < 0)
+    return false;
+  int count = 0;
+  XPixmapFormatValues* formats = XListPixmapFormats(display, &count);
+  bool fits = false;
+  for (int i = 0; i < count; ++i)
+    fits = fits || (formats[i].depth == depth && formats[i].bits_per_pixel == 32);
+  if (formats) XFree(formats);
+  return fits;
+}
 
 X11DesktopWindowShell::X11DesktopWindowShell(Display* display, Window window)
     : display_(display), window_(window) {
   int eventBase = 0, errorBase = 0;
   hasShape_ = XShapeQueryExtension(display_, &eventBase, &errorBase);
+  Visual* visual = DefaultVisual(display_, DefaultScreen(display_));
+  if (ShiftOf(visual->red_mask) >= 0) {
+    redShift_ = ShiftOf(visual->red_mask);
+    greenShift_ = ShiftOf(visual->green_mask);
+    blueShift_ = ShiftOf(visual->blue_mask);
+  }
+}
+
+X11DesktopWindowShell::~X11DesktopWindowShell() {
+  if (gc_) XFreeGC(display_, gc_);
+}
+
+void X11DesktopWindowShell::ShowPiece(const Bitmap& piece, Rect area) {
+  if (area.empty()) return;
+  pixels_.resize(size_t(area.width) * size_t(area.height));
+  uint32_t* out = pixels_.data();
+  for (int y = 0; y < area.height; ++y) {
+    const uint8_t* p = piece.row(y);
+    for (int x = 0; x < area.width; ++x, p += 4) {
+      *out++ = uint32_t(p[0]) << redShift_ | uint32_t(p[1]) << greenShift_ |
+               uint32_t(p[2]) << blueShift_;
+    }
+  }
+  XImage image{};
+  image.width = area.width;
+  image.height = area.height;
+  image.format = ZPixmap;
+  image.data = reinterpret_cast<char*>(pixels_.data());
+  image.byte_order = LSBFirst;  // the words above are in this machine's order
+  image.bitmap_unit = 32;
+  image.bitmap_bit_order = LSBFirst;
+  image.bitmap_pad = 32;
+  image.depth = DefaultDepth(display_, DefaultScreen(display_));
+  image.bytes_per_line = area.width * 4;
+  image.bits_per_pixel = 32;
+  if (!XInitImage(&image)) return;
+  if (!gc_) gc_ = XCreateGC(display_, window_, 0, nullptr);
+  XPutImage(display_, window_, gc_, &image, 0, 0, area.x, area.y, unsigned(area.width),
+            unsigned(area.height));
+}
+
+void X11DesktopWindowShell::ShapePiece(const Bitmap& piece, Rect area) {
+  if (!hasShape_ || area.empty()) return;
+  XRectangle cut = ToX(area);
+  XShapeCombineRectangles(display_, window_, ShapeBounding, 0, 0, &cut, 1, ShapeSubtract,
+                          Unsorted);
+  std::vector<XRectangle> shown;
+  for (const Rect& r : KeyColourRuns(piece, {0, 0, area.width, area.height}))
+    shown.push_back(ToX({r.x + area.x, r.y + area.y, r.width, r.height}));
+  if (!shown.empty()) {
+    XShapeCombineRectangles(display_, window_, ShapeBounding, 0, 0, shown.data(),
+                            int(shown.size()), ShapeUnion, Unsorted);
+  }
+}
+
+void X11DesktopWindowShell::Flush() {
+  XFlush(display_);
 }
 
 void X11DesktopWindowShell::PlaceOnDesktop() {

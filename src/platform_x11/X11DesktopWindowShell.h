@@ -7,6 +7,9 @@
 
 #include <X11/Xlib.h>
 
+#include <cstdint>
+#include <vector>
+
 #include "platform_x11/DesktopWindowShell.h"
 
 namespace moravel {
@@ -17,12 +20,21 @@ class X11DesktopWindowShell : public DesktopWindowShell {
   X11DesktopWindowShell(Display* display, Window window);
 
   void PlaceOnDesktop() override;
+  ~X11DesktopWindowShell() override;
+
   void UpdateShape(const Bitmap& frame, std::span<const Rect> changed) override;
+  // Needs X11CanShowPieces.
+  void ShowPiece(const Bitmap& piece, Rect area) override;
+  void ShapePiece(const Bitmap& piece, Rect area) override;
+  void Flush() override;
 
  private:
   Display* display_;
   Window window_;
   bool hasShape_ = false;
+  GC gc_ = nullptr;
+  int redShift_ = 16, greenShift_ = 8, blueShift_ = 0;  // of the default visual
+  std::vector<uint32_t> pixels_;  // one piece in the server's pixel format
 };
 
 }  // namespace moravel

@@ -1,0 +1,20 @@
+#pragma once
+// Where the pieces of the desktop frame go (FramePresenter): the window.
+
+#include "raster/Bitmap.h"
+#include "raster/Rect.h"
+
+namespace moravel {
+
+class FrameOutput {
+ public:
+  virtual ~FrameOutput() = default;
+  // `piece`'s top-left area.width x area.height pixels belong at `area` of
+  // the window.
+  virtual void ShowPiece(const Bitmap& piece, Rect area) = 0;
+  // The window's shape inside `area`: the pixels of the piece that are not
+  // pure blue.
+  virtual void ShapePiece(const Bitmap& piece, Rect area) = 0;
+};
+
+}  // namespace moravel

@@ -1,0 +1,28 @@
+#include "desktop/FramePresenter.h"
+
+#include <algorithm>
+
+namespace moravel {
+
+void FramePresenter::Present(Rect area, FrameOutput& output) {
+  const Bitmap& wallpaper = composer_.wallpaper();
+  const int width = wallpaper.width(), height = wallpaper.height();
+  const Rect r = Intersect(area, {0, 0, width, height});
+  if (r.empty()) return;
+  if (width != width_ || height != height_) {
+    // A new screen size: the buffer and the mask are made again.
+    stripe_ = Bitmap::Create(width, std::min(kStripeRows, height)).value_or(Bitmap());
+    mask_ = KeyColourMask(width, height);
+    width_ = width;
+    height_ = height;
+  }
+  if (stripe_.empty()) return;
+  for (int y = r.y; y < r.bottom(); y += stripe_.height()) {
+    const Rect piece{r.x, y, r.width, std::min(stripe_.height(), r.bottom() - y)};
+    composer_.ComposeInto(piece, stripe_);
+    if (mask_.Update(stripe_, piece)) output.ShapePiece(stripe_, piece);
+    output.ShowPiece(stripe_, piece);
+  }
+}
+
+}  // namespace moravel

@@ -1,0 +1,32 @@
+#pragma once
+// Shows changed parts of the desktop frame on a window that keeps no copy of
+// it: each rectangle is composed in stripes of at most kStripeRows rows into
+// one reused buffer, each stripe is handed to the window, and the window's
+// shape is sent again for a stripe only where its key-colour pixels changed.
+// So a clock tick costs the hands' rectangles, and no screen-sized picture
+// is made besides the wallpaper.
+
+#include "desktop/FrameComposer.h"
+#include "desktop/FrameOutput.h"
+#include "desktop/KeyColourMask.h"
+
+namespace moravel {
+
+class FramePresenter {
+ public:
+  static constexpr int kStripeRows = 64;
+
+  // `composer` must outlive the presenter.
+  explicit FramePresenter(const FrameComposer& composer) : composer_(composer) {}
+
+  // Sends `area` (clipped to the frame) to `output`.
+  void Present(Rect area, FrameOutput& output);
+
+ private:
+  const FrameComposer& composer_;
+  int width_ = 0, height_ = 0;  // the frame's size the buffers were made for
+  Bitmap stripe_;
+  KeyColourMask mask_{0, 0};
+};
+
+}  // namespace moravel
