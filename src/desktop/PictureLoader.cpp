@@ -8,14 +8,20 @@
 
 namespace moravel {
 
-Picture PictureLoader::Load(const std::filesystem::path& file, bool transparent) {
+Picture PictureLoader::Load(const std::filesystem::path& file, bool transparent,
+                            const SkinKey& key) {
   auto decoded = decoded_.find(file);
   if (decoded == decoded_.end()) {
     DecodeResult result = LoadPictureFile(file);
     Picture picture;
-    if (result.ok()) picture = std::make_shared<const Bitmap>(std::move(*result.picture));
+    if (result.ok()) {
+      picture = std::make_shared<const Bitmap>(std::move(*result.picture));
+    } else if (problems_) {
+      errors_[file] = std::move(result.error);
+    }
     decoded = decoded_.emplace(file, std::move(picture)).first;
   }
+  if (!decoded->second && problems_) ReportPictureFailure(problems_, key, file, errors_[file]);
   if (!transparent || !decoded->second) return decoded->second;
   auto keyed = keyed_.find(file);
   if (keyed == keyed_.end()) {

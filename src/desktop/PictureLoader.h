@@ -5,20 +5,30 @@
 
 #include <filesystem>
 #include <map>
+#include <string>
 
 #include "desktop/Picture.h"
+#include "desktop/SkinProblems.h"
 
 namespace moravel {
 
 class PictureLoader {
  public:
+  // `problems` (may be null; must outlive the loader) hears of every load
+  // that gives no picture, once per key that asked for it.
+  explicit PictureLoader(SkinProblems* problems = nullptr) : problems_(problems) {}
+
   // The picture in `file` (already resolved against the disk), prepared by
   // PictureForDrawing for `transparent`; null when it cannot be loaded.
-  Picture Load(const std::filesystem::path& file, bool transparent);
+  // `key` is the settings key that named the file, for the report.
+  Picture Load(const std::filesystem::path& file, bool transparent, const SkinKey& key = {});
 
  private:
+  SkinProblems* problems_;
   std::map<std::filesystem::path, Picture> decoded_;  // null: the file failed
   std::map<std::filesystem::path, Picture> keyed_;    // prepared for transparent controls
+  // Why a file failed, kept only with problems_.
+  std::map<std::filesystem::path, std::string> errors_;
 };
 
 }  // namespace moravel

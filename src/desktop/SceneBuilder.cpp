@@ -20,8 +20,8 @@ std::string Key(std::string_view prefix, int n) {
 }  // namespace
 
 SceneContext SceneBuilder::Context() const {
-  return SceneContext{p_.files, p_.scene, p_.controls,    p_.wallpaper,
-                      p_.menu,  p_.clock, p_.screenWidth, p_.screenHeight};
+  return SceneContext{p_.files, p_.scene,       p_.controls,     p_.wallpaper, p_.menu,
+                      p_.clock, p_.screenWidth, p_.screenHeight, p_.problems};
 }
 
 void SceneBuilder::Place(ImageControl& control, std::string_view section,
@@ -40,7 +40,7 @@ void SceneBuilder::Build() {
   p_.wallpaperControl.handlers.trackHover = true;
 
   BuildAnalogClock();
-  PictureLoader loader;
+  PictureLoader loader(p_.problems);
   BuildStaticPictures(loader);
   for (int s = 0; s < kWidgetSectionCount; ++s) BuildWidget(WidgetSection(s), loader);
   const int n = std::min(CountNumberedSections("button", *p_.files.user), kMaxButtons);
@@ -70,7 +70,8 @@ void SceneBuilder::BuildStaticPictures(PictureLoader& loader) {
     const bool transparent = config.ReadFlag(section, "tr", false);
     control.SetTransparent(transparent);
     const std::string image = config.ReadString(section, "image", kDefaultStaticPicture);
-    control.SetPicture(loader.Load(ResolveSkinFile(p_.files.skinPath, image), transparent));
+    control.SetPicture(loader.Load(ResolveSkinFile(p_.files.skinPath, image), transparent,
+                                   {&config, section, "image", image}));
     control.handlers.trackHover = true;
   }
   p_.scene.staticCount = m;
@@ -84,7 +85,7 @@ void SceneBuilder::BuildWidget(WidgetSection section, PictureLoader& loader) {
   if (IsClockSection(section)) {
     LoadClockDigits(section, transparent, loader);
   } else {
-    StoreCalendarPaths(section);
+    StoreCalendarPaths(section, loader);
   }
   ImageControl& control = p_.controls.Add(ControlLayer::Widget);
   p_.scene.widgetImages[size_t(section)] = &control;
@@ -95,11 +96,15 @@ void SceneBuilder::BuildWidget(WidgetSection section, PictureLoader& loader) {
   p_.scene.widgetPresent[size_t(section)] = true;
 }
 
-void SceneBuilder::StoreCalendarPaths(WidgetSection section) {
+void SceneBuilder::StoreCalendarPaths(WidgetSection section, PictureLoader& loader) {
   const IniFile& config = *p_.files.config;
   const std::string_view name = WidgetSectionName(section);
   auto path = [&](int key) {
-    return ResolveSkinFile(p_.files.skinPath, config.ReadString(name, Key("image", key), ""));
+    const std::string value = config.ReadString(name, Key("image", key), "");
+    std::filesystem::path file = ResolveSkinFile(p_.files.skinPath, value);
+    // The calendar loads only today's pictures: with a listener, every one is tried now.
+    if (p_.problems) loader.Load(file, false, {&config, name, Key("image", key), value});
+    return file;
   };
   DesktopScene& s = p_.scene;
   switch (section) {
@@ -130,9 +135,19 @@ void SceneBuilder::LoadClockDigits(WidgetSection section, bool transparent, Pict
   std::array<Picture, 10>& digits = p_.scene.clockDigitPictures[size_t(clock)];
   digits.fill(nullptr);
   for (int d = 0; d < kClockDigitCounts[size_t(clock)]; ++d) {
-    const std::string value = config.ReadString(name, Key("image", d), "");
-    Picture picture = loader.Load(ResolveSkinFile(p_.files.skinPath, value), transparent);
-    if (!picture) break;  // the first failure ends this section's digits
+    const std::string key = Key("image", d);
+    const std::string value = config.ReadString(name, key, "");
+    Picture picture = loader.Load(ResolveSkinFile(p_.files.skinPath, value), transparent,
+                                  {&config, name, key, value});
+    if (!picture) {  // the first failure ends this section's digits
+      const int last = kClockDigitCounts[size_t(clock)] - 1;
+      if (p_.problems && d < last) {
+        p_.problems->Report({config.path(), std::string(name),
+                             Key("image", d + 1) + ".." + Key("image", last),
+                             "never shown: " + key + " before them failed"});
+      }
+      break;
+    }
     digits[size_t(d)] = std::move(picture);
   }
 }
@@ -147,10 +162,16 @@ void SceneBuilder::BuildButton(int k, PictureLoader& loader) {
   }
   button.arguments = user.ReadString(section, "param", "");
   const bool transparent = user.ReadFlag(section, "tr", false);
-  if (auto names = StatePictureNames(p_.files.skinPath, user.ReadString(section, "image", ""))) {
-    button.upPicture = loader.Load(FindFileIgnoringCase(names->up), transparent);
-    button.overPicture = loader.Load(FindFileIgnoringCase(names->over), transparent);
-    button.downPicture = loader.Load(FindFileIgnoringCase(names->down), transparent);
+  const std::string image = user.ReadString(section, "image", "");
+  if (auto names = StatePictureNames(p_.files.skinPath, image)) {
+    const SkinKey key{&user, section, "image", image};
+    button.upPicture = loader.Load(FindFileIgnoringCase(names->up), transparent, key);
+    button.overPicture = loader.Load(FindFileIgnoringCase(names->over), transparent, key);
+    button.downPicture = loader.Load(FindFileIgnoringCase(names->down), transparent, key);
+  } else if (p_.problems) {
+    p_.problems->Report(
+        {user.path(), section, "image",
+         image.empty() ? "no picture named" : "no \"_\" before the state letter: " + image});
   }
   p_.buttons.Add(std::move(button),
                  ResolveScreenCoordinate(user.ReadInt(section, "x", 0), p_.screenWidth),

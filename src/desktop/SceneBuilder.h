@@ -8,6 +8,11 @@
 // buttons [button1..] of user.ini (at most 500); last the timers that the
 // scene needs. Clear stops the timers first, destroys every control and
 // resets the flags and caches. Pictures that cannot be loaded stay empty.
+//
+// With a SkinProblems (SetProblems) the build also tells of every picture it
+// could not load, of clock digits hidden behind a failed one, of buttons whose
+// image names no pictures, and loads every calendar picture once to check it;
+// without one it does none of that.
 
 #include "desktop/ButtonTable.h"
 #include "desktop/ControlStack.h"
@@ -37,6 +42,7 @@ struct SceneParts {
   const Clock& clock;
   int screenWidth = 0;
   int screenHeight = 0;
+  SkinProblems* problems = nullptr;  // may be null: nothing is checked or told
 };
 
 class SceneBuilder {
@@ -59,11 +65,15 @@ class SceneBuilder {
     p_.screenHeight = height;
   }
 
+  // Who hears of what the next builds cannot use (null: nobody); must
+  // outlive the builds. Also lent to the time widgets through Context().
+  void SetProblems(SkinProblems* problems) { p_.problems = problems; }
+
  private:
   void BuildAnalogClock();
   void BuildStaticPictures(PictureLoader& loader);
   void BuildWidget(WidgetSection section, PictureLoader& loader);
-  void StoreCalendarPaths(WidgetSection section);
+  void StoreCalendarPaths(WidgetSection section, PictureLoader& loader);
   void LoadClockDigits(WidgetSection section, bool transparent, PictureLoader& loader);
   void BuildButton(int k, PictureLoader& loader);
   void Place(ImageControl& control, std::string_view section, const IniFile& ini) const;

@@ -6,6 +6,7 @@
 #include "desktop/DesktopScene.h"
 #include "desktop/MainMenuState.h"
 #include "desktop/SettingsFiles.h"
+#include "desktop/SkinProblems.h"
 #include "platform/Clock.h"
 #include "raster/Bitmap.h"
 
@@ -20,6 +21,7 @@ struct SceneContext {
   const Clock& clock;
   int screenWidth = 0;
   int screenHeight = 0;
+  SkinProblems* problems = nullptr;  // hears of pictures that cannot be loaded; may be null
 };
 
 }  // namespace moravel

@@ -21,8 +21,13 @@ constexpr const char* kSection = "analogclock";
 std::optional<Bitmap> LoadSkinPicture(const SceneContext& ctx, const char* key,
                                       const char* fallback) {
   const std::string value = ctx.files.config->ReadString(kSection, key, fallback);
-  DecodeResult decoded = LoadPictureFile(ResolveSkinFile(ctx.files.skinPath, value));
-  if (!decoded.ok() || decoded.picture->empty()) return std::nullopt;
+  const std::filesystem::path file = ResolveSkinFile(ctx.files.skinPath, value);
+  DecodeResult decoded = LoadPictureFile(file);
+  if (!decoded.ok() || decoded.picture->empty()) {
+    ReportPictureFailure(ctx.problems, {ctx.files.config.get(), kSection, key, value}, file,
+                         decoded.ok() ? "an empty picture" : decoded.error);
+    return std::nullopt;
+  }
   return std::move(decoded.picture);
 }
 

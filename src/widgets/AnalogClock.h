@@ -28,7 +28,8 @@ class AnalogClock {
   // folder, placed at its resolved (x, y). With `clickAction` a click (or a
   // double click, as ctx.menu says) on it opens the date and time settings.
   // The second hand is built when ctx.scene.showSeconds is set. Null when a
-  // file cannot be loaded; nothing is then left on ctx.controls.
+  // file cannot be loaded (told to ctx.problems); nothing is then left on
+  // ctx.controls.
   static std::unique_ptr<AnalogClock> Build(SceneContext& ctx, bool clickAction);
 
   // The [analogclock] keys of one hand (defined with the build).

@@ -1,12 +1,23 @@
 #include "widgets/SkinWallpaper.h"
 
+#include "codecs/PictureFile.h"
+#include "settings/SkinPaths.h"
 #include "widgets/Wallpaper.h"
+#include "widgets/WallpaperSelection.h"
 
 namespace moravel {
 
 bool SkinWallpaper::PaintWallpaper(const IniFile& config, const std::filesystem::path& skinPath,
                                    std::string_view firstDefault, Bitmap& wallpaper) {
-  return LoadWallpaper(config, skinPath, firstDefault, wallpaper, &wallpaperName_);
+  if (LoadWallpaper(config, skinPath, firstDefault, wallpaper, &wallpaperName_)) return true;
+  if (problems_) {  // decoded once more, only to say why
+    const std::filesystem::path file = PicturePath(skinPath, wallpaperName_);
+    const std::string_view key =
+        SelectedWallpaperKey(config, wallpaper.width(), wallpaper.height());
+    ReportPictureFailure(problems_, {&config, "wallpaper", key, wallpaperName_}, file,
+                         LoadPictureFile(file).error);
+  }
+  return false;
 }
 
 bool SkinWallpaper::PaintWallpaperFile(const std::filesystem::path& file, Bitmap& wallpaper) {

@@ -2,9 +2,11 @@
 // The wallpaper painter the program hands to the desktop session: the skin's
 // wallpaper for the screen's shape (LoadWallpaper), or a file the user chose
 // (PaintWallpaperFile). Remembers the name chosen by the last selection.
+// With a SkinProblems it tells of a skin's wallpaper that cannot be painted.
 
 #include <string>
 
+#include "desktop/SkinProblems.h"
 #include "desktop/WallpaperPainter.h"
 
 namespace moravel {
@@ -19,8 +21,13 @@ class SkinWallpaper : public WallpaperPainter {
   // The name selected by the last PaintWallpaper; empty before the first.
   const std::string& wallpaperName() const { return wallpaperName_; }
 
+  // Who hears of a skin wallpaper that PaintWallpaper could not paint (null:
+  // nobody, the default); must outlive its use.
+  void SetProblems(SkinProblems* problems) { problems_ = problems; }
+
  private:
   std::string wallpaperName_;
+  SkinProblems* problems_ = nullptr;
 };
 
 }  // namespace moravel

@@ -12,4 +12,11 @@ std::string SelectWallpaperName(const IniFile& config, int width, int height,
   return name;
 }
 
+std::string_view SelectedWallpaperKey(const IniFile& config, int width, int height) {
+  for (std::string_view key : WallpaperKeys(AspectBandFor(width, height))) {
+    if (config.HasKey("wallpaper", key)) return key;
+  }
+  return {};
+}
+
 }  // namespace moravel

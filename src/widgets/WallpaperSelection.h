@@ -17,4 +17,8 @@ namespace moravel {
 std::string SelectWallpaperName(const IniFile& config, int width, int height,
                                 std::string_view firstDefault);
 
+// The key SelectWallpaperName takes its value from: the most preferred key of
+// the band present in [wallpaper]; empty when none is.
+std::string_view SelectedWallpaperKey(const IniFile& config, int width, int height);
+
 }  // namespace moravel

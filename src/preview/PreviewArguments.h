@@ -1,0 +1,42 @@
+#pragma once
+// The command line of moravel-preview:
+//   moravel-preview SKIN_FOLDER WIDTHxHEIGHT OUT.png [--time "YYYY-MM-DD HH:MM:SS"]
+// (--time with its value may stand anywhere).
+
+#include <filesystem>
+#include <optional>
+#include <span>
+#include <string>
+#include <string_view>
+#include <utility>
+
+#include "platform/LocalTime.h"
+
+namespace moravel {
+
+inline constexpr const char* kPreviewUsage =
+    "usage: moravel-preview SKIN_FOLDER WIDTHxHEIGHT OUT.png [--time \"YYYY-MM-DD HH:MM:SS\"]";
+
+// Screen sides from 1 to this many pixels.
+inline constexpr int kMaxPreviewSide = 16384;
+
+struct PreviewArguments {
+  std::filesystem::path skinFolder;
+  int width = 0, height = 0;  // pixels
+  std::filesystem::path output;
+  std::optional<LocalTime> time;  // nothing: the local time now
+};
+
+// Nothing, with `error` saying why, when the arguments (without the program
+// name) do not fit the usage.
+std::optional<PreviewArguments> ParsePreviewArguments(std::span<const std::string_view> args,
+                                                      std::string& error);
+
+// "WIDTHxHEIGHT", each side 1 .. kMaxPreviewSide.
+std::optional<std::pair<int, int>> ParseScreenSize(std::string_view text);
+
+// "YYYY-MM-DD HH:MM:SS", a real date (years 1 .. 9999) and time (second 60
+// allowed, for a leap second), with its weekday filled in.
+std::optional<LocalTime> ParseLocalTime(std::string_view text);
+
+}  // namespace moravel

@@ -1,0 +1,151 @@
+#include "preview/SkinPreview.h"
+
+#include <stdlib.h>
+
+#include <exception>
+#include <fstream>
+#include <system_error>
+#include <utility>
+
+#include "desktop/DesktopFrame.h"
+#include "desktop/DesktopSession.h"
+#include "desktop/FrameComposer.h"
+#include "platform/FakeClock.h"
+#include "preview/OffScreenCheck.h"
+#include "preview/ProblemList.h"
+#include "preview/SkinChecker.h"
+#include "preview/TemplateCheck.h"
+#include "widgets/SkinTimeWidgets.h"
+#include "widgets/SkinWallpaper.h"
+
+namespace moravel {
+namespace {
+
+namespace fs = std::filesystem;
+
+class NoLauncher : public Launcher {
+ public:
+  bool OpenTarget(const std::string&, const std::string&) override { return false; }
+  bool OpenSpecialFolder(int) override { return false; }
+  bool OpenDateTimeSettings() override { return false; }
+};
+
+class NoTimers : public DesktopTimers {
+ public:
+  void SetEnabled(DesktopTimer, bool) override {}
+  bool IsEnabled(DesktopTimer) const override { return false; }
+};
+
+class NoWindow : public DesktopWindowPort {
+ public:
+  void ShowButtonMenu(int, int) override {}
+  void ShowMainMenu(int, int) override {}
+  void FrameChanged() override {}
+  void Close() override {}
+  void ShowMessage(const std::string&) override {}
+};
+
+// A program folder of our own under the temp folder, removed with what the
+// session wrote there; skins/<name> is a link, so removing it leaves the
+// skin alone.
+class ScratchProgramFolder {
+ public:
+  ScratchProgramFolder() {
+    std::error_code ec;
+    std::string pattern = (fs::temp_directory_path(ec) / "moravel-preview-XXXXXX").string();
+    if (!ec && ::mkdtemp(pattern.data())) path_ = pattern;
+  }
+  ~ScratchProgramFolder() {
+    std::error_code ec;
+    if (!path_.empty()) fs::remove_all(path_, ec);
+  }
+  ScratchProgramFolder(const ScratchProgramFolder&) = delete;
+  ScratchProgramFolder& operator=(const ScratchProgramFolder&) = delete;
+
+  // Links skins/<name> to `skin` and names it in data.ini; false on failure.
+  bool Hold(const fs::path& skin, const std::string& name) {
+    if (path_.empty()) return false;
+    std::error_code ec;
+    fs::create_directory(path_ / "skins", ec);
+    if (!ec) fs::create_directory_symlink(skin, path_ / "skins" / name, ec);
+    if (ec) return false;
+    std::ofstream data(path_ / "data.ini", std::ios::binary);
+    data << "[skin]\r\ndir=" << name << "\r\n";
+    return bool(data.flush());
+  }
+  const fs::path& path() const { return path_; }
+
+ private:
+  fs::path path_;
+};
+
+SkinPreview Render(const fs::path& skinFolder, int width, int height, const LocalTime& time) {
+  SkinPreview preview;
+  std::error_code ec;
+  const fs::path skin = fs::canonical(skinFolder, ec);
+  if (ec || !fs::is_directory(skin, ec)) {
+    preview.error = "no such skin folder: " + skinFolder.string();
+    return preview;
+  }
+  // Installed, the skin would lie in skins/ under its own folder name.
+  const std::string name = skin.filename().empty() ? "skin" : skin.filename().string();
+  ScratchProgramFolder program;
+  if (!program.Hold(skin, name)) {
+    preview.error =
+        "cannot make a scratch program folder under " + fs::temp_directory_path(ec).string();
+    return preview;
+  }
+
+  NoLauncher launcher;
+  FakeClock clock(time);
+  NoTimers timers;
+  NoWindow window;
+  SkinWallpaper wallpaper;
+  SkinTimeWidgets timeWidgets;
+  DesktopSession session(DesktopServices{launcher, clock, timers, window, &wallpaper, &timeWidgets},
+                         program.path(), width, height);
+  ProblemList problems({program.path() / "skins" / name, skin, fs::absolute(skinFolder, ec)});
+  wallpaper.SetProblems(&problems);
+  session.model().builder.SetProblems(&problems);
+
+  session.Start();
+  const SettingsFiles& files = session.files();
+  CheckSkinSettings(files, problems);
+  if (files.config) CheckButtonTemplates(*files.config, files.skinPath, problems);
+  session.OnCalendarTimer();
+  session.OnClockTimer();
+  const AnalogClock* analogClock = timeWidgets.analogClock();
+  CheckPlacements(session.scene(), files, analogClock ? &analogClock->image() : nullptr, width,
+                  height, problems);
+
+  preview.picture = session.frame().picture();
+  ClearKeyColour(preview.picture);
+  preview.problems = problems.lines();
+  return preview;
+}
+
+}  // namespace
+
+SkinPreview RenderSkinPreview(const std::filesystem::path& skinFolder, int width, int height,
+                              const LocalTime& time) {
+  try {
+    return Render(skinFolder, width, height, time);
+  } catch (const std::exception& e) {
+    SkinPreview failed;
+    failed.error = std::string("cannot render: ") + e.what();
+    return failed;
+  }
+}
+
+void ClearKeyColour(Bitmap& picture) {
+  uint8_t* p = picture.data();
+  for (size_t i = 0, n = picture.byteCount(); i < n; i += 4) {
+    // Alpha does not count, as for the window's shape (KeyColourRuns.h).
+    if (p[i] == kDesktopKeyColour.r && p[i + 1] == kDesktopKeyColour.g &&
+        p[i + 2] == kDesktopKeyColour.b) {
+      p[i] = p[i + 1] = p[i + 2] = p[i + 3] = 0;
+    }
+  }
+}
+
+}  // namespace moravel

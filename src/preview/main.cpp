@@ -1,0 +1,42 @@
+// moravel-preview: the picture a skin gives on a screen of a given size at a
+// given time, as the program would show it, and every problem met on the way
+// (one a line on standard output). Exit code 0: no problems; 1: problems were
+// printed (the picture is still written); 2: nothing could be rendered or
+// written (the reason on standard error).
+
+#include <cstdio>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "codecs/PngFile.h"
+#include "platform/SystemClock.h"
+#include "preview/PreviewArguments.h"
+#include "preview/SkinPreview.h"
+
+int main(int argc, char** argv) {
+  using namespace moravel;
+  const std::vector<std::string_view> args(argv + (argc > 0 ? 1 : 0), argv + argc);
+  std::string error;
+  const std::optional<PreviewArguments> parsed = ParsePreviewArguments(args, error);
+  if (!parsed) {
+    std::fprintf(stderr, "moravel-preview: %s\n%s\n", error.c_str(), kPreviewUsage);
+    return 2;
+  }
+  const LocalTime time = parsed->time ? *parsed->time : SystemClock().now();
+  const SkinPreview preview =
+      RenderSkinPreview(parsed->skinFolder, parsed->width, parsed->height, time);
+  if (PreviewExitCode(preview) == 2) {
+    std::fprintf(stderr, "moravel-preview: %s\n", preview.error.c_str());
+    return 2;
+  }
+  for (const std::string& line : preview.problems) std::printf("%s\n", line.c_str());
+  std::fflush(stdout);
+  if (SavePngFile(parsed->output, preview.picture, PngSpeed::Fast, &error) !=
+      PngSaveResult::kSaved) {
+    std::fprintf(stderr, "moravel-preview: cannot write %s: %s\n", parsed->output.string().c_str(),
+                 error.c_str());
+    return 2;
+  }
+  return PreviewExitCode(preview);
+}
