@@ -12,5 +12,6 @@ RUN_PACKAGES=(fonts-dejavu-core fonts-liberation2 libqt6svg6 shared-mime-info xv
 # time with llvm-rc and lld-link.
 TEST_PACKAGES=(libgtest-dev libgmock-dev "${RUN_PACKAGES[@]}" xdotool faketime libxrandr-dev
   nsis-common llvm-14 lld-14)
-BENCH_PACKAGES=(libbenchmark-dev python3-pil)
+# The idle peer of scripts/bench-idle (Conky), and perf for profiles of the program.
+BENCH_PACKAGES=(libbenchmark-dev python3-pil conky-std linux-perf)
 FUZZ_PACKAGES=(clang libclang-rt-14-dev)
