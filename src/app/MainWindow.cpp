@@ -119,6 +119,7 @@ MainWindow::MainWindow(MainWindowSetup setup)
       reportFrames_(setup.reportFirstFrame) {
   setWindowTitle(QStringLiteral("moravel"));
   setGeometry(setup.geometry);
+  wallpaper_->UsePrefetch(setup.prefetch);
   setMouseTracking(true);
   // The frame covers every pixel: Qt must not clear anything first.
   setAttribute(Qt::WA_OpaquePaintEvent);
@@ -148,7 +149,6 @@ MainWindow::MainWindow(MainWindowSetup setup)
   faces_ = std::make_unique<ButtonFaceRenderer>(*icons_, *captions_);
   newButton_ =
       std::make_unique<NewButtonFlow>(*session_, *faces_, setup.programFolder / "help.png");
-  buttonEditor_ = std::make_unique<ButtonEditorDialog>(newButton_->editor());
   connect(mainMenu_.get(), &MainMenu::addButtonChosen, this, &MainWindow::openButtonEditor);
   connect(buttonMenu_.get(), &ButtonMenu::addButtonChosen, this, &MainWindow::openButtonEditor);
   removal_ = std::make_unique<ButtonRemoval>(session_->model());
@@ -180,7 +180,7 @@ void MainWindow::onTimer(DesktopTimer timer) {
       break;
     case DesktopTimer::EditorCaption:
       newButton_->OnTimer(timer);
-      buttonEditor_->refresh();
+      if (buttonEditor_) buttonEditor_->refresh();
       break;
     case DesktopTimer::Placement:
       newButton_->OnTimer(timer);
@@ -188,9 +188,15 @@ void MainWindow::onTimer(DesktopTimer timer) {
   }
 }
 
+ButtonEditorDialog& MainWindow::buttonEditor() {
+  // Made when first shown: it is not needed for the first frame.
+  if (!buttonEditor_) buttonEditor_ = std::make_unique<ButtonEditorDialog>(newButton_->editor());
+  return *buttonEditor_;
+}
+
 void MainWindow::openButtonEditor() {
   newButton_->OpenEditor();
-  buttonEditor_->present();
+  buttonEditor().present();
 }
 
 void MainWindow::TakeKeyboardFocus() {
@@ -224,7 +230,7 @@ void MainWindow::dropEvent(QDropEvent* event) {
   if (!file) return;
   event->acceptProposedAction();
   newButton_->OpenEditor();
-  buttonEditor_->dropPath(*file);
+  buttonEditor().dropPath(*file);
 }
 
 void MainWindow::start() {

@@ -40,6 +40,7 @@ class QtDesktopTimers;
 class SkinChooserDialog;
 class SkinTimeWidgets;
 class SkinWallpaper;
+class WallpaperPrefetch;
 class SideScreenWindow;
 
 // The picture dialog of "Сменить фон": the file picked, nothing when the user
@@ -56,6 +57,8 @@ struct MainWindowSetup {
   // Print the times of the first painted frame and of the first one after
   // each change of the screen's size (for the start-up bench).
   bool reportFirstFrame = false;
+  // The wallpaper painted ahead of time, if any; borrowed until start().
+  WallpaperPrefetch* prefetch = nullptr;
 };
 
 class MainWindow : public QWidget, public DesktopWindowPort {
@@ -73,7 +76,7 @@ class MainWindow : public QWidget, public DesktopWindowPort {
   ButtonMenu& buttonMenu() { return *buttonMenu_; }
   QtDesktopTimers& timers() { return *timers_; }
   SkinChooserDialog& skinChooser() { return *skinChooser_; }
-  ButtonEditorDialog& buttonEditor() { return *buttonEditor_; }
+  ButtonEditorDialog& buttonEditor();  // made on first use
   NewButtonFlow& newButton() { return *newButton_; }
   ButtonRemovalDialog& removalDialog() { return *removalDialog_; }
 

@@ -6,6 +6,9 @@
 #include <cstdio>
 #include <cstdlib>
 #include <filesystem>
+#include <memory>
+#include <optional>
+#include <system_error>
 
 #include "app/MainWindow.h"
 #include "app/ScreenWatcher.h"
@@ -18,6 +21,8 @@
 #include "platform/ProcessLauncher.h"
 #include "platform/SingleInstance.h"
 #include "platform/SystemClock.h"
+#include "platform_x11/DesktopWindowShell.h"
+#include "widgets/WallpaperPrefetch.h"
 
 int main(int argc, char** argv) {
   using namespace moravel;
@@ -30,8 +35,18 @@ int main(int argc, char** argv) {
   if (!display.qtPlatform.empty()) setenv("QT_QPA_PLATFORM", display.qtPlatform.c_str(), 1);
   SingleInstance instance(environment);  // held until the program ends
   if (!instance.isFirst()) return 0;
+  // The program's folder is the executable's; the wallpaper is decoded while
+  // Qt connects to the display and the window is made.
+  std::error_code error;
+  const std::filesystem::path programFolder =
+      std::filesystem::read_symlink("/proc/self/exe", error).parent_path();
+  auto probe = std::make_unique<X11ScreenProbe>();
+  std::optional<WallpaperPrefetch> prefetch;
+  if (const std::optional<Rect> screen = probe->size(); screen && !programFolder.empty())
+    prefetch.emplace(programFolder, screen->width, screen->height);
 
   QApplication app(argc, argv);
+  probe.reset();  // Qt has its own connection now
   QApplication::setApplicationName(QStringLiteral("Moravel"));
   QApplication::setApplicationDisplayName(QStringLiteral("Moravel"));
   QApplication::setQuitOnLastWindowClosed(false);  // only the desktop window's close ends it
@@ -41,11 +56,14 @@ int main(int argc, char** argv) {
   const bool hasTray = TrayIcon::Available();
   MainWindow window({.launcher = launcher,
                      .clock = clock,
-                     .programFolder = QCoreApplication::applicationDirPath().toStdString(),
+                     .programFolder = programFolder.empty()
+                                          ? std::filesystem::path(QCoreApplication::applicationDirPath().toStdString())
+                                          : programFolder,
                      .geometry = QGuiApplication::primaryScreen()->geometry(),
                      .noTray = !hasTray,
                      // Read only by scripts/bench-startup.
-                     .reportFirstFrame = std::getenv("MORAVEL_REPORT_FIRST_FRAME") != nullptr});
+                     .reportFirstFrame = std::getenv("MORAVEL_REPORT_FIRST_FRAME") != nullptr,
+                     .prefetch = prefetch ? &*prefetch : nullptr});
   QObject::connect(&window, &MainWindow::closed, &app, &QCoreApplication::quit,
                    Qt::QueuedConnection);
   SignalExit exitSignals;

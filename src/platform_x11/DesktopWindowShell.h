@@ -10,6 +10,7 @@
 // object of this kind at all.
 
 #include <memory>
+#include <optional>
 #include <span>
 
 #include "desktop/FrameOutput.h"
@@ -39,6 +40,25 @@ class DesktopWindowShell : public FrameOutput {
 // by ShowPiece: a true-colour default visual of 8-bit channels in 32-bit
 // pixels. False where the program was built without X11.
 bool X11CanShowPieces(void* display);
+
+// A connection of its own to the X display named by $DISPLAY, made before the
+// toolkit has one, for the size of the default screen (nothing without such
+// a display). It stays open while the probe lives: an X server with no other
+// client (Xvfb) resets when the last one leaves, and would refuse the
+// toolkit's connection meanwhile.
+class X11ScreenProbe {
+ public:
+  X11ScreenProbe();
+  ~X11ScreenProbe();
+  X11ScreenProbe(const X11ScreenProbe&) = delete;
+  X11ScreenProbe& operator=(const X11ScreenProbe&) = delete;
+
+  std::optional<Rect> size() const { return size_; }
+
+ private:
+  void* display_ = nullptr;
+  std::optional<Rect> size_;
+};
 
 // The X11 shell of `window` on the Xlib connection `display` (a Display*,
 // owned by the caller). Nothing where the program was built without X11.

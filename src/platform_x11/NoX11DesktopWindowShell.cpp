@@ -11,4 +11,7 @@ bool X11CanShowPieces(void*) {
   return false;
 }
 
+X11ScreenProbe::X11ScreenProbe() = default;
+X11ScreenProbe::~X11ScreenProbe() = default;
+
 }  // namespace moravel

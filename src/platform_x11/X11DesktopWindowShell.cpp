@@ -44,6 +44,18 @@ bool X11CanShowPieces(void* opaque) {
   return fits;
 }
 
+X11ScreenProbe::X11ScreenProbe() {
+  Display* display = XOpenDisplay(nullptr);
+  if (!display) return;
+  display_ = display;
+  const int screen = DefaultScreen(display);
+  size_ = Rect{0, 0, DisplayWidth(display, screen), DisplayHeight(display, screen)};
+}
+
+X11ScreenProbe::~X11ScreenProbe() {
+  if (display_) XCloseDisplay(static_cast<Display*>(display_));
+}
+
 X11DesktopWindowShell::X11DesktopWindowShell(Display* display, Window window)
     : display_(display), window_(window) {
   int eventBase = 0, errorBase = 0;

@@ -3,6 +3,7 @@
 // wallpaper for the screen's shape (LoadWallpaper), or a file the user chose
 // (PaintWallpaperFile). Remembers the name chosen by the last selection.
 // With a SkinProblems it tells of a skin's wallpaper that cannot be painted.
+// The first skin wallpaper may come from a WallpaperPrefetch.
 
 #include <string>
 
@@ -10,6 +11,8 @@
 #include "desktop/WallpaperPainter.h"
 
 namespace moravel {
+
+class WallpaperPrefetch;
 
 class SkinWallpaper : public WallpaperPainter {
  public:
@@ -25,9 +28,14 @@ class SkinWallpaper : public WallpaperPainter {
   // nobody, the default); must outlive its use.
   void SetProblems(SkinProblems* problems) { problems_ = problems; }
 
+  // The next PaintWallpaper takes the prefetched picture when it is the one
+  // it would paint (borrowed until then; null: none).
+  void UsePrefetch(WallpaperPrefetch* prefetch) { prefetch_ = prefetch; }
+
  private:
   std::string wallpaperName_;
   SkinProblems* problems_ = nullptr;
+  WallpaperPrefetch* prefetch_ = nullptr;
 };
 
 }  // namespace moravel

@@ -11,24 +11,42 @@ namespace {
 
 constexpr Rgba kShowDesktop{0, 0, 255, 255};
 
+bool IsOpaque(const Bitmap& picture) {
+  const uint8_t* p = picture.data();
+  uint8_t all = 255;
+  for (size_t i = 3; i < picture.byteCount(); i += 4) all &= p[i];
+  return all == 255;
+}
+
 }  // namespace
 
 bool PaintWallpaperFile(const std::filesystem::path& file, Bitmap& wallpaper) {
-  DecodeResult decoded = LoadPictureFile(file);
-  if (!decoded.ok()) return false;
-  const Bitmap& picture = *decoded.picture;
-  std::optional<Bitmap> fitted = Bitmap::Create(picture.width(), picture.height(), kShowDesktop);
+  std::optional<Bitmap> fitted = FitWallpaperFile(file, wallpaper.width(), wallpaper.height());
   if (!fitted) return false;
-  DrawBitmap(*fitted, picture, 0, 0, DrawMode::Blend);
-  if (!StretchBitmapToSize(*fitted, wallpaper.width(), wallpaper.height())) return false;
-  // Resampling may leave alpha a step below 255; the layer is opaque.
-  uint8_t* p = fitted->data();
-  for (size_t i = 3; i < fitted->byteCount(); i += 4) p[i] = 255;
-  if (fitted->width() != wallpaper.width() || fitted->height() != wallpaper.height()) {
-    return false;  // an empty layer: nothing to paint into
-  }
   wallpaper = std::move(*fitted);
   return true;
+}
+
+std::optional<Bitmap> FitWallpaperFile(const std::filesystem::path& file, int width, int height) {
+  DecodeResult decoded = LoadPictureFile(file);
+  if (!decoded.ok()) return std::nullopt;
+  Bitmap fitted = std::move(*decoded.picture);
+  if (!IsOpaque(fitted)) {  // drawn over the blue that shows the desktop
+    std::optional<Bitmap> blue = Bitmap::Create(fitted.width(), fitted.height(), kShowDesktop);
+    if (!blue) return std::nullopt;
+    DrawBitmap(*blue, fitted, 0, 0, DrawMode::Blend);
+    fitted = std::move(*blue);
+  }
+  if (fitted.width() != width || fitted.height() != height) {
+    if (!StretchBitmapToSize(fitted, width, height)) return std::nullopt;
+    // Resampling may leave alpha a step below 255; the layer is opaque.
+    uint8_t* p = fitted.data();
+    for (size_t i = 3; i < fitted.byteCount(); i += 4) p[i] = 255;
+  }
+  if (fitted.width() != width || fitted.height() != height) {
+    return std::nullopt;  // an empty layer: nothing to paint into
+  }
+  return fitted;
 }
 
 bool LoadWallpaper(const IniFile& config, const std::filesystem::path& skinPath,

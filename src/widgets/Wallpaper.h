@@ -7,6 +7,7 @@
 // (StretchBitmapToSize, aspect ratio not kept) and replaces the layer.
 
 #include <filesystem>
+#include <optional>
 #include <string>
 #include <string_view>
 
@@ -19,6 +20,9 @@ namespace moravel {
 // False, leaving `wallpaper` as it was, when the file cannot be loaded or the
 // picture cannot be fitted.
 bool PaintWallpaperFile(const std::filesystem::path& file, Bitmap& wallpaper);
+
+// The same picture as a new width x height layer; nothing on a failure.
+std::optional<Bitmap> FitWallpaperFile(const std::filesystem::path& file, int width, int height);
 
 // Picks the wallpaper name for the shape of `wallpaper` (SelectWallpaperName,
 // with `firstDefault`) and paints it: a name starting with "?" is an absolute
