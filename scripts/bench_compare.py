@@ -1,18 +1,24 @@
-"""Compares our Lanczos stretch with Pillow's (Image.resize, Image.LANCZOS).
+"""Compares our Lanczos stretch with Pillow's (Image.resize, Image.LANCZOS)
+and, for the shrink cases, with npm sharp's (libvips, kernel lanczos3).
 
-Run through scripts/bench-compare, which installs Pillow and passes the file
-holding the JSON output of `scripts/bench --benchmark_filter=Stretch`. Both sides are timed in process CPU time (the machine may be shared), single
+Run through scripts/bench-compare, which installs Pillow and sharp and passes
+the file holding the JSON output of `scripts/bench --benchmark_filter=Stretch`
+(and `--sharp DIR`, sharp's module folder, when sharp could be installed).
+Every side is timed in process CPU time (the machine may be shared), single
 threaded, on random-noise pictures, output allocation included; the figure is
 output megapixels per second (median of several repeats).
 
 Pillow keeps RGB pictures as 4 bytes per pixel and premultiplies RGBA around
-the resize, so RGB is its fastest case: the headline ratio uses RGB.
+the resize, so RGB is its fastest case: the headline ratio uses RGB. sharp
+also premultiplies RGBA, so its ratio uses RGB too (scripts/bench_sharp.js).
 """
 
+import argparse
 import json
 import os
 import re
 import statistics
+import subprocess
 import sys
 import time
 import timeit
@@ -52,8 +58,50 @@ def our_cases(report):
     return cases
 
 
+def sharp_mpix(sharp_dir, sw, sh, dw, dh):
+    """sharp's version line and Mpix/s by channel count, or an error text."""
+    script = os.path.join(os.path.dirname(os.path.abspath(__file__)), "bench_sharp.js")
+    run = subprocess.run(["node", script, sharp_dir, str(sw), str(sh), str(dw), str(dh)],
+                         capture_output=True, text=True)
+    if run.returncode != 0:
+        lines = run.stderr.strip().splitlines()
+        return None, lines[0] if lines else f"node exited with {run.returncode}"
+    lines = [json.loads(line) for line in run.stdout.splitlines() if line.strip()]
+    versions = lines[0]
+    return (f"sharp {versions['sharp']} (libvips {versions['vips']})",
+            {line["channels"]: line["mpix"] for line in lines[1:]}), None
+
+
+def print_sharp(cases, sharp_dir, sharp_missing):
+    shrinks = [(k, v) for k, v in cases.items() if k[2] < k[0] and k[3] < k[1]]
+    if not shrinks:
+        return
+    if not sharp_dir:
+        print(f"sharp: left out ({sharp_missing or 'no --sharp folder given'})")
+        return
+    header = False
+    for (sw, sh, dw, dh), ours in shrinks:
+        result, error = sharp_mpix(sharp_dir, sw, sh, dw, dh)
+        if error:
+            print(f"sharp: left out ({error})")
+            return
+        name, mpix = result
+        if not header:
+            print(f"{name}, concurrency 1, lanczos3, raw pixels in and out, CPU time")
+            print(f"{'case':34} {'ours':>8} {'sh RGB':>8} {'ratio':>6} {'sh RGBA':>9} {'ratio':>6}")
+            header = True
+        rgb, rgba = mpix[3], mpix[4]
+        label = f"Stretch/{sw}x{sh}_to_{dw}x{dh}"
+        print(f"{label:34} {ours:8.1f} {rgb:8.1f} {ours / rgb:6.2f} {rgba:9.1f} {ours / rgba:6.2f}")
+
+
 def main():
-    with open(sys.argv[1]) as f:
+    parser = argparse.ArgumentParser()
+    parser.add_argument("report", help="Google Benchmark JSON output of the Stretch cases")
+    parser.add_argument("--sharp", help="sharp's module folder (node_modules/sharp)")
+    parser.add_argument("--sharp-missing", help="why sharp is not there, for the message")
+    args = parser.parse_args()
+    with open(args.report) as f:
         report = json.load(f)
     cases = our_cases(report)
     if not cases:
@@ -69,6 +117,7 @@ def main():
         print(f"{name:34} {ours:8.1f} {rgb:8.1f} {ours / rgb:6.2f} {rgba:9.1f} {ours / rgba:6.2f}")
         worst = ours / rgb if worst is None else min(worst, ours / rgb)
     print(f"lowest ratio against Pillow RGB: {worst:.2f}")
+    print_sharp(cases, args.sharp, args.sharp_missing)
 
 
 if __name__ == "__main__":

@@ -1,7 +1,8 @@
 #pragma once
 // The inner loops of the Lanczos resampler, one set per instruction set.
 // Every set computes bit-identical results; the best one for this machine is
-// picked once by BestResampleKernels().
+// picked once by BestResampleKernels(): AVX2 when the processor has it, else
+// SSE2, else the plain C++ loops.
 //
 // Between the two passes a row is kept as signed 16-bit values with
 // kMidBits fraction bits (RGBA per pixel), so the ringing of the first pass
@@ -16,14 +17,20 @@ namespace moravel {
 
 inline constexpr int kMidBits = 6;
 
-// One RGBA row of w.inSize pixels -> w.outSize pixels of 16-bit values.
-// `in` must be readable for max(w.inSize, w.taps) pixels.
-using HorizontalRow = void (*)(const uint8_t* in, int16_t* out, const AxisWeights& w);
+// Up to kHorizontalBatch source rows filtered in one call (the wide sets
+// share each weight load between them).
+inline constexpr int kHorizontalBatch = 4;
+
+// `rows` (1 to kHorizontalBatch) RGBA rows in[r] of w.inSize pixels ->
+// out[r] of w.outSize pixels of 16-bit values. Each in[r] must be readable
+// for max(w.inSize, w.taps) pixels.
+using HorizontalRows = void (*)(const uint8_t* const* in, int16_t* const* out, int rows,
+                                const AxisWeights& w);
 
 struct ResampleKernels {
   const char* name;
   // The horizontal loop for weights of `taps` taps, picked once per pass.
-  HorizontalRow (*horizontalFor)(int taps);
+  HorizontalRows (*horizontalFor)(int taps);
   // One output row from `taps` rows of `values` 16-bit values each (`values`
   // a multiple of 4, `taps` even); `pairs`
   // are the broadcast weight pairs of this output row (AxisWeights::pairsOf).
@@ -39,6 +46,9 @@ struct ResampleKernels {
 const ResampleKernels& ScalarResampleKernels();
 // The SSE2 set; nullptr when this build has no SSE2.
 const ResampleKernels* Sse2ResampleKernels();
+// The AVX2 set; nullptr when this build has none. Callable only when
+// CpuHasAvx2() (raster/CpuFeatures.h).
+const ResampleKernels* Avx2ResampleKernels();
 const ResampleKernels& BestResampleKernels();
 
 }  // namespace moravel

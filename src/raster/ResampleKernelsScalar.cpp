@@ -3,6 +3,7 @@
 
 #include <algorithm>
 
+#include "raster/CpuFeatures.h"
 #include "raster/ResampleKernels.h"
 
 namespace moravel {
@@ -21,7 +22,7 @@ uint8_t SaturateUint8(int32_t v) {
   return uint8_t(std::clamp(v, 0, 255));
 }
 
-void Horizontal(const uint8_t* in, int16_t* out, const AxisWeights& w) {
+void HorizontalRow(const uint8_t* in, int16_t* out, const AxisWeights& w) {
   const int taps = w.taps;
   for (int x = 0; x < w.outSize; ++x) {
     const uint8_t* src = in + size_t(w.first[size_t(x)]) * 4;
@@ -56,7 +57,11 @@ void Narrow(const int16_t* in, uint8_t* out, size_t values) {
   }
 }
 
-HorizontalRow HorizontalFor(int) {
+void Horizontal(const uint8_t* const* in, int16_t* const* out, int rows, const AxisWeights& w) {
+  for (int r = 0; r < rows; ++r) HorizontalRow(in[r], out[r], w);
+}
+
+HorizontalRows HorizontalFor(int) {
   return Horizontal;
 }
 
@@ -70,6 +75,8 @@ const ResampleKernels& ScalarResampleKernels() {
 
 const ResampleKernels& BestResampleKernels() {
   static const ResampleKernels& best = []() -> const ResampleKernels& {
+    const ResampleKernels* avx2 = Avx2ResampleKernels();
+    if (avx2 && CpuHasAvx2()) return *avx2;
     if (const ResampleKernels* sse2 = Sse2ResampleKernels()) return *sse2;
     return kScalar;
   }();

@@ -50,7 +50,7 @@ inline __m128i FilterPixel(const uint8_t* src, const int16_t* w, int pairs) {
 }
 
 template <int Pairs>
-void HorizontalT(const uint8_t* in, int16_t* out, const AxisWeights& w) {
+void HorizontalRow(const uint8_t* in, int16_t* out, const AxisWeights& w) {
   const int pairs = w.taps / 2;
   const int* first = w.first.data();
   int x = 0;
@@ -65,8 +65,13 @@ void HorizontalT(const uint8_t* in, int16_t* out, const AxisWeights& w) {
   }
 }
 
+template <int Pairs>
+void HorizontalT(const uint8_t* const* in, int16_t* const* out, int rows, const AxisWeights& w) {
+  for (int r = 0; r < rows; ++r) HorizontalRow<Pairs>(in[r], out[r], w);
+}
+
 // The common tap counts get their own unrolled copy.
-HorizontalRow HorizontalFor(int taps) {
+HorizontalRows HorizontalFor(int taps) {
   switch (taps / 2) {
     case 1:
       return HorizontalT<1>;

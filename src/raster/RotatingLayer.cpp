@@ -8,9 +8,7 @@ namespace moravel {
 
 namespace {
 
-constexpr int kFixBits = 16;  // sample positions are 16.16 fixed point
-constexpr int kFracBits = 7;  // bilinear weights are 0..128
-constexpr int kFracOne = 1 << kFracBits;
+constexpr int kFixBits = kRotateFixBits;
 
 long long FloorDiv(long long a, long long b) {  // b > 0
   return a >= 0 ? a / b : -((-a + b - 1) / b);
@@ -36,10 +34,6 @@ void ClipSpan(long long start, long long step, long long min, long long end, int
   hi = int(std::min<long long>(hi, x0 + tMax));
 }
 
-inline unsigned Div255(unsigned x) {
-  return (x + 128 + ((x + 128) >> 8)) >> 8;
-}
-
 }  // namespace
 
 RotatingLayer::RotatingLayer(const Bitmap& hand) : width_(hand.width()), height_(hand.height()) {
@@ -54,9 +48,9 @@ RotatingLayer::RotatingLayer(const Bitmap& hand) : width_(hand.width()), height_
     uint8_t* d = premul_.data() + ((size_t(y) + 1) * stride + 1) * 4;
     for (int x = 0; x < width_; ++x, s += 4, d += 4) {
       const unsigned a = s[3];
-      d[0] = uint8_t(Div255(s[0] * a));
-      d[1] = uint8_t(Div255(s[1] * a));
-      d[2] = uint8_t(Div255(s[2] * a));
+      d[0] = uint8_t(RoundDiv255(s[0] * a));
+      d[1] = uint8_t(RoundDiv255(s[1] * a));
+      d[2] = uint8_t(RoundDiv255(s[2] * a));
       d[3] = uint8_t(a);
     }
   }
@@ -91,16 +85,21 @@ Rect RotatingLayer::BoundsFor(double c, double s) const {
 }
 
 void RotatingLayer::Draw(Bitmap& plate) const {
+  Draw(plate, BestRotateKernels());
+}
+
+void RotatingLayer::Draw(Bitmap& plate, const RotateKernels& kernels) const {
   const double a = double(angle_) * std::numbers::pi / 180.0;
   const double c = std::cos(a), s = std::sin(a);
   const Rect area = Intersect(BoundsFor(c, s), {0, 0, plate.width(), plate.height()});
   if (area.empty()) return;
   const double one = double(1 << kFixBits);
-  const long long stepU = std::llround(c * one), stepV = std::llround(s * one);
+  RotateSpan span;
+  span.hand = premul_.data();
+  span.stride = size_t(width_) + 2;
+  span.stepU = std::llround(c * one), span.stepV = std::llround(s * one);
   const long long endU = ((long long)width_ + 1) << kFixBits;
   const long long endV = ((long long)height_ + 1) << kFixBits;
-  const size_t stride = size_t(width_) + 2;
-  const uint8_t* src = premul_.data();
 
   // Position in the padded hand (+1 for the border) of plate pixel
   // (area.x, py), stepped by (-sin, cos) per row.
@@ -109,41 +108,13 @@ void RotatingLayer::Draw(Bitmap& plate) const {
   for (int py = area.y; py < area.bottom(); ++py, rowU -= s, rowV += c) {
     const long long u0 = std::llround(rowU * one), v0 = std::llround(rowV * one);
     int lo = area.x, hi = area.right() - 1;
-    ClipSpan(u0, stepU, 0, endU, area.x, lo, hi);
-    ClipSpan(v0, stepV, 0, endV, area.x, lo, hi);
+    ClipSpan(u0, span.stepU, 0, endU, area.x, lo, hi);
+    ClipSpan(v0, span.stepV, 0, endV, area.x, lo, hi);
     if (lo > hi) continue;
-    long long u = u0 + (lo - area.x) * stepU, v = v0 + (lo - area.x) * stepV;
-    uint8_t* d = plate.row(py) + size_t(lo) * 4;
-    for (int px = lo; px <= hi; ++px, u += stepU, v += stepV, d += 4) {
-      const unsigned fx = unsigned(u >> (kFixBits - kFracBits)) & (kFracOne - 1);
-      const unsigned fy = unsigned(v >> (kFixBits - kFracBits)) & (kFracOne - 1);
-      const uint8_t* p = src + (size_t(v >> kFixBits) * stride + size_t(u >> kFixBits)) * 4;
-      const uint8_t* q = p + stride * 4;
-      if ((p[3] | p[7] | q[3] | q[7]) == 0) continue;  // all four neighbours transparent
-      unsigned sample[4];
-      for (int ch = 0; ch < 4; ++ch) {
-        const unsigned left = p[ch] * (kFracOne - fy) + q[ch] * fy;
-        const unsigned right = p[ch + 4] * (kFracOne - fy) + q[ch + 4] * fy;
-        sample[ch] =
-            (left * (kFracOne - fx) + right * fx + (1 << (2 * kFracBits - 1))) >> (2 * kFracBits);
-      }
-      const unsigned sa = sample[3];
-      if (sa == 0) continue;
-      const unsigned keep = 255 - sa;
-      if (d[3] == 255) {
-        for (int ch = 0; ch < 3; ++ch) d[ch] = uint8_t(sample[ch] + Div255(d[ch] * keep));
-        continue;
-      }
-      // Source-over on a translucent plate, back to straight alpha:
-      // alpha = sa + A (255 - sa) / 255, colour = premultiplied sum / alpha.
-      const unsigned da = d[3];
-      const unsigned m = sa * 255 + da * keep;  // 255 * new alpha
-      for (int ch = 0; ch < 3; ++ch) {
-        const unsigned n = sample[ch] * 65025 + d[ch] * da * keep;  // 65025 * premultiplied
-        d[ch] = uint8_t(std::min(255u, (n + m / 2) / m));
-      }
-      d[3] = uint8_t((m + 127) / 255);
-    }
+    span.u = u0 + (lo - area.x) * span.stepU, span.v = v0 + (lo - area.x) * span.stepV;
+    span.plate = plate.row(py) + size_t(lo) * 4;
+    span.count = hi - lo + 1;
+    kernels.drawSpan(span);
   }
 }
 

@@ -17,6 +17,7 @@
 
 #include "raster/Bitmap.h"
 #include "raster/Rect.h"
+#include "raster/RotateKernels.h"
 
 namespace moravel {
 
@@ -36,13 +37,15 @@ class RotatingLayer {
   Rect Bounds() const;
 
   void Draw(Bitmap& plate) const;
+  // The same with a chosen kernel set (tests compare the sets).
+  void Draw(Bitmap& plate, const RotateKernels& kernels) const;
 
  private:
   Rect BoundsFor(double cosA, double sinA) const;
 
   int width_ = 0, height_ = 0;
   // (width + 2) x (height + 2) premultiplied RGBA with a transparent border,
-  // so a 2 x 2 sample never leaves it.
+  // so a 2 x 2 sample never leaves it (RotateSpan::hand).
   std::vector<uint8_t> premul_;
   float pivotX_ = 0, pivotY_ = 0, posX_ = 0, posY_ = 0, angle_ = 0;
 };

@@ -25,35 +25,41 @@ Rows MakeRows(int count, size_t values) {
   return {std::unique_ptr<int16_t[]>(new int16_t[size_t(count) * values]), values};
 }
 
-// Filters source rows horizontally (or just widens them when the width stays).
+// Filters source rows horizontally (or just widens them when the width stays),
+// up to kHorizontalBatch rows per call.
 class RowSource {
  public:
   RowSource(const Bitmap& src, const std::optional<AxisWeights>& h, const ResampleKernels& k)
       : src_(src), h_(h), k_(k) {
     if (!h_) return;
     horizontal_ = k.horizontalFor(h_->taps);
-    if (src.width() < h_->taps) padded_.assign(size_t(h_->taps) * 4, 0);
+    if (src.width() < h_->taps) padded_.assign(size_t(kHorizontalBatch) * size_t(h_->taps) * 4, 0);
   }
 
-  void Produce(int y, int16_t* out) {
-    const uint8_t* in = src_.row(y);
+  // Source rows y .. y + count - 1 (count 1 to kHorizontalBatch) into out[0..count).
+  void Produce(int y, int count, int16_t* const* out) {
     if (!h_) {
-      k_.widen(in, out, size_t(src_.width()) * 4);
+      for (int i = 0; i < count; ++i) k_.widen(src_.row(y + i), out[i], size_t(src_.width()) * 4);
       return;
     }
-    if (!padded_.empty()) {
-      std::memcpy(padded_.data(), in, size_t(src_.width()) * 4);
-      in = padded_.data();
+    const uint8_t* in[kHorizontalBatch];
+    for (int i = 0; i < count; ++i) {
+      in[i] = src_.row(y + i);
+      if (!padded_.empty()) {
+        uint8_t* pad = padded_.data() + size_t(i) * size_t(h_->taps) * 4;
+        std::memcpy(pad, in[i], size_t(src_.width()) * 4);
+        in[i] = pad;
+      }
     }
-    horizontal_(in, out, *h_);
+    horizontal_(in, out, count, *h_);
   }
 
  private:
   const Bitmap& src_;
   const std::optional<AxisWeights>& h_;
   const ResampleKernels& k_;
-  HorizontalRow horizontal_ = nullptr;
-  std::vector<uint8_t> padded_;  // a short source row padded with zeros
+  HorizontalRows horizontal_ = nullptr;
+  std::vector<uint8_t> padded_;  // short source rows padded with zeros
 };
 
 bool Resample(const Bitmap& src, Bitmap& out, const ResampleKernels& k) {
@@ -64,19 +70,24 @@ bool Resample(const Bitmap& src, Bitmap& out, const ResampleKernels& k) {
   const size_t values = size_t(w) * 4;
   RowSource source(src, hw, k);
 
-  if (!vw) {  // width only: one filtered row at a time
-    Rows tmp = MakeRows(1, values);
-    for (int y = 0; y < h; ++y) {
-      source.Produce(y, tmp.row(0));
-      k.narrow(tmp.row(0), out.row(y), values);
+  if (!vw) {  // width only: a batch of filtered rows at a time
+    Rows tmp = MakeRows(kHorizontalBatch, values);
+    int16_t* batch[kHorizontalBatch];
+    for (int i = 0; i < kHorizontalBatch; ++i) batch[i] = tmp.row(i);
+    for (int y = 0; y < h; y += kHorizontalBatch) {
+      const int count = std::min(kHorizontalBatch, h - y);
+      source.Produce(y, count, batch);
+      for (int i = 0; i < count; ++i) k.narrow(batch[i], out.row(y + i), values);
     }
     return true;
   }
 
   // Horizontally filtered source rows live in a ring: source row r in slot
   // r % ring. The window of each output row starts no earlier than the one
-  // before and spans at most `ring` rows, so no needed row is overwritten.
-  const int ring = std::min(vw->taps, srcH);
+  // before and spans at most `taps` rows; rows are filtered in batches that
+  // end at most kHorizontalBatch - 1 rows past the window, so with
+  // ring = taps + kHorizontalBatch - 1 no row still needed is overwritten.
+  const int ring = std::min(vw->taps + kHorizontalBatch - 1, srcH);
   if (double(ring) * double(values) * 2.0 > double(kMaxScratchBytes)) return false;
   Rows rows = MakeRows(ring, values);
   std::vector<const int16_t*> taps(size_t(vw->taps));
@@ -84,8 +95,14 @@ bool Resample(const Bitmap& src, Bitmap& out, const ResampleKernels& k) {
   for (int y = 0; y < h; ++y) {
     const int first = vw->first[size_t(y)];
     const int last = std::min(first + vw->taps, srcH) - 1;
-    for (int r = std::max(done + 1, first); r <= last; ++r) source.Produce(r, rows.row(r % ring));
-    done = std::max(done, last);
+    while (done < last) {
+      const int start = std::max(done + 1, first);
+      const int count = std::min(kHorizontalBatch, srcH - start);
+      int16_t* batch[kHorizontalBatch];
+      for (int i = 0; i < count; ++i) batch[i] = rows.row((start + i) % ring);
+      source.Produce(start, count, batch);
+      done = start + count - 1;
+    }
     for (int t = 0; t < vw->taps; ++t) {
       taps[size_t(t)] = rows.row(std::min(first + t, srcH - 1) % ring);
     }

@@ -2,8 +2,10 @@
 
 #include <cmath>
 #include <numbers>
+#include <string>
 
 #include "PixelTestUtil.h"
+#include "raster/CpuFeatures.h"
 #include "raster/RotatingLayer.h"
 
 namespace moravel {
@@ -202,6 +204,69 @@ TEST(RotatingLayerTest, EmptyHandOrBrokenGeometryDrawsNothing) {
   far.Draw(plate);
   EXPECT_EQ(plate, before);
 }
+
+// A hand with every kind of pixel: transparent, opaque and translucent areas
+// and noise, so that groups of samples are skipped, laid over whole, or mixed.
+Bitmap MixedHand(int w, int h, uint32_t seed) {
+  Bitmap hand = Noise(w, h, seed);
+  for (int y = 0; y < h; ++y) {
+    for (int x = 0; x < w; ++x) {
+      uint8_t* p = hand.row(y) + x * 4;
+      if (x < w / 4) p[3] = 0;
+      if (x >= w / 2 && x < 3 * w / 4) p[3] = 255;
+    }
+  }
+  return hand;
+}
+
+// A plate that is opaque except for translucent spots here and there.
+Bitmap MixedPlate(int w, int h, uint32_t seed) {
+  Bitmap plate = Noise(w, h, seed);
+  for (int y = 0; y < h; ++y) {
+    for (int x = 0; x < w; ++x) {
+      uint8_t& a = plate.row(y)[x * 4 + 3];
+      if ((x * 7 + y * 3) % 23 != 0) a = 255;
+    }
+  }
+  return plate;
+}
+
+class RotateKernelSetTest : public ::testing::TestWithParam<std::string> {};
+
+TEST_P(RotateKernelSetTest, GivesResultsIdenticalToScalar) {
+  if (!Avx2RotateKernels()) GTEST_SKIP() << "this build has no avx2 kernels";
+  if (!CpuHasAvx2()) GTEST_SKIP() << "this processor has no AVX2";
+  const RotateKernels& kernels = *Avx2RotateKernels();
+  struct Case {
+    int w, h;
+    float angle, pivotX, pivotY, x, y;
+  };
+  // Runs of every length (short hands, steep and shallow angles), positions
+  // between pixels, hands leaving the plate at every side.
+  const Case cases[] = {{60, 9, 90, 4, 4, 40, 40},         {60, 9, 37.3f, 4, 4.5f, 40.25f, 39.6f},
+                        {31, 17, -105, 5.5f, 8, 33, 35},   {3, 2, 11, 1, 1, 10.5f, 10.5f},
+                        {1, 1, 0, 0, 0, 5.3f, 7.8f},       {80, 23, 181.7f, 10, 11, 30, 40},
+                        {124, 19, -382.75f, 10, 9, 64, 3}, {40, 40, 45, 20, 20, 79.5f, 79.5f},
+                        {17, 70, 0.01f, 8, 35, 40, 40},    {25, 25, 270, 0, 0, 10, 50}};
+  uint32_t seed = 1;
+  for (const Case& c : cases) {
+    RotatingLayer layer(MixedHand(c.w, c.h, seed++));
+    layer.setPivot(c.pivotX, c.pivotY);
+    layer.setPosition(c.x, c.y);
+    layer.setAngle(c.angle);
+    for (const Bitmap& base : {MixedPlate(80, 80, seed), *Bitmap::Create(80, 80, {9, 8, 7, 255})}) {
+      Bitmap scalar = base, simd = base;
+      layer.Draw(scalar, ScalarRotateKernels());
+      layer.Draw(simd, kernels);
+      EXPECT_TRUE(NearlyEqual(simd, scalar, 0))
+          << GetParam() << " hand " << c.w << 'x' << c.h << " angle " << c.angle;
+      EXPECT_NE(scalar, base) << "the hand was drawn";
+    }
+  }
+}
+
+INSTANTIATE_TEST_SUITE_P(Sets, RotateKernelSetTest, ::testing::Values("avx2"),
+                         [](const auto& info) { return info.param; });
 
 }  // namespace
 }  // namespace moravel

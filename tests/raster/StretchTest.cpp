@@ -4,9 +4,11 @@
 #include <cmath>
 #include <numbers>
 #include <set>
+#include <string>
 #include <vector>
 
 #include "PixelTestUtil.h"
+#include "raster/CpuFeatures.h"
 #include "raster/ResampleWeights.h"
 #include "raster/Stretch.h"
 
@@ -90,6 +92,8 @@ Bitmap TestPicture(int w, int h, uint32_t seed) {
 std::vector<const ResampleKernels*> AllKernels() {
   std::vector<const ResampleKernels*> k{&ScalarResampleKernels()};
   if (const ResampleKernels* sse2 = Sse2ResampleKernels()) k.push_back(sse2);
+  const ResampleKernels* avx2 = Avx2ResampleKernels();
+  if (avx2 && CpuHasAvx2()) k.push_back(avx2);
   return k;
 }
 
@@ -146,25 +150,52 @@ TEST(StretchTest, MatchesReferenceForRandomSmallSizes) {
   ExpectMatchesReference(pairs);
 }
 
-TEST(StretchTest, KernelSetsGiveIdenticalResults) {
+// The SIMD sets must give the scalar loops' results bit for bit.
+class StretchKernelSetTest : public ::testing::TestWithParam<std::string> {
+ protected:
+  // The set named by the parameter, or nullptr (with `why` set) when this
+  // build or this processor cannot run it.
+  static const ResampleKernels* Kernels(const std::string& name, std::string& why) {
+    const ResampleKernels* k = name == "avx2" ? Avx2ResampleKernels() : Sse2ResampleKernels();
+    if (!k) why = "this build has no " + name + " kernels";
+    if (k && name == "avx2" && !CpuHasAvx2()) why = "this processor has no AVX2", k = nullptr;
+    return k;
+  }
+};
+
+TEST_P(StretchKernelSetTest, GivesResultsIdenticalToScalar) {
+  std::string why;
+  const ResampleKernels* kernels = Kernels(GetParam(), why);
+  if (!kernels) GTEST_SKIP() << why;
   // Widths chosen so that every unrolled tap count (2 to 16) and the generic
-  // loop are used.
-  const std::vector<SizePair> pairs{{123, 77, 301, 190}, {123, 77, 100, 33}, {123, 77, 82, 77},
-                                    {123, 77, 70, 200},  {123, 77, 61, 9},   {123, 77, 52, 50},
-                                    {123, 77, 45, 76},   {123, 77, 41, 33},  {123, 77, 123, 200},
-                                    {123, 77, 7, 77},    {1, 5, 9, 4},       {3, 4, 10, 3}};
+  // loop are used, with odd output widths (a pixel left over after the pairs
+  // and after the blocks of eight), one axis kept (the widen and narrow
+  // loops) and tiny sources padded up to the taps.
+  const std::vector<SizePair> pairs{
+      {123, 77, 301, 190}, {123, 77, 100, 33}, {123, 77, 82, 77}, {123, 77, 70, 200},
+      {123, 77, 61, 9},    {123, 77, 52, 50},  {123, 77, 45, 76}, {123, 77, 41, 33},
+      {123, 77, 123, 200}, {123, 77, 7, 77},   {1, 5, 9, 4},      {3, 4, 10, 3},
+      {1, 1, 3, 2},        {2, 3, 5, 7},       {5, 2, 1, 1},      {4, 4, 4, 9},
+      {9, 3, 37, 3},       {13, 11, 9, 13},    {640, 9, 13, 5},   {2560, 16, 1280, 11}};
   std::set<int> tapCounts;
   for (const SizePair& p : pairs) {
     if (p.sw != p.dw) tapCounts.insert(BuildLanczosWeights(p.sw, p.dw, size_t(1) << 30)->taps);
     const Bitmap src = TestPicture(p.sw, p.sh, uint32_t(p.dw));
-    Bitmap scalar = src, best = src;
+    Bitmap scalar = src, simd = src;
     ASSERT_TRUE(StretchBitmapToSize(scalar, p.dw, p.dh, ScalarResampleKernels()));
-    ASSERT_TRUE(StretchBitmapToSize(best, p.dw, p.dh));
-    EXPECT_TRUE(NearlyEqual(best, scalar, 0))
-        << BestResampleKernels().name << ' ' << p.sw << " -> " << p.dw << 'x' << p.dh;
+    ASSERT_TRUE(StretchBitmapToSize(simd, p.dw, p.dh, *kernels));
+    EXPECT_TRUE(NearlyEqual(simd, scalar, 0))
+        << kernels->name << ' ' << p.sw << 'x' << p.sh << " -> " << p.dw << 'x' << p.dh;
   }
   for (int taps = 2; taps <= 16; taps += 2) EXPECT_TRUE(tapCounts.count(taps)) << taps;
   EXPECT_GT(*tapCounts.rbegin(), 16);
+}
+
+INSTANTIATE_TEST_SUITE_P(Sets, StretchKernelSetTest, ::testing::Values("sse2", "avx2"),
+                         [](const auto& info) { return info.param; });
+
+TEST(StretchTest, BestKernelsAreTheWidestTheProcessorRuns) {
+  EXPECT_STREQ(BestResampleKernels().name, CpuHasAvx2() ? "avx2" : "sse2");
 }
 
 TEST(StretchTest, FlatPictureStaysFlat) {
@@ -258,6 +289,39 @@ TEST(LanczosWeightsTest, EachOutputSumsToOneAndWindowsMoveForwardInsideTheSource
     }
   }
   EXPECT_FALSE(BuildLanczosWeights(1000000, 1000000, 1 << 20));
+}
+
+TEST(LanczosWeightsTest, WeightsAreTheNormalisedFilterRounded) {
+  // Sizes whose windows repeat every 1, 2, 15, 16 or 683 outputs, large
+  // ratios, and sizes smaller than the filter.
+  for (auto [in, out] : {std::pair{1920, 3840},
+                         {2560, 1280},
+                         {1600, 1024},
+                         {1024, 1920},
+                         {640, 1366},
+                         {1280, 3},
+                         {3, 700},
+                         {2666, 214},
+                         {7, 3}}) {
+    const std::optional<AxisWeights> w = BuildLanczosWeights(in, out, size_t(1) << 30);
+    ASSERT_TRUE(w);
+    for (int i = 0; i < out; ++i) {
+      std::vector<double> want(size_t(w->taps), 0.0);
+      for (const Tap& t : RefTaps(in, out, i)) {
+        const int k = t.index - w->first[size_t(i)];
+        ASSERT_TRUE(k >= 0 && k < w->taps) << in << "->" << out << " output " << i;
+        want[size_t(k)] = t.weight * (1 << kWeightBits);
+      }
+      // Each weight is rounded; the rounding residue goes to the largest one
+      // (either of two equal ones).
+      const double largest = *std::max_element(want.begin(), want.end());
+      for (size_t k = 0; k < want.size(); ++k) {
+        if (want[k] > largest - 1e-6) continue;
+        EXPECT_NEAR(w->coefOf(i)[k], want[k], 0.5 + 1e-6)
+            << in << "->" << out << " output " << i << " tap " << k;
+      }
+    }
+  }
 }
 
 }  // namespace
