@@ -86,6 +86,10 @@ void ControlStack::ControlChanged(ImageControl& control, Rect before) {
   if (!(before == after)) Report(after);
 }
 
+void ControlStack::ControlAreaChanged(ImageControl&, Rect area) {
+  Report(area);
+}
+
 void ControlStack::Report(Rect area) const {
   if (sink_ && !area.empty()) sink_->Invalidate(area);
 }

@@ -44,6 +44,7 @@ class ControlStack : public ControlObserver {
   size_t size() const { return ordered_.size(); }
 
   void ControlChanged(ImageControl& control, Rect before) override;
+  void ControlAreaChanged(ImageControl& control, Rect area) override;
 
  private:
   void Report(Rect area) const;

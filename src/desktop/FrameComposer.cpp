@@ -1,5 +1,7 @@
 #include "desktop/FrameComposer.h"
 
+#include <algorithm>
+
 #include "raster/Drawing.h"
 
 namespace moravel {
@@ -15,6 +17,30 @@ void BlendClipped(Bitmap& dst, const Bitmap& src, int x, int y, Rect clip) {
   if (target.empty()) return;
   BlendRect(dst, target.x, target.y, src,
             {target.x - x, target.y - y, target.width, target.height});
+}
+
+long long Area(const Rect& r) {
+  return (long long)r.width * r.height;
+}
+
+// Overlapping rectangles are joined into their bounding box where that box
+// is no larger than the two together, so no pixel is composed and sent twice
+// for nothing (the hands of a clock cross each other).
+void JoinOverlapping(std::vector<Rect>& rects) {
+  for (size_t i = 0; i < rects.size(); ++i) {
+    for (size_t j = i + 1; j < rects.size(); ++j) {
+      if (Intersect(rects[i], rects[j]).empty()) continue;
+      const Rect& a = rects[i];
+      const Rect& b = rects[j];
+      const int left = std::min(a.x, b.x), top = std::min(a.y, b.y);
+      const Rect box{left, top, std::max(a.right(), b.right()) - left,
+                     std::max(a.bottom(), b.bottom()) - top};
+      if (Area(box) > Area(a) + Area(b)) continue;
+      rects[i] = box;
+      rects.erase(rects.begin() + std::ptrdiff_t(j));
+      j = i;  // the grown rectangle may meet earlier ones now
+    }
+  }
 }
 
 }  // namespace
@@ -51,6 +77,8 @@ bool FrameComposer::Flush() {
   const long long whole = (long long)width_ * height_;
   if (pending_.size() > kMaxPieces || 2 * area >= whole) {
     pending_.assign(1, Rect{0, 0, width_, height_});
+  } else {
+    JoinOverlapping(pending_);
   }
   for (const Rect& r : pending_) {
     if (!frame_.empty()) ComposeInto(r, frame_, r.x, r.y);

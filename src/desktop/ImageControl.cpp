@@ -49,6 +49,21 @@ void ImageControl::SetSize(int width, int height) {
   Changed(before);
 }
 
+void ImageControl::SetPicture(Picture picture, std::span<const Rect> changed) {
+  if (!HasPixels(picture) || !HasPixels(picture_) || picture->width() != width_ ||
+      picture->height() != height_) {
+    SetPicture(std::move(picture));
+    return;
+  }
+  picture_ = std::move(picture);
+  if (!observer_ || !visible_) return;
+  const Rect drawn = drawnRect();
+  for (const Rect& r : changed) {
+    const Rect area = Intersect({left_ + r.x, top_ + r.y, r.width, r.height}, drawn);
+    if (!area.empty()) observer_->ControlAreaChanged(*this, area);
+  }
+}
+
 void ImageControl::Changed(Rect before) {
   if (observer_) observer_->ControlChanged(*this, before);
 }

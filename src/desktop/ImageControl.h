@@ -16,6 +16,7 @@
 // change that alters the look so that the frame can redraw it.
 
 #include <cstdint>
+#include <span>
 
 #include "desktop/Picture.h"
 #include "raster/Rect.h"
@@ -57,6 +58,8 @@ class ControlObserver {
   virtual ~ControlObserver() = default;
   // The control's look changed; `before` is its drawn rectangle before the change.
   virtual void ControlChanged(ImageControl& control, Rect before) = 0;
+  // Only `area` (screen pixels, inside the control) of the look changed.
+  virtual void ControlAreaChanged(ImageControl& control, Rect area) = 0;
 };
 
 class ImageControl {
@@ -87,6 +90,9 @@ class ImageControl {
   const Picture& picture() const { return picture_; }
 
   void SetPicture(Picture picture);
+  // A new picture of the same size that differs from the shown one only
+  // inside `changed` (picture pixels); anything else is SetPicture.
+  void SetPicture(Picture picture, std::span<const Rect> changed);
   // Positions beyond kFarOffScreen pixels from the origin are held there, far
   // off any screen, so that right() and bottom() of the rectangle stay in the
   // int range (a picture side is at most 16384 pixels).

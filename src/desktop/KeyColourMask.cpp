@@ -1,8 +1,23 @@
 #include "desktop/KeyColourMask.h"
 
 #include <algorithm>
+#include <bit>
+#include <cstring>
 
 namespace moravel {
+namespace {
+
+// The first three bytes of a pixel read as one word, and pure blue (0, 0,
+// 255) in them, in this machine's byte order.
+constexpr uint32_t Word(uint8_t b0, uint8_t b1, uint8_t b2, uint8_t b3) {
+  return std::endian::native == std::endian::little
+             ? uint32_t(b0) | uint32_t(b1) << 8 | uint32_t(b2) << 16 | uint32_t(b3) << 24
+             : uint32_t(b3) | uint32_t(b2) << 8 | uint32_t(b1) << 16 | uint32_t(b0) << 24;
+}
+constexpr uint32_t kRgbBytes = Word(255, 255, 255, 0);
+constexpr uint32_t kKeyRgb = Word(0, 0, 255, 0);
+
+}  // namespace
 
 KeyColourMask::KeyColourMask(int width, int height)
     : width_(std::max(width, 0)),
@@ -19,15 +34,24 @@ bool KeyColourMask::Update(const Bitmap& piece, Rect area) {
     const uint8_t* p = piece.row(y - area.y) + size_t(r.x - area.x) * 4;
     uint8_t* keyRow = key_.data() + size_t(y) * rowBytes_;
     uint8_t* knownRow = known_.data() + size_t(y) * rowBytes_;
-    for (int x = r.x; x < r.right(); ++x, p += 4) {
-      const uint8_t bit = uint8_t(1u << (x & 7));
-      const bool key = p[0] == 0 && p[1] == 0 && p[2] == 255;
-      const bool was = keyRow[x >> 3] & bit;
-      if (!(knownRow[x >> 3] & bit) || key != was) {
-        changed = true;
-        knownRow[x >> 3] |= bit;
-        keyRow[x >> 3] = key ? (keyRow[x >> 3] | bit) : (keyRow[x >> 3] & ~bit);
+    int x = r.x;
+    while (x < r.right()) {
+      const int byte = x >> 3;
+      const int first = x & 7;
+      const int last = std::min(8, first + (r.right() - x));  // one past, in this byte
+      uint8_t bits = 0;
+      for (int b = first; b < last; ++b, p += 4) {
+        uint32_t pixel;  // R, G, B, A in memory order
+        std::memcpy(&pixel, p, 4);
+        bits |= uint8_t(((pixel & kRgbBytes) == kKeyRgb) << b);
       }
+      const uint8_t mask = uint8_t((0xFFu << first) & (0xFFu >> (8 - last)));
+      if ((knownRow[byte] & mask) != mask || (keyRow[byte] & mask) != bits) {
+        changed = true;
+        knownRow[byte] |= mask;
+        keyRow[byte] = uint8_t((keyRow[byte] & ~mask) | bits);
+      }
+      x += last - first;
     }
   }
   return changed;

@@ -76,8 +76,14 @@ void X11DesktopWindowShell::ShowPiece(const Bitmap& piece, Rect area) {
   if (area.empty()) return;
   pixels_.resize(size_t(area.width) * size_t(area.height));
   uint32_t* out = pixels_.data();
+  const bool common = redShift_ == 16 && greenShift_ == 8 && blueShift_ == 0;
   for (int y = 0; y < area.height; ++y) {
     const uint8_t* p = piece.row(y);
+    if (common) {  // the usual visual: constant shifts, which the compiler vectorises
+      for (int x = 0; x < area.width; ++x, p += 4)
+        *out++ = uint32_t(p[0]) << 16 | uint32_t(p[1]) << 8 | uint32_t(p[2]);
+      continue;
+    }
     for (int x = 0; x < area.width; ++x, p += 4) {
       *out++ = uint32_t(p[0]) << redShift_ | uint32_t(p[1]) << greenShift_ |
                uint32_t(p[2]) << blueShift_;

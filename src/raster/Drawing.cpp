@@ -32,17 +32,25 @@ void BlendRect(Bitmap& dst, int x, int y, const Bitmap& src, Rect from) {
   for (int r = 0; r < b.height; ++r) {
     const uint8_t* s = src.row(b.srcY + r) + size_t(b.srcX) * 4;
     uint8_t* d = dst.row(b.dstY + r) + size_t(b.dstX) * 4;
-    for (int i = 0; i < b.width; ++i, s += 4, d += 4) {
-      const unsigned a = s[3];
-      if (a == 0) continue;
-      if (a == 255) {  // the blend gives the source exactly; skip the arithmetic
-        d[0] = s[0], d[1] = s[1], d[2] = s[2], d[3] = 255;
+    int i = 0;
+    while (i < b.width) {
+      const unsigned a = s[size_t(i) * 4 + 3];
+      if (a == 255) {  // a run of opaque pixels: the blend gives the source exactly
+        int end = i + 1;
+        while (end < b.width && s[size_t(end) * 4 + 3] == 255) ++end;
+        std::memcpy(d + size_t(i) * 4, s + size_t(i) * 4, size_t(end - i) * 4);
+        i = end;
         continue;
       }
-      d[0] = BlendChannel(s[0], a, d[0]);
-      d[1] = BlendChannel(s[1], a, d[1]);
-      d[2] = BlendChannel(s[2], a, d[2]);
-      d[3] = UnionAlpha(a, d[3]);
+      if (a != 0) {
+        uint8_t* p = d + size_t(i) * 4;
+        const uint8_t* q = s + size_t(i) * 4;
+        p[0] = BlendChannel(q[0], a, p[0]);
+        p[1] = BlendChannel(q[1], a, p[1]);
+        p[2] = BlendChannel(q[2], a, p[2]);
+        p[3] = UnionAlpha(a, p[3]);
+      }
+      ++i;
     }
   }
 }

@@ -136,22 +136,33 @@ void AnalogClock::SetAngles(const HandAngles& angles) {
 void AnalogClock::Redraw() {
   const Rect plate{0, 0, base_.width(), base_.height()};
   std::shared_ptr<Bitmap>& buffer = buffers_[size_t(next_)];
-  Rect& stale = stale_[size_t(next_)];
+  std::vector<Rect>& stale = stale_[size_t(next_)];
   if (!buffer || buffer.use_count() > 1) {  // someone else still holds it: start afresh
     try {
       buffer = std::make_shared<Bitmap>(base_);
     } catch (const std::bad_alloc&) {
       return;  // out of memory: the clock keeps showing its last picture
     }
-    stale = {};
+    stale.clear();
   }
-  Rect drawn;
-  for (const RotatingLayer& hand : hands_) drawn = Bounding(drawn, Intersect(hand.Bounds(), plate));
-  const Rect restore = Bounding(stale, drawn);
-  CopyRect(*buffer, restore.x, restore.y, base_, restore);
-  for (const RotatingLayer& hand : hands_) hand.Draw(*buffer);
-  stale = drawn;
-  image_->SetPicture(buffer);
+  // Outside where its hands were, the buffer is the base already.
+  for (const Rect& r : stale) CopyRect(*buffer, r.x, r.y, base_, r);
+  std::vector<Rect> drawn;
+  for (const RotatingLayer& hand : hands_) {
+    drawn.push_back(Intersect(hand.Bounds(), plate));
+    hand.Draw(*buffer);
+  }
+  // The shown picture differs from the new one where a hand was or is.
+  const std::vector<Rect>& shown = stale_[size_t(next_ ^ 1)];
+  std::vector<Rect> changed;
+  if (shown_ && shown.size() == drawn.size()) {
+    for (size_t i = 0; i < drawn.size(); ++i) changed.push_back(Bounding(shown[i], drawn[i]));
+    image_->SetPicture(buffer, changed);
+  } else {
+    image_->SetPicture(buffer);
+  }
+  stale = std::move(drawn);
+  shown_ = true;
   next_ ^= 1;
 }
 

@@ -44,7 +44,8 @@ class AnalogClock {
   bool IsOn(const ControlStack& controls) const;
 
   // Turns the hands (the second angle only matters with a second hand) and
-  // shows the new picture. Only the parts the hands left or reach are redrawn.
+  // shows the new picture. Only the parts the hands left or reach are redrawn,
+  // and only those are reported as changed (one rectangle a hand).
   void SetAngles(const HandAngles& angles);
 
   const ImageControl& image() const { return *image_; }
@@ -64,11 +65,12 @@ class AnalogClock {
   Bitmap base_;
   std::vector<RotatingLayer> hands_;
   // The picture is drawn in turn into two buffers, so the one being drawn is
-  // never the one the control shows. `stale_` is the part of each buffer that
-  // differs from the base (where its hands were drawn).
+  // never the one the control shows. `stale_` holds, for each buffer, where
+  // each hand was drawn in it: the only parts that differ from the base.
   std::array<std::shared_ptr<Bitmap>, 2> buffers_;
-  std::array<Rect, 2> stale_{};
+  std::array<std::vector<Rect>, 2> stale_{};
   int next_ = 0;
+  bool shown_ = false;  // the control shows buffers_[next_ ^ 1] as drawn last
 };
 
 }  // namespace moravel

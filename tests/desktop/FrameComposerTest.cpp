@@ -106,11 +106,21 @@ TEST_F(FrameComposerTest, HidingAndRemovingUncoverWhatLiesBelow) {
   EXPECT_EQ(At(2, 2), kGreen);
 }
 
+TEST_F(FrameComposerTest, OverlappingRectanglesJoinOnlyWhereTheBoxIsNoLarger) {
+  frame.Invalidate({0, 0, 30, 2});  // a cross: its box would be far larger
+  frame.Invalidate({0, 0, 2, 20});
+  frame.Invalidate({10, 10, 6, 6});  // two that mostly overlap: one box
+  frame.Invalidate({12, 12, 6, 6});
+  EXPECT_EQ(frame.TakeDirty(),
+            (std::vector<Rect>{{0, 0, 30, 2}, {0, 0, 2, 20}, {10, 10, 8, 8}}));
+}
+
 TEST_F(FrameComposerTest, APictureOfAnotherSizeRecomposesTheOldAndTheNewArea) {
   ImageControl& a = Add(ControlLayer::Button, SolidPicture(8, 6, kRed), 2, 2);
   frame.TakeDirty();
   a.SetPicture(SolidPicture(3, 3, kGreen));
-  EXPECT_EQ(frame.TakeDirty(), (std::vector<Rect>{{2, 2, 8, 6}, {2, 2, 3, 3}}));
+  // The new area lies inside the old one: one rectangle, composed once.
+  EXPECT_EQ(frame.TakeDirty(), (std::vector<Rect>{{2, 2, 8, 6}}));
   EXPECT_EQ(At(2, 2), kGreen);
   EXPECT_EQ(At(9, 7), kDesktopKeyColour) << "the larger picture is gone";
   a.SetPicture(SolidPicture(10, 4, kRed));

@@ -215,7 +215,18 @@ TEST(AnalogClockTest, ATickRedrawsTheClockAndTheChangedDigitsOnlyOncePerSecond) 
   const Bitmap before = *ClockOf(h).image().picture();
   const int framesBefore = h.window.frameChanges;
   h.Tick(10, 0, 1);
-  EXPECT_EQ(Sorted(s.frame().TakeDirty()), Sorted({clockRect, seconds}));
+  // The seconds' digit, and a rectangle a hand (those that cross joined):
+  // together less than the clock.
+  const std::vector<Rect> dirty = s.frame().TakeDirty();
+  ASSERT_GE(dirty.size(), 2u);
+  EXPECT_EQ(std::count(dirty.begin(), dirty.end(), seconds), 1);
+  long long handArea = 0;
+  for (const Rect& r : dirty) {
+    if (r == seconds) continue;
+    EXPECT_EQ(Intersect(r, clockRect), r);
+    handArea += (long long)r.width * r.height;
+  }
+  EXPECT_LT(handArea, (long long)clockRect.width * clockRect.height);
   EXPECT_EQ(h.window.frameChanges, framesBefore + 1);
   EXPECT_FALSE(*ClockOf(h).image().picture() == before) << "the second hand moved";
 
@@ -231,8 +242,12 @@ TEST(AnalogClockTest, ATickRedrawsTheClockAndTheChangedDigitsOnlyOncePerSecond) 
     Bitmap fresh = ClockOf(h).base();
     for (const RotatingLayer& hand : ClockOf(h).hands()) hand.Draw(fresh);
     ASSERT_TRUE(*ClockOf(h).image().picture() == fresh) << sec;
-    EXPECT_EQ(s.frame().picture().at(clockRect.x + 50, clockRect.y + 10),
-              ClockOf(h).image().picture()->at(50, 10));
+    // The frame, kept up to date by the changed rectangles only, shows it all.
+    s.frame().TakeDirty();
+    for (int y = 0; y < clockRect.height; ++y)
+      for (int x = 0; x < clockRect.width; ++x)
+        ASSERT_EQ(s.frame().picture().at(clockRect.x + x, clockRect.y + y), fresh.at(x, y))
+            << sec << ": " << x << "," << y;
   }
 }
 
