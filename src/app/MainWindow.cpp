@@ -15,6 +15,7 @@
 #include <QScreen>
 #include <QTimer>
 #include <QUrl>
+#include <QWindow>
 #include <cstdio>
 #include <ctime>
 #include <optional>
@@ -323,7 +324,9 @@ void MainWindow::changeWallpaper() {
 
 void MainWindow::paintEvent(QPaintEvent* event) {
   if (paintsOnScreen_) {
-    if (!shell_) return;  // before start()
+    // Before the window is mapped and exposed the server would drop the
+    // pixels: the exposure that follows paints them.
+    if (!shell_ || !windowHandle() || !windowHandle()->isExposed()) return;
     for (const QRect& r : event->region())
       presenter_->Present({r.x(), r.y(), r.width(), r.height()}, *shell_);
     shell_->Flush();
@@ -336,6 +339,10 @@ void MainWindow::paintEvent(QPaintEvent* event) {
     QPainter painter(this);
     painter.setCompositionMode(QPainter::CompositionMode_Source);
     for (const QRect& r : event->region()) painter.drawImage(r.topLeft(), image, r);
+  }
+  if (!firstFrameShown_) {
+    firstFrameShown_ = true;
+    QTimer::singleShot(0, this, &MainWindow::firstFrameShown);
   }
   if (reportFrames_ && frameReport_) {
     // Qt hands the painted backing store to the display right after this

@@ -102,6 +102,8 @@ class MainWindow : public QWidget, public DesktopWindowPort {
  signals:
   // The window closed for good (the session allowed it): the program ends.
   void closed();
+  // The first frame has been painted and handed to the display (once).
+  void firstFrameShown();
 
  protected:
   QPaintEngine* paintEngine() const override;
@@ -148,6 +150,7 @@ class MainWindow : public QWidget, public DesktopWindowPort {
   std::vector<std::unique_ptr<SideScreenWindow>> sideWindows_;  // over sideScreens()
   bool reportFrames_;
   const char* frameReport_ = "first-frame";  // the next paint's report, if any
+  bool firstFrameShown_ = false;
 };
 
 }  // namespace moravel

@@ -3,6 +3,7 @@
 
 #include <QApplication>
 #include <QScreen>
+#include <QTimer>
 #include <cstdio>
 #include <cstdlib>
 #include <filesystem>
@@ -53,14 +54,12 @@ int main(int argc, char** argv) {
 
   ProcessLauncher launcher(environment);
   SystemClock clock;
-  const bool hasTray = TrayIcon::Available();
   MainWindow window({.launcher = launcher,
                      .clock = clock,
                      .programFolder = programFolder.empty()
                                           ? std::filesystem::path(QCoreApplication::applicationDirPath().toStdString())
                                           : programFolder,
                      .geometry = QGuiApplication::primaryScreen()->geometry(),
-                     .noTray = !hasTray,
                      // Read only by scripts/bench-startup.
                      .reportFirstFrame = std::getenv("MORAVEL_REPORT_FIRST_FRAME") != nullptr,
                      .prefetch = prefetch ? &*prefetch : nullptr});
@@ -80,8 +79,17 @@ int main(int argc, char** argv) {
   QObject::connect(&screens, &ScreenWatcher::changed, &window,
                    [&window] { window.followScreens(); });
   // Made even without a notification area: Qt docks it when a panel starts
-  // later (the right click on the wallpaper keeps working as well).
-  TrayIcon tray(window.mainMenu());
+  // later; where there is none, a right click on the wallpaper opens the
+  // main menu. Both are settled after the first frame, which asking the
+  // desktop would delay, or after a second at most.
+  std::unique_ptr<TrayIcon> tray;
+  auto makeTray = [&] {
+    if (tray) return;
+    window.session().SetNoTray(!TrayIcon::Available());
+    tray = std::make_unique<TrayIcon>(window.mainMenu());
+  };
+  QObject::connect(&window, &MainWindow::firstFrameShown, &window, makeTray);
+  QTimer::singleShot(1000, &window, makeTray);
   app.exec();
   return 0;
 }
