@@ -4,7 +4,10 @@
 // at byte 4 * (y * width + x). A default-constructed Bitmap is empty (0 x 0).
 
 #include <cstdint>
+#include <memory>
+#include <new>
 #include <optional>
+#include <utility>
 #include <vector>
 
 namespace moravel {
@@ -12,6 +15,25 @@ namespace moravel {
 struct Rgba {
   uint8_t r = 0, g = 0, b = 0, a = 0;
   friend bool operator==(const Rgba&, const Rgba&) = default;
+};
+
+// Leaves new bytes as they are (the vector's resize would zero them first);
+// Bitmap::Create writes every byte itself.
+template <typename T>
+struct DefaultInitAllocator : std::allocator<T> {
+  template <typename U>
+  struct rebind {
+    using other = DefaultInitAllocator<U>;
+  };
+  using std::allocator<T>::allocator;
+  template <typename U>
+  void construct(U* p) {
+    ::new (static_cast<void*>(p)) U;
+  }
+  template <typename U, typename... Args>
+  void construct(U* p, Args&&... args) {
+    ::new (static_cast<void*>(p)) U(std::forward<Args>(args)...);
+  }
 };
 
 class Bitmap {
@@ -44,7 +66,7 @@ class Bitmap {
  private:
   int width_ = 0;
   int height_ = 0;
-  std::vector<uint8_t> pixels_;
+  std::vector<uint8_t, DefaultInitAllocator<uint8_t>> pixels_;
 };
 
 }  // namespace moravel

@@ -1,6 +1,7 @@
 #include "widgets/AnalogClock.h"
 
 #include <algorithm>
+#include <cstring>
 #include <new>
 #include <optional>
 #include <string>
@@ -37,6 +38,28 @@ Rect Bounding(Rect a, Rect b) {
   if (b.empty()) return a;
   const int left = std::min(a.x, b.x), top = std::min(a.y, b.y);
   return {left, top, std::max(a.right(), b.right()) - left, std::max(a.bottom(), b.bottom()) - top};
+}
+
+// The part of `area` (inside both pictures) where `a` and `b` differ; empty
+// where they are the same. A hand turned by a hundredth of a degree often
+// changes no pixel at all.
+Rect Differing(const Bitmap& a, const Bitmap& b, Rect area) {
+  int left = area.right(), right = area.x, top = -1, bottom = -1;
+  const size_t bytes = size_t(std::max(area.width, 0)) * 4;
+  for (int y = area.y; y < area.bottom(); ++y) {
+    const uint8_t* pa = a.row(y) + size_t(area.x) * 4;
+    const uint8_t* pb = b.row(y) + size_t(area.x) * 4;
+    if (std::memcmp(pa, pb, bytes) == 0) continue;
+    int first = 0, last = area.width - 1;
+    while (std::memcmp(pa + size_t(first) * 4, pb + size_t(first) * 4, 4) == 0) ++first;
+    while (std::memcmp(pa + size_t(last) * 4, pb + size_t(last) * 4, 4) == 0) --last;
+    left = std::min(left, area.x + first);
+    right = std::max(right, area.x + last + 1);
+    if (top < 0) top = y;
+    bottom = y + 1;
+  }
+  if (top < 0) return {};
+  return {left, top, right - left, bottom - top};
 }
 
 }  // namespace
@@ -155,8 +178,12 @@ void AnalogClock::Redraw() {
   // The shown picture differs from the new one where a hand was or is.
   const std::vector<Rect>& shown = stale_[size_t(next_ ^ 1)];
   std::vector<Rect> changed;
-  if (shown_ && shown.size() == drawn.size()) {
-    for (size_t i = 0; i < drawn.size(); ++i) changed.push_back(Bounding(shown[i], drawn[i]));
+  const std::shared_ptr<Bitmap>& onScreen = buffers_[size_t(next_ ^ 1)];
+  if (shown_ && onScreen && shown.size() == drawn.size()) {
+    for (size_t i = 0; i < drawn.size(); ++i) {
+      const Rect area = Differing(*buffer, *onScreen, Bounding(shown[i], drawn[i]));
+      if (!area.empty()) changed.push_back(area);
+    }
     image_->SetPicture(buffer, changed);
   } else {
     image_->SetPicture(buffer);
