@@ -7,26 +7,13 @@
 #include <vector>
 
 #include "codecs/PngCodec.h"
-#include "desktop/DesktopTimers.h"
-#include "desktop/DesktopWindowPort.h"
+#include "desktop/InertServices.h"
 #include "raster/Bitmap.h"
 
 namespace moravel::bench {
 
-class NoTimers : public DesktopTimers {
- public:
-  void SetEnabled(DesktopTimer, bool) override {}
-  bool IsEnabled(DesktopTimer) const override { return false; }
-};
-
-class NoWindow : public DesktopWindowPort {
- public:
-  void ShowButtonMenu(int, int) override {}
-  void ShowMainMenu(int, int) override {}
-  void FrameChanged() override {}
-  void Close() override {}
-  void ShowMessage(const std::string&) override {}
-};
+using NoTimers = InertTimers;
+using NoWindow = InertWindow;
 
 inline void WritePng(const std::filesystem::path& file, const Bitmap& picture) {
   std::vector<uint8_t> bytes;

@@ -10,6 +10,7 @@
 #include "desktop/DesktopFrame.h"
 #include "desktop/DesktopSession.h"
 #include "desktop/FrameComposer.h"
+#include "desktop/InertServices.h"
 #include "platform/FakeClock.h"
 #include "preview/OffScreenCheck.h"
 #include "preview/ProblemList.h"
@@ -28,21 +29,6 @@ class NoLauncher : public Launcher {
   bool OpenTarget(const std::string&, const std::string&) override { return false; }
   bool OpenSpecialFolder(int) override { return false; }
   bool OpenDateTimeSettings() override { return false; }
-};
-
-class NoTimers : public DesktopTimers {
- public:
-  void SetEnabled(DesktopTimer, bool) override {}
-  bool IsEnabled(DesktopTimer) const override { return false; }
-};
-
-class NoWindow : public DesktopWindowPort {
- public:
-  void ShowButtonMenu(int, int) override {}
-  void ShowMainMenu(int, int) override {}
-  void FrameChanged() override {}
-  void Close() override {}
-  void ShowMessage(const std::string&) override {}
 };
 
 // A program folder of our own under the temp folder, removed with what the
@@ -98,8 +84,8 @@ SkinPreview Render(const fs::path& skinFolder, int width, int height, const Loca
 
   NoLauncher launcher;
   FakeClock clock(time);
-  NoTimers timers;
-  NoWindow window;
+  InertTimers timers;
+  InertWindow window;
   SkinWallpaper wallpaper;
   SkinTimeWidgets timeWidgets;
   DesktopSession session(DesktopServices{launcher, clock, timers, window, &wallpaper, &timeWidgets},
