@@ -55,7 +55,7 @@ struct DesktopModel {
         width(std::max(w, 1)),
         height(std::max(h, 1)),
         controls(width, height),
-        composer(controls, width, height),
+        composer(controls, width, height, /*paintFirst=*/true),
         wallpaperControl(kWallpaperControlId, 0, nullptr),
         buttons(scene, controls, pointer, menu),
         interaction(scene, controls, pointer, wallpaperControl, s.launcher, s.window),
@@ -68,15 +68,17 @@ struct DesktopModel {
   }
 
   // Paints the wallpaper layer with `paint` (a call on the painter); any
-  // failure leaves the layer as it was.
+  // failure leaves the layer as it was (pure blue before the first).
   template <typename Paint>
   void PaintWallpaper(Paint paint) {
-    if (!services.wallpaper) return;
+    bool painted = false;
     try {
-      if (paint(*services.wallpaper, composer.wallpaper())) composer.InvalidateAll();
+      painted = services.wallpaper && paint(*services.wallpaper, composer.wallpaper());
     } catch (const std::exception&) {
       // Nothing is reported; the old wallpaper stays.
     }
+    composer.WallpaperPainted(painted);
+    if (painted) composer.InvalidateAll();
   }
 
   // Tells the window of the changed parts of the frame, if any.

@@ -45,11 +45,26 @@ void JoinOverlapping(std::vector<Rect>& rects) {
 
 }  // namespace
 
-FrameComposer::FrameComposer(const ControlStack& controls, int width, int height)
+FrameComposer::FrameComposer(const ControlStack& controls, int width, int height,
+                             bool paintFirst)
     : controls_(controls),
-      wallpaper_(Bitmap::Create(width, height, kDesktopKeyColour).value_or(Bitmap())),
+      wallpaper_((paintFirst ? Bitmap::CreateForOverwrite(width, height)
+                             : Bitmap::Create(width, height, kDesktopKeyColour))
+                     .value_or(Bitmap())),
       width_(wallpaper_.width()),
-      height_(wallpaper_.height()) {}
+      height_(wallpaper_.height()),
+      unfilled_(paintFirst) {}
+
+void FrameComposer::WallpaperPainted(bool painted) {
+  if (!painted) FillIfUnfilled();
+  unfilled_ = false;
+}
+
+void FrameComposer::FillIfUnfilled() const {
+  if (!unfilled_) return;
+  unfilled_ = false;
+  FillRect(wallpaper_, {0, 0, width_, height_}, kDesktopKeyColour);
+}
 
 void FrameComposer::SetSize(int width, int height) {
   if (width == width_ && height == height_) return;
@@ -59,6 +74,7 @@ void FrameComposer::SetSize(int width, int height) {
   wallpaper_ = Bitmap::Create(width, height, kDesktopKeyColour).value_or(Bitmap());
   width_ = wallpaper_.width();
   height_ = wallpaper_.height();
+  unfilled_ = false;
   if (keepFrame) frame_ = wallpaper_;
   pending_.clear();
   dirty_.clear();
@@ -96,6 +112,7 @@ std::vector<Rect> FrameComposer::TakeDirty() {
 }
 
 const Bitmap& FrameComposer::picture() const {
+  FillIfUnfilled();
   if (frame_.empty() && !wallpaper_.empty()) {
     frame_ = wallpaper_;
     ComposeInto({0, 0, width_, height_}, frame_, 0, 0);
@@ -108,6 +125,7 @@ void FrameComposer::ComposeInto(Rect area, Bitmap& out) const {
 }
 
 void FrameComposer::ComposeInto(Rect area, Bitmap& out, int outX, int outY) const {
+  FillIfUnfilled();
   CopyRect(out, outX, outY, wallpaper_, area);
   controls_.Intersecting(area, scratch_);
   for (const ImageControl* c : scratch_) {

@@ -27,12 +27,16 @@ class FrameComposer : public DesktopFrame, public DirtySink {
  public:
   // A width x height frame whose wallpaper is a pure blue fill. `controls`
   // must outlive the composer.
-  FrameComposer(const ControlStack& controls, int width, int height);
+  FrameComposer(const ControlStack& controls, int width, int height, bool paintFirst = false);
 
   // The wallpaper layer (the desktop's background picture), screen-sized and
-  // opaque. Whoever changes it calls InvalidateAll().
+  // opaque. Whoever changes it calls InvalidateAll(). With `paintFirst` the
+  // layer starts unfilled, for a painter that replaces it whole at once: its
+  // owner then calls WallpaperPainted before anything reads it.
   Bitmap& wallpaper() { return wallpaper_; }
   const Bitmap& wallpaper() const { return wallpaper_; }
+  // After the first painting: false (nothing painted) fills the layer blue.
+  void WallpaperPainted(bool painted);
 
   // A new frame of width x height (pixels) whose wallpaper is a pure blue
   // fill, recomposed whole at the next Flush; rectangles collected for the
@@ -60,8 +64,12 @@ class FrameComposer : public DesktopFrame, public DirtySink {
   void ComposeInto(Rect area, Bitmap& out, int outX, int outY) const;
 
   const ControlStack& controls_;
-  Bitmap wallpaper_;
-  int width_, height_;  // the wallpaper's (0 x 0 when it could not be made)
+  // Fills an unfilled wallpaper blue before it is read.
+  void FillIfUnfilled() const;
+
+  mutable Bitmap wallpaper_;
+  int width_, height_;    // the wallpaper's (0 x 0 when it could not be made)
+  mutable bool unfilled_;  // wallpaper_ holds no pixels yet (see WallpaperPainted)
   mutable Bitmap frame_;  // empty until picture() is first called
   std::vector<Rect> pending_;
   std::vector<Rect> dirty_;

@@ -27,6 +27,17 @@ KeyColourMask::KeyColourMask(int width, int height)
   known_.assign(key_.size(), 0);
 }
 
+// Whether any of the `count` pixels from `p` is pure blue.
+static bool AnyKey(const uint8_t* p, int count) {
+  bool any = false;
+  for (int i = 0; i < count; ++i, p += 4) {
+    uint32_t pixel;
+    std::memcpy(&pixel, p, 4);
+    any |= (pixel & kRgbBytes) == kKeyRgb;
+  }
+  return any;
+}
+
 bool KeyColourMask::Update(const Bitmap& piece, Rect area) {
   const Rect r = Intersect(area, {0, 0, width_, height_});
   bool changed = false;
@@ -34,18 +45,22 @@ bool KeyColourMask::Update(const Bitmap& piece, Rect area) {
     const uint8_t* p = piece.row(y - area.y) + size_t(r.x - area.x) * 4;
     uint8_t* keyRow = key_.data() + size_t(y) * rowBytes_;
     uint8_t* knownRow = known_.data() + size_t(y) * rowBytes_;
+    // The usual row holds no key pixel: its bits are all "known, not key".
+    const bool plain = !AnyKey(p, r.width);
     int x = r.x;
     while (x < r.right()) {
       const int byte = x >> 3;
       const int first = x & 7;
       const int last = std::min(8, first + (r.right() - x));  // one past, in this byte
-      uint8_t bits = 0;
-      for (int b = first; b < last; ++b, p += 4) {
-        uint32_t pixel;  // R, G, B, A in memory order
-        std::memcpy(&pixel, p, 4);
-        bits |= uint8_t(((pixel & kRgbBytes) == kKeyRgb) << b);
-      }
       const uint8_t mask = uint8_t((0xFFu << first) & (0xFFu >> (8 - last)));
+      uint8_t bits = 0;
+      if (!plain) {
+        for (int b = first; b < last; ++b, p += 4) {
+          uint32_t pixel;  // R, G, B, A in memory order
+          std::memcpy(&pixel, p, 4);
+          bits |= uint8_t(((pixel & kRgbBytes) == kKeyRgb) << b);
+        }
+      }
       if ((knownRow[byte] & mask) != mask || (keyRow[byte] & mask) != bits) {
         changed = true;
         knownRow[byte] |= mask;

@@ -6,7 +6,7 @@
 
 namespace moravel {
 
-std::optional<Bitmap> Bitmap::Create(int width, int height, Rgba fill) {
+std::optional<Bitmap> Bitmap::CreateForOverwrite(int width, int height) {
   if (width < 0 || height < 0) return std::nullopt;
   const size_t w = size_t(width), h = size_t(height);
   if (w != 0 && h > std::numeric_limits<size_t>::max() / 4 / w) return std::nullopt;
@@ -14,6 +14,14 @@ std::optional<Bitmap> Bitmap::Create(int width, int height, Rgba fill) {
   b.width_ = width;
   b.height_ = height;
   b.pixels_.resize(w * h * 4);
+  return b;
+}
+
+std::optional<Bitmap> Bitmap::Create(int width, int height, Rgba fill) {
+  std::optional<Bitmap> created = CreateForOverwrite(width, height);
+  if (!created) return std::nullopt;
+  Bitmap& b = *created;
+  const size_t w = size_t(width), h = size_t(height);
   if (fill == Rgba{}) {
     std::memset(b.pixels_.data(), 0, b.pixels_.size());
   } else {
@@ -24,7 +32,7 @@ std::optional<Bitmap> Bitmap::Create(int width, int height, Rgba fill) {
     uint8_t* p = b.pixels_.data();
     for (size_t i = 0; i < w * h; ++i) std::memcpy(p + i * 4, &word, 4);
   }
-  return b;
+  return created;
 }
 
 Rgba Bitmap::at(int x, int y) const {

@@ -44,6 +44,9 @@ class Bitmap {
   // returns nothing when the byte count would overflow size_t or the sizes are
   // negative. Zero-sized bitmaps are allowed (they are empty).
   static std::optional<Bitmap> Create(int width, int height, Rgba fill = {});
+  // The same with pixels left as they are, for a caller that writes every
+  // one before any is read (untouched memory costs nothing until written).
+  static std::optional<Bitmap> CreateForOverwrite(int width, int height);
 
   int width() const { return width_; }
   int height() const { return height_; }
