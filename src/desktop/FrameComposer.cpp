@@ -126,9 +126,21 @@ void FrameComposer::ComposeInto(Rect area, Bitmap& out) const {
 
 void FrameComposer::ComposeInto(Rect area, Bitmap& out, int outX, int outY) const {
   FillIfUnfilled();
-  CopyRect(out, outX, outY, wallpaper_, area);
   controls_.Intersecting(area, scratch_);
-  for (const ImageControl* c : scratch_) {
+  // The topmost opaque control that covers the whole area hides everything
+  // below it: composing starts from its picture instead of the wallpaper.
+  auto hides = [&area](const ImageControl* c) {
+    return c->opaque() && HasPixels(c->picture()) && Intersect(c->rect(), area) == area;
+  };
+  size_t first = scratch_.size();
+  while (first > 0 && !hides(scratch_[first - 1])) --first;
+  if (first == 0) {
+    CopyRect(out, outX, outY, wallpaper_, area);
+  } else {
+    --first;
+  }
+  for (size_t i = first; i < scratch_.size(); ++i) {
+    const ImageControl* c = scratch_[i];
     if (!HasPixels(c->picture())) continue;
     BlendClipped(out, *c->picture(), c->rect().x - area.x + outX, c->rect().y - area.y + outY,
                  {outX, outY, area.width, area.height});

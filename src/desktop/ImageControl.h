@@ -102,6 +102,10 @@ class ImageControl {
   void SetSize(int width, int height);
   // Remembered for the pictures that are loaded for this control later.
   void SetTransparent(bool transparent) { transparent_ = transparent; }
+  // Every picture this control shows is opaque (alpha 255 everywhere), so
+  // nothing below it shows through: the frame is composed from it upwards.
+  void SetOpaque(bool opaque) { opaque_ = opaque; }
+  bool opaque() const { return opaque_; }
 
   int tag = 0;  // a button's slot number; 0 for every other control
   ControlHandlers handlers;
@@ -115,6 +119,7 @@ class ImageControl {
   int left_ = 0, top_ = 0, width_ = 0, height_ = 0;
   bool visible_ = true;
   bool transparent_ = false;
+  bool opaque_ = false;
   Picture picture_;
 };
 

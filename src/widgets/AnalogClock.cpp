@@ -103,6 +103,7 @@ std::unique_ptr<AnalogClock> AnalogClock::Build(SceneContext& ctx, bool clickAct
   plate.reset();
 
   ImageControl& image = ctx.controls.Add(ControlLayer::AnalogClock);
+  image.SetOpaque(true);  // the wallpaper is in its base
   std::unique_ptr<AnalogClock> clock;
   try {
     clock.reset(new AnalogClock(ctx.controls, image, std::move(*base)));

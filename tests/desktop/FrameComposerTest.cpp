@@ -106,6 +106,24 @@ TEST_F(FrameComposerTest, HidingAndRemovingUncoverWhatLiesBelow) {
   EXPECT_EQ(At(2, 2), kGreen);
 }
 
+TEST_F(FrameComposerTest, AnOpaqueControlHidesWhatLiesBelowButNotWhatLiesAbove) {
+  FillRect(frame.wallpaper(), {0, 0, 40, 30}, kWhite);
+  frame.InvalidateAll();
+  ImageControl& plate = Add(ControlLayer::AnalogClock, SolidPicture(10, 10, kRed), 0, 0);
+  plate.SetOpaque(true);
+  Add(ControlLayer::Button, SolidPicture(2, 2, Rgba{0, 255, 0, 128}), 3, 3);
+  frame.Flush();
+  const Rgba halfGreen = At(3, 3);
+  FillRect(frame.wallpaper(), {0, 0, 40, 30}, kGreen);  // changed without telling:
+  frame.Invalidate({1, 1, 4, 4});                        // unseen under the plate
+  frame.Invalidate({8, 8, 4, 4});                        // seen beside it
+  frame.Flush();
+  EXPECT_EQ(At(1, 1), kRed);
+  EXPECT_EQ(At(3, 3), halfGreen);
+  EXPECT_EQ(At(9, 9), kRed);
+  EXPECT_EQ(At(10, 10), kGreen);
+}
+
 TEST_F(FrameComposerTest, OverlappingRectanglesJoinOnlyWhereTheBoxIsNoLarger) {
   frame.Invalidate({0, 0, 30, 2});  // a cross: its box would be far larger
   frame.Invalidate({0, 0, 2, 20});
