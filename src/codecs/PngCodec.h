@@ -18,7 +18,7 @@ DecodeResult DecodePng(std::span<const uint8_t> bytes);
 // Fast: light compression, for pictures that must appear at once.
 enum class PngSpeed { Small, Fast };
 
-// Encodes `picture` as an 8-bit RGBA PNG. Returns false (with `error` set when
+// Encodes `picture` as an 8-bit RGBA PNG (RGB when every pixel is opaque). Returns false (with `error` set when
 // given) for an empty picture or an encoder failure.
 bool EncodePng(const Bitmap& picture, PngSpeed speed, std::vector<uint8_t>& out,
                std::string* error = nullptr);
