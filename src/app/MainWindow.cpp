@@ -258,7 +258,8 @@ void MainWindow::ShowMainMenu(int x, int y) {
 void MainWindow::FrameChanged() {
   DesktopFrame& frame = session_->frame();
   const std::vector<Rect> dirty = frame.TakeDirty();
-  if (paintsOnScreen_ && shell_ && isVisible() && !(reportFrames_ && frameReport_)) {
+  if (paintsOnScreen_ && shell_ && windowHandle() && windowHandle()->isExposed() &&
+      !(reportFrames_ && frameReport_)) {
     // Drawn at once, without a round through Qt's repaint machinery: a clock
     // tick costs its rectangles and nothing else.
     for (const Rect& r : dirty) presenter_->Present(r, *shell_);
