@@ -22,6 +22,7 @@ std::optional<Bitmap> Bitmap::Create(int width, int height, Rgba fill) {
   if (!created) return std::nullopt;
   Bitmap& b = *created;
   const size_t w = size_t(width), h = size_t(height);
+  if (b.pixels_.empty()) return created;  // no bytes to write (and no pointer to write to)
   if (fill == Rgba{}) {
     std::memset(b.pixels_.data(), 0, b.pixels_.size());
   } else {
