@@ -120,20 +120,13 @@ bool ReadPng(png_structp png, png_infop info, PngSource& src, std::optional<Bitm
   return true;
 }
 
-bool IsOpaque(const Bitmap& picture) {
-  const uint8_t* p = picture.data();
-  uint8_t all = 255;
-  for (size_t i = 3; i < picture.byteCount(); i += 4) all &= p[i];
-  return all == 255;
-}
-
 bool WritePng(png_structp png, png_infop info, const Bitmap& picture, PngSpeed speed,
               PngSink& sink) {
   if (setjmp(png_jmpbuf(png))) return false;
   png_set_write_fn(png, &sink, WriteBytes, FlushNothing);
   // An opaque picture is stored without its alpha: a quarter less to
   // compress, and the same pixels when read back.
-  const bool opaque = IsOpaque(picture);
+  const bool opaque = picture.opaque();
   png_set_IHDR(png, info, png_uint_32(picture.width()), png_uint_32(picture.height()), 8,
                opaque ? PNG_COLOR_TYPE_RGB : PNG_COLOR_TYPE_RGB_ALPHA, PNG_INTERLACE_NONE,
                PNG_COMPRESSION_TYPE_DEFAULT, PNG_FILTER_TYPE_DEFAULT);

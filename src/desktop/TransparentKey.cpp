@@ -4,17 +4,8 @@
 
 namespace moravel {
 
-bool IsOpaque(const Bitmap& bitmap) {
-  const uint8_t* p = bitmap.data();
-  const size_t count = bitmap.byteCount();
-  for (size_t i = 3; i < count; i += 4) {
-    if (p[i] != 255) return false;
-  }
-  return true;
-}
-
 Picture PictureForDrawing(Picture picture, bool transparent) {
-  if (!transparent || !HasPixels(picture) || !IsOpaque(*picture)) return picture;
+  if (!transparent || !HasPixels(picture) || !picture->opaque()) return picture;
   auto keyed = std::make_shared<Bitmap>(*picture);
   const Rgba key = keyed->at(0, keyed->height() - 1);
   uint8_t* p = keyed->data();

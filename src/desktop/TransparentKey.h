@@ -13,9 +13,6 @@
 
 namespace moravel {
 
-// True when every pixel of `bitmap` has alpha 255 (an empty bitmap is opaque).
-bool IsOpaque(const Bitmap& bitmap);
-
 // The picture as a control with the transparent flag `transparent` draws it:
 // `picture` itself, or for a transparent control and an opaque picture a new
 // copy with the bottom-left colour keyed out (alpha 0, colour kept). The key

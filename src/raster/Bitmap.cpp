@@ -36,6 +36,14 @@ std::optional<Bitmap> Bitmap::Create(int width, int height, Rgba fill) {
   return created;
 }
 
+bool Bitmap::opaque() const {
+  // No early exit: the whole-buffer AND vectorises.
+  const uint8_t* p = pixels_.data();
+  uint8_t all = 255;
+  for (size_t i = 3; i < pixels_.size(); i += 4) all &= p[i];
+  return all == 255;
+}
+
 Rgba Bitmap::at(int x, int y) const {
   assert(contains(x, y));
   const uint8_t* p = row(y) + size_t(x) * 4;

@@ -64,6 +64,9 @@ class Bitmap {
 
   bool contains(int x, int y) const { return x >= 0 && y >= 0 && x < width_ && y < height_; }
 
+  // True when every pixel has alpha 255 (an empty bitmap is opaque).
+  bool opaque() const;
+
   friend bool operator==(const Bitmap&, const Bitmap&) = default;
 
  private:

@@ -11,13 +11,6 @@ namespace {
 
 constexpr Rgba kShowDesktop{0, 0, 255, 255};
 
-bool IsOpaque(const Bitmap& picture) {
-  const uint8_t* p = picture.data();
-  uint8_t all = 255;
-  for (size_t i = 3; i < picture.byteCount(); i += 4) all &= p[i];
-  return all == 255;
-}
-
 }  // namespace
 
 bool PaintWallpaperFile(const std::filesystem::path& file, Bitmap& wallpaper) {
@@ -31,7 +24,7 @@ std::optional<Bitmap> FitWallpaperFile(const std::filesystem::path& file, int wi
   DecodeResult decoded = LoadPictureFile(file);
   if (!decoded.ok()) return std::nullopt;
   Bitmap fitted = std::move(*decoded.picture);
-  if (!IsOpaque(fitted)) {  // drawn over the blue that shows the desktop
+  if (!fitted.opaque()) {  // drawn over the blue that shows the desktop
     std::optional<Bitmap> blue = Bitmap::Create(fitted.width(), fitted.height(), kShowDesktop);
     if (!blue) return std::nullopt;
     DrawBitmap(*blue, fitted, 0, 0, DrawMode::Blend);
