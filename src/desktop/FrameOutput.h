@@ -10,8 +10,9 @@ class FrameOutput {
  public:
   virtual ~FrameOutput() = default;
   // `piece`'s top-left area.width x area.height pixels belong at `area` of
-  // the window.
-  virtual void ShowPiece(const Bitmap& piece, Rect area) = 0;
+  // the window. The piece is scratch: its pixels may be overwritten (turned
+  // into the window's own pixel format in place).
+  virtual void ShowPiece(Bitmap& piece, Rect area) = 0;
   // The window's shape inside `area`: the pixels of the piece that are not
   // pure blue.
   virtual void ShapePiece(const Bitmap& piece, Rect area) = 0;

@@ -17,8 +17,13 @@ void FramePresenter::Present(Rect area, FrameOutput& output) {
     height_ = height;
   }
   if (stripe_.empty()) return;
-  for (int y = r.y; y < r.bottom(); y += stripe_.height()) {
-    const Rect piece{r.x, y, r.width, std::min(stripe_.height(), r.bottom() - y)};
+  // The buffer holds kStripeRows rows of the frame's width: a narrower
+  // rectangle goes in taller pieces (a clock hand's box in one).
+  const size_t capacity = size_t(width_) * size_t(std::min(kStripeRows, height_));
+  const int rows = int(std::min<size_t>(capacity / size_t(r.width), size_t(r.height)));
+  for (int y = r.y; y < r.bottom(); y += rows) {
+    const Rect piece{r.x, y, r.width, std::min(rows, r.bottom() - y)};
+    stripe_.ReshapeForOverwrite(piece.width, piece.height);
     composer_.ComposeInto(piece, stripe_);
     if (mask_.Update(stripe_, piece)) output.ShapePiece(stripe_, piece);
     output.ShowPiece(stripe_, piece);

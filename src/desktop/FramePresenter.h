@@ -1,8 +1,9 @@
 #pragma once
 // Shows changed parts of the desktop frame on a window that keeps no copy of
-// it: each rectangle is composed in stripes of at most kStripeRows rows into
-// one reused buffer, each stripe is handed to the window, and the window's
-// shape is sent again for a stripe only where its key-colour pixels changed.
+// it: each rectangle is composed into one reused buffer of kStripeRows rows
+// of the frame's width, in full-width stripes or in taller pieces of a
+// narrower rectangle; each piece is handed to the window, and the window's
+// shape is sent again for a piece only where its key-colour pixels changed.
 // So a clock tick costs the hands' rectangles, and no screen-sized picture
 // is made besides the wallpaper.
 

@@ -23,8 +23,7 @@ KeyColourMask::KeyColourMask(int width, int height)
     : width_(std::max(width, 0)),
       height_(std::max(height, 0)),
       rowBytes_((size_t(width_) + 7) / 8) {
-  key_.assign(rowBytes_ * size_t(height_), 0);
-  known_.assign(key_.size(), 0);
+  bits_.assign(2 * rowBytes_ * size_t(height_), 0);
 }
 
 // Whether any of the `count` pixels from `p` is pure blue.
@@ -43,8 +42,7 @@ bool KeyColourMask::Update(const Bitmap& piece, Rect area) {
   bool changed = false;
   for (int y = r.y; y < r.bottom(); ++y) {
     const uint8_t* p = piece.row(y - area.y) + size_t(r.x - area.x) * 4;
-    uint8_t* keyRow = key_.data() + size_t(y) * rowBytes_;
-    uint8_t* knownRow = known_.data() + size_t(y) * rowBytes_;
+    uint8_t* row = bits_.data() + 2 * size_t(y) * rowBytes_;
     // The usual row holds no key pixel: its bits are all "known, not key".
     const bool plain = !AnyKey(p, r.width);
     int x = r.x;
@@ -61,10 +59,12 @@ bool KeyColourMask::Update(const Bitmap& piece, Rect area) {
           bits |= uint8_t(((pixel & kRgbBytes) == kKeyRgb) << b);
         }
       }
-      if ((knownRow[byte] & mask) != mask || (keyRow[byte] & mask) != bits) {
+      uint8_t& key = row[2 * byte];
+      uint8_t& known = row[2 * byte + 1];
+      if ((known & mask) != mask || (key & mask) != bits) {
         changed = true;
-        knownRow[byte] |= mask;
-        keyRow[byte] = uint8_t((keyRow[byte] & ~mask) | bits);
+        known |= mask;
+        key = uint8_t((key & ~mask) | bits);
       }
       x += last - first;
     }

@@ -1,13 +1,24 @@
 #include "platform/SystemClock.h"
 
+#include <cstdlib>
 #include <ctime>
+
+#include "platform/ZoneWatch.h"
 
 namespace moravel {
 
+SystemClock::SystemClock() {
+  tzset();  // before the watch: a change from now on is news
+  // The C library reads the zone again only when TZ is unset: then it is
+  // /etc/localtime. A zone that TZ names stays for the program's lifetime.
+  zone_ = std::make_unique<ZoneWatch>(std::getenv("TZ") ? "" : "/etc/localtime");
+}
+
+SystemClock::~SystemClock() = default;
+
 LocalTime SystemClock::now() const {
-  // localtime_r alone keeps the zone it read first; tzset picks up a changed
-  // TZ or /etc/localtime (a stat per call when nothing changed).
-  tzset();
+  // localtime_r keeps the zone it read last; tzset reads it again.
+  if (zone_->Changed()) tzset();
   std::time_t t = std::time(nullptr);
   std::tm tm{};
   if (!localtime_r(&t, &tm)) return {};

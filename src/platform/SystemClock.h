@@ -1,14 +1,25 @@
 #pragma once
-// The real local time of this machine, in the zone of TZ / /etc/localtime as
-// they are at each call (a zone changed while the program runs is followed).
+// The real local time of this machine, in the zone of TZ or /etc/localtime:
+// a new /etc/localtime while the program runs is followed. The zone is read
+// again only when that file changed (see ZoneWatch), not at every call,
+// which would cost a path lookup each time.
+
+#include <memory>
 
 #include "platform/Clock.h"
 
 namespace moravel {
 
+class ZoneWatch;
+
 class SystemClock : public Clock {
  public:
+  SystemClock();
+  ~SystemClock() override;
   LocalTime now() const override;
+
+ private:
+  std::unique_ptr<ZoneWatch> zone_;
 };
 
 }  // namespace moravel

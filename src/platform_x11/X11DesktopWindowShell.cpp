@@ -3,6 +3,7 @@
 #include <X11/Xatom.h>
 #include <X11/extensions/shape.h>
 
+#include <cstring>
 #include <vector>
 
 #include "desktop/KeyColourRuns.h"
@@ -72,34 +73,36 @@ X11DesktopWindowShell::~X11DesktopWindowShell() {
   if (gc_) XFreeGC(display_, gc_);
 }
 
-void X11DesktopWindowShell::ShowPiece(const Bitmap& piece, Rect area) {
+void X11DesktopWindowShell::ShowPiece(Bitmap& piece, Rect area) {
   if (area.empty()) return;
-  pixels_.resize(size_t(area.width) * size_t(area.height));
-  uint32_t* out = pixels_.data();
+  // Each pixel becomes the server's 32-bit word in place.
   const bool common = redShift_ == 16 && greenShift_ == 8 && blueShift_ == 0;
   for (int y = 0; y < area.height; ++y) {
-    const uint8_t* p = piece.row(y);
+    uint8_t* p = piece.row(y);
     if (common) {  // the usual visual: constant shifts, which the compiler vectorises
-      for (int x = 0; x < area.width; ++x, p += 4)
-        *out++ = uint32_t(p[0]) << 16 | uint32_t(p[1]) << 8 | uint32_t(p[2]);
+      for (int x = 0; x < area.width; ++x, p += 4) {
+        const uint32_t word = uint32_t(p[0]) << 16 | uint32_t(p[1]) << 8 | uint32_t(p[2]);
+        std::memcpy(p, &word, 4);
+      }
       continue;
     }
     for (int x = 0; x < area.width; ++x, p += 4) {
-      *out++ = uint32_t(p[0]) << redShift_ | uint32_t(p[1]) << greenShift_ |
-               uint32_t(p[2]) << blueShift_;
+      const uint32_t word = uint32_t(p[0]) << redShift_ | uint32_t(p[1]) << greenShift_ |
+                            uint32_t(p[2]) << blueShift_;
+      std::memcpy(p, &word, 4);
     }
   }
   XImage image{};
   image.width = area.width;
   image.height = area.height;
   image.format = ZPixmap;
-  image.data = reinterpret_cast<char*>(pixels_.data());
+  image.data = reinterpret_cast<char*>(piece.data());
   image.byte_order = LSBFirst;  // the words above are in this machine's order
   image.bitmap_unit = 32;
   image.bitmap_bit_order = LSBFirst;
   image.bitmap_pad = 32;
   image.depth = DefaultDepth(display_, DefaultScreen(display_));
-  image.bytes_per_line = area.width * 4;
+  image.bytes_per_line = piece.width() * 4;
   image.bits_per_pixel = 32;
   if (!XInitImage(&image)) return;
   if (!gc_) gc_ = XCreateGC(display_, window_, 0, nullptr);

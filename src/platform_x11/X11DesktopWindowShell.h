@@ -7,9 +7,6 @@
 
 #include <X11/Xlib.h>
 
-#include <cstdint>
-#include <vector>
-
 #include "platform_x11/DesktopWindowShell.h"
 
 namespace moravel {
@@ -24,7 +21,7 @@ class X11DesktopWindowShell : public DesktopWindowShell {
 
   void UpdateShape(const Bitmap& frame, std::span<const Rect> changed) override;
   // Needs X11CanShowPieces.
-  void ShowPiece(const Bitmap& piece, Rect area) override;
+  void ShowPiece(Bitmap& piece, Rect area) override;
   void ShapePiece(const Bitmap& piece, Rect area) override;
   void Flush() override;
 
@@ -34,7 +31,6 @@ class X11DesktopWindowShell : public DesktopWindowShell {
   bool hasShape_ = false;
   GC gc_ = nullptr;
   int redShift_ = 16, greenShift_ = 8, blueShift_ = 0;  // of the default visual
-  std::vector<uint32_t> pixels_;  // one piece in the server's pixel format
 };
 
 }  // namespace moravel

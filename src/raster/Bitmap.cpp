@@ -7,14 +7,19 @@
 namespace moravel {
 
 std::optional<Bitmap> Bitmap::CreateForOverwrite(int width, int height) {
-  if (width < 0 || height < 0) return std::nullopt;
-  const size_t w = size_t(width), h = size_t(height);
-  if (w != 0 && h > std::numeric_limits<size_t>::max() / 4 / w) return std::nullopt;
   Bitmap b;
-  b.width_ = width;
-  b.height_ = height;
-  b.pixels_.resize(w * h * 4);
+  if (!b.ReshapeForOverwrite(width, height)) return std::nullopt;
   return b;
+}
+
+bool Bitmap::ReshapeForOverwrite(int width, int height) {
+  if (width < 0 || height < 0) return false;
+  const size_t w = size_t(width), h = size_t(height);
+  if (w != 0 && h > std::numeric_limits<size_t>::max() / 4 / w) return false;
+  pixels_.resize(w * h * 4);  // within the capacity: no new memory, bytes kept
+  width_ = width;
+  height_ = height;
+  return true;
 }
 
 std::optional<Bitmap> Bitmap::Create(int width, int height, Rgba fill) {

@@ -47,6 +47,10 @@ class Bitmap {
   // The same with pixels left as they are, for a caller that writes every
   // one before any is read (untouched memory costs nothing until written).
   static std::optional<Bitmap> CreateForOverwrite(int width, int height);
+  // Gives the bitmap a new size with its pixels unset, reusing its memory
+  // when the new size fits in it (a buffer reused for pieces of any shape).
+  // False, and nothing changed, for sizes below 0 or too large for size_t.
+  bool ReshapeForOverwrite(int width, int height);
 
   int width() const { return width_; }
   int height() const { return height_; }

@@ -18,13 +18,17 @@ namespace {
 constexpr int kW = 50, kH = 150;  // three stripes: 64 + 64 + 22 rows
 
 struct RecordingOutput : FrameOutput {
-  void ShowPiece(const Bitmap& piece, Rect area) override {
+  void ShowPiece(Bitmap& piece, Rect area) override {
     for (int y = 0; y < area.height; ++y)
-      for (int x = 0; x < area.width; ++x) shown.set(area.x + x, area.y + y, piece.at(x, y));
+      for (int x = 0; x < area.width; ++x) {
+        shown.set(area.x + x, area.y + y, piece.at(x, y));
+        piece.set(x, y, Rgba{1, 2, 3, 4});  // the window may use the piece as scratch
+      }
+    pieces.push_back(area);
   }
   void ShapePiece(const Bitmap&, Rect area) override { shaped.push_back(area); }
   Bitmap shown = *Bitmap::Create(kW, kH);
-  std::vector<Rect> shaped;
+  std::vector<Rect> shaped, pieces;
 };
 
 TEST(FramePresenterTest, PiecesShowTheFrameAndTheShapeGoesOnlyWhereKeyPixelsChanged) {
@@ -54,6 +58,14 @@ TEST(FramePresenterTest, PiecesShowTheFrameAndTheShapeGoesOnlyWhereKeyPixelsChan
   EXPECT_EQ(out.shaped[0], (Rect{0, 64, kW, 64}));
   composer.Flush();
   EXPECT_EQ(out.shown.at(5, 102), composer.picture().at(5, 102));
+
+  // A narrow rectangle goes in one tall piece when the buffer holds it.
+  out.pieces.clear();
+  out.shown = *Bitmap::Create(kW, kH);
+  presenter.Present({2, 0, 12, kH}, out);
+  EXPECT_EQ(out.pieces, (std::vector<Rect>{{2, 0, 12, kH}}));
+  for (int y = 0; y < kH; ++y)
+    for (int x = 2; x < 14; ++x) ASSERT_EQ(out.shown.at(x, y), composer.picture().at(x, y));
 }
 
 }  // namespace

@@ -37,13 +37,6 @@ Rgba AlongDial(const ClockHarness& h, double turns, double radius) {
                     int(std::lround(50 - radius * std::cos(a))));
 }
 
-std::vector<Rect> Sorted(std::vector<Rect> rects) {
-  std::sort(rects.begin(), rects.end(), [](const Rect& a, const Rect& b) {
-    return std::tie(a.x, a.y, a.width, a.height) < std::tie(b.x, b.y, b.width, b.height);
-  });
-  return rects;
-}
-
 TEST(AnalogClockTest, BaseIsTheWallpaperUnderThePlateWithThePlateBlendedOverIt) {
   ClockHarness h;
   // Transparent top-left corner, a half-transparent white band, opaque grey elsewhere.
