@@ -153,9 +153,8 @@ MainWindow::MainWindow(MainWindowSetup setup)
   connect(mainMenu_.get(), &MainMenu::addButtonChosen, this, &MainWindow::openButtonEditor);
   connect(buttonMenu_.get(), &ButtonMenu::addButtonChosen, this, &MainWindow::openButtonEditor);
   removal_ = std::make_unique<ButtonRemoval>(session_->model());
-  removalDialog_ = std::make_unique<ButtonRemovalDialog>([this] { removal_->RemoveSelectedButton(); });
   connect(buttonMenu_.get(), &ButtonMenu::removeButtonChosen, this,
-          [this] { removalDialog_->present(); });
+          [this] { removalDialog().present(); });
   setAcceptDrops(true);
   skinChooser_ = std::make_unique<SkinChooserDialog>(*session_);
   pictureChooser_ = AskForPicture;
@@ -193,6 +192,15 @@ ButtonEditorDialog& MainWindow::buttonEditor() {
   // Made when first shown: it is not needed for the first frame.
   if (!buttonEditor_) buttonEditor_ = std::make_unique<ButtonEditorDialog>(newButton_->editor());
   return *buttonEditor_;
+}
+
+ButtonRemovalDialog& MainWindow::removalDialog() {
+  // Made when first asked for, as the editor: not needed for the first frame.
+  if (!removalDialog_) {
+    removalDialog_ =
+        std::make_unique<ButtonRemovalDialog>([this] { removal_->RemoveSelectedButton(); });
+  }
+  return *removalDialog_;
 }
 
 void MainWindow::openButtonEditor() {
@@ -341,15 +349,16 @@ void MainWindow::paintEvent(QPaintEvent* event) {
     painter.setCompositionMode(QPainter::CompositionMode_Source);
     for (const QRect& r : event->region()) painter.drawImage(r.topLeft(), image, r);
   }
+  if (reportFrames_ && frameReport_) {
+    // Qt hands the painted backing store to the display right after this
+    // handler; the zero timer runs once that is done, before the work that
+    // waits for the first frame (the tray icon) below.
+    QTimer::singleShot(0, this, [this, what = frameReport_] { reportFrame(what); });
+    frameReport_ = nullptr;
+  }
   if (!firstFrameShown_) {
     firstFrameShown_ = true;
     QTimer::singleShot(0, this, &MainWindow::firstFrameShown);
-  }
-  if (reportFrames_ && frameReport_) {
-    // Qt hands the painted backing store to the display right after this
-    // handler; the zero timer runs once that is done.
-    QTimer::singleShot(0, this, [this, what = frameReport_] { reportFrame(what); });
-    frameReport_ = nullptr;
   }
 }
 

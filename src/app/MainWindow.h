@@ -78,7 +78,7 @@ class MainWindow : public QWidget, public DesktopWindowPort {
   SkinChooserDialog& skinChooser() { return *skinChooser_; }
   ButtonEditorDialog& buttonEditor();  // made on first use
   NewButtonFlow& newButton() { return *newButton_; }
-  ButtonRemovalDialog& removalDialog() { return *removalDialog_; }
+  ButtonRemovalDialog& removalDialog();  // made on first use
 
   // Replaces the picture dialog that "Сменить фон" shows (a modal
   // QFileDialog at first); tests pass their own.
