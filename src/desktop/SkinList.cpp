@@ -3,6 +3,8 @@
 #include <algorithm>
 #include <system_error>
 
+#include "settings/IniBatch.h"
+
 namespace moravel {
 
 std::vector<std::string> SkinFolderNames(const std::filesystem::path& skinsFolder) {
@@ -20,10 +22,19 @@ std::vector<std::string> SkinFolderNames(const std::filesystem::path& skinsFolde
 int RebuildSkinList(IniFile& skins, const std::filesystem::path& skinsFolder) {
   const std::vector<std::string> names = SkinFolderNames(skinsFolder);
   const int count = int(names.size());
+  const std::string after = "skin" + std::to_string(count + 1);
+  // One batch: the file is written once, and not at all when the list is
+  // as it was (the usual start, which then costs no disk flush).
+  IniBatch batch;
+  for (int k = 1; k <= count; ++k) batch.Set("skin" + std::to_string(k), "dir", names[size_t(k - 1)]);
+  batch.EraseSection(after);
+  if (skins.Apply(batch)) return count;
+  // A name the file cannot hold (a line break in it) refuses the batch: each
+  // entry on its own, so that only that one keeps its old section.
   for (int k = 1; k <= count; ++k) {
     skins.WriteString("skin" + std::to_string(k), "dir", names[size_t(k - 1)]);
   }
-  skins.EraseSection("skin" + std::to_string(count + 1));
+  skins.EraseSection(after);
   return count;
 }
 

@@ -18,7 +18,8 @@ std::vector<std::string> SkinFolderNames(const std::filesystem::path& skinsFolde
 
 // Writes [skin1] .. [skinK] dir = the folder names of SkinFolderNames, then
 // erases [skin<K+1>] when present (sections after it stay and are never
-// counted, since counting stops at the first gap). Returns K.
+// counted, since counting stops at the first gap). The file is written only
+// when that changes it. Returns K.
 int RebuildSkinList(IniFile& skins, const std::filesystem::path& skinsFolder);
 
 }  // namespace moravel

@@ -1,6 +1,7 @@
 // The start-up of the desktop: settings files, the skin list, the double-click
 // mark, the wallpaper layer; and the menu commands of the session.
 
+#include <sys/stat.h>
 #include <gtest/gtest.h>
 
 #include "DesktopTestKit.h"
@@ -54,6 +55,18 @@ TEST(DesktopSessionTest, SkinListIsRebuiltFromTheFoldersOnly) {
   EXPECT_FALSE(skins.HasSection("skin4"));
   EXPECT_EQ(skins.ReadString("skin5", "dir", ""), "old5") << "kept, but never counted";
   EXPECT_EQ(ReadText(h.programFolder() / "skins.ini").find("readme"), std::string::npos);
+
+  // The next start finds the list as it is: the file is not written again.
+  const auto inode = [&] {
+    struct stat st{};
+    stat((h.programFolder() / "skins.ini").c_str(), &st);
+    return st.st_ino;
+  };
+  const auto before = inode();
+  DesktopSession again(DesktopServices{h.launcher, h.clock, h.timers, h.window}, h.programFolder(),
+                       64, 48);
+  again.Start();
+  EXPECT_EQ(inode(), before);
 }
 
 TEST(DesktopSessionTest, NoSkinsFolderErasesTheFirstEntry) {
