@@ -32,35 +32,42 @@ std::optional<Bitmap> LoadSkinPicture(const SceneContext& ctx, const char* key,
   return std::move(decoded.picture);
 }
 
-// The smallest rectangle holding both (an empty one adds nothing).
-Rect Bounding(Rect a, Rect b) {
-  if (a.empty()) return b;
-  if (b.empty()) return a;
-  const int left = std::min(a.x, b.x), top = std::min(a.y, b.y);
-  return {left, top, std::max(a.right(), b.right()) - left, std::max(a.bottom(), b.bottom()) - top};
-}
+// Gathers the changed runs of successive rows into few rectangles: a row
+// joins the rectangle above it while that takes in at most kWaste pixels
+// that did not change. Each rectangle costs a request to the display and a
+// pass of the compositor, so one per row would cost more than it saves.
+class RowBands {
+ public:
+  static constexpr long long kWaste = 512;
 
-// The part of `area` (inside both pictures) where `a` and `b` differ; empty
-// where they are the same. A hand turned by a hundredth of a degree often
-// changes no pixel at all.
-Rect Differing(const Bitmap& a, const Bitmap& b, Rect area) {
-  int left = area.right(), right = area.x, top = -1, bottom = -1;
-  const size_t bytes = size_t(std::max(area.width, 0)) * 4;
-  for (int y = area.y; y < area.bottom(); ++y) {
-    const uint8_t* pa = a.row(y) + size_t(area.x) * 4;
-    const uint8_t* pb = b.row(y) + size_t(area.x) * 4;
-    if (std::memcmp(pa, pb, bytes) == 0) continue;
-    int first = 0, last = area.width - 1;
-    while (std::memcmp(pa + size_t(first) * 4, pb + size_t(first) * 4, 4) == 0) ++first;
-    while (std::memcmp(pa + size_t(last) * 4, pb + size_t(last) * 4, 4) == 0) --last;
-    left = std::min(left, area.x + first);
-    right = std::max(right, area.x + last + 1);
-    if (top < 0) top = y;
-    bottom = y + 1;
+  explicit RowBands(std::vector<Rect>& out) : out_(out) {}
+
+  // Columns lo..hi of row y changed; rows come top to bottom.
+  void Add(int y, int lo, int hi) {
+    const long long pixels = hi - lo + 1;
+    if (!band_.empty()) {
+      const int left = std::min(band_.x, lo), right = std::max(band_.right(), hi + 1);
+      const Rect grown{left, band_.y, right - left, y + 1 - band_.y};
+      if ((long long)grown.width * grown.height - (changed_ + pixels) <= kWaste) {
+        band_ = grown;
+        changed_ += pixels;
+        return;
+      }
+      out_.push_back(band_);
+    }
+    band_ = {lo, y, hi - lo + 1, 1};
+    changed_ = pixels;
   }
-  if (top < 0) return {};
-  return {left, top, right - left, bottom - top};
-}
+  void Finish() {
+    if (!band_.empty()) out_.push_back(band_);
+    band_ = {};
+  }
+
+ private:
+  std::vector<Rect>& out_;
+  Rect band_;
+  long long changed_ = 0;
+};
 
 }  // namespace
 
@@ -158,40 +165,67 @@ void AnalogClock::SetAngles(const HandAngles& angles) {
 }
 
 void AnalogClock::Redraw() {
-  const Rect plate{0, 0, base_.width(), base_.height()};
-  std::shared_ptr<Bitmap>& buffer = buffers_[size_t(next_)];
-  std::vector<Rect>& stale = stale_[size_t(next_)];
-  if (!buffer || buffer.use_count() > 1) {  // someone else still holds it: start afresh
+  const int w = base_.width(), h = base_.height();
+  planned_.resize(hands_.size());
+  for (size_t i = 0; i < hands_.size(); ++i) hands_[i].Plan(w, h, planned_[i]);
+  if (!picture_) {
     try {
-      buffer = std::make_shared<Bitmap>(base_);
+      picture_ = std::make_shared<Bitmap>(base_);
     } catch (const std::bad_alloc&) {
-      return;  // out of memory: the clock keeps showing its last picture
+      return;  // out of memory: the clock shows no picture yet
     }
-    stale.clear();
-  }
-  // Outside where its hands were, the buffer is the base already.
-  for (const Rect& r : stale) CopyRect(*buffer, r.x, r.y, base_, r);
-  std::vector<Rect> drawn;
-  for (const RotatingLayer& hand : hands_) {
-    drawn.push_back(Intersect(hand.Bounds(), plate));
-    hand.Draw(*buffer);
-  }
-  // The shown picture differs from the new one where a hand was or is.
-  const std::vector<Rect>& shown = stale_[size_t(next_ ^ 1)];
-  std::vector<Rect> changed;
-  const std::shared_ptr<Bitmap>& onScreen = buffers_[size_t(next_ ^ 1)];
-  if (shown_ && onScreen && shown.size() == drawn.size()) {
-    for (size_t i = 0; i < drawn.size(); ++i) {
-      const Rect area = Differing(*buffer, *onScreen, Bounding(shown[i], drawn[i]));
-      if (!area.empty()) changed.push_back(area);
+    for (size_t i = 0; i < hands_.size(); ++i) {
+      for (int y = planned_[i].top(); y < planned_[i].bottom(); ++y)
+        hands_[i].DrawRow(*picture_, planned_[i], y, 0, w - 1);
     }
-    image_->SetPicture(buffer, changed);
+    image_->SetPicture(picture_);
   } else {
-    image_->SetPicture(buffer);
+    if (picture_.use_count() > 2) {  // someone besides the control holds it
+      try {
+        picture_ = std::make_shared<Bitmap>(*picture_);
+      } catch (const std::bad_alloc&) {
+        return;  // out of memory: the clock keeps showing its last picture
+      }
+    }
+    std::vector<Rect> changed;
+    for (size_t i = 0; i < hands_.size(); ++i) {
+      // A pixel changes only where a turned hand was or is now.
+      if (hands_[i].angle() != angles_[i]) RedrawAround(footprints_[i], planned_[i], changed);
+    }
+    image_->SetPicture(picture_, changed);
   }
-  stale = std::move(drawn);
-  shown_ = true;
-  next_ ^= 1;
+  footprints_.swap(planned_);
+  angles_.resize(hands_.size());
+  for (size_t i = 0; i < hands_.size(); ++i) angles_[i] = hands_[i].angle();
+}
+
+void AnalogClock::RedrawAround(const RotatingLayer::Footprint& was,
+                               const RotatingLayer::Footprint& now, std::vector<Rect>& changed) {
+  Bitmap& picture = *picture_;
+  RowBands bands(changed);
+  const int top = was.empty() ? now.top() : now.empty() ? was.top() : std::min(was.top(), now.top());
+  const int bottom =
+      was.empty() ? now.bottom() : now.empty() ? was.bottom() : std::max(was.bottom(), now.bottom());
+  for (int y = top; y < bottom; ++y) {
+    RotatingLayer::Footprint::Columns a = was.at(y), b = now.at(y);
+    if (a.lo > a.hi) a = b;
+    if (b.lo > b.hi) b = a;
+    const int lo = std::min(a.lo, b.lo), hi = std::max(a.hi, b.hi);
+    if (lo > hi) continue;
+    // The row's run is drawn again from the base and compared with before.
+    const size_t bytes = size_t(hi - lo + 1) * 4;
+    uint8_t* run = picture.row(y) + size_t(lo) * 4;
+    rowCopy_.resize(bytes);
+    std::memcpy(rowCopy_.data(), run, bytes);
+    std::memcpy(run, base_.row(y) + size_t(lo) * 4, bytes);
+    for (size_t j = 0; j < hands_.size(); ++j) hands_[j].DrawRow(picture, planned_[j], y, lo, hi);
+    if (std::memcmp(run, rowCopy_.data(), bytes) == 0) continue;
+    size_t first = 0, last = bytes / 4 - 1;
+    while (std::memcmp(run + first * 4, rowCopy_.data() + first * 4, 4) == 0) ++first;
+    while (std::memcmp(run + last * 4, rowCopy_.data() + last * 4, 4) == 0) --last;
+    bands.Add(y, lo + int(first), lo + int(last));
+  }
+  bands.Finish();
 }
 
 }  // namespace moravel

@@ -12,7 +12,6 @@
 // only points at it. Call Remove before the stack clears its controls, or
 // simply drop the clock when the stack itself is gone.
 
-#include <array>
 #include <memory>
 #include <vector>
 
@@ -44,8 +43,9 @@ class AnalogClock {
   bool IsOn(const ControlStack& controls) const;
 
   // Turns the hands (the second angle only matters with a second hand) and
-  // shows the new picture. Only the parts the hands left or reach are redrawn,
-  // and only those are reported as changed (one rectangle a hand).
+  // shows the new picture. Only the pixels a turned hand left or reaches are
+  // drawn again, and only the rows' changed runs are reported, in bands of
+  // rows (a slanted hand gives a few narrow rectangles, not its whole box).
   void SetAngles(const HandAngles& angles);
 
   const ImageControl& image() const { return *image_; }
@@ -58,19 +58,23 @@ class AnalogClock {
   AnalogClock(ControlStack& controls, ImageControl& image, Bitmap base);
   bool AddHand(const SceneContext& ctx, const HandKeys& keys);
   void Redraw();
+  // Draws again, in every row, the run where a hand was (`was`) or is now
+  // (`now`), adding the changed runs to `changed`.
+  void RedrawAround(const RotatingLayer::Footprint& was, const RotatingLayer::Footprint& now,
+                    std::vector<Rect>& changed);
 
   ControlStack* controls_;
   ImageControl* image_;
   uint64_t imageId_;
   Bitmap base_;
   std::vector<RotatingLayer> hands_;
-  // The picture is drawn in turn into two buffers, so the one being drawn is
-  // never the one the control shows. `stale_` holds, for each buffer, where
-  // each hand was drawn in it: the only parts that differ from the base.
-  std::array<std::shared_ptr<Bitmap>, 2> buffers_;
-  std::array<std::vector<Rect>, 2> stale_{};
-  int next_ = 0;
-  bool shown_ = false;  // the control shows buffers_[next_ ^ 1] as drawn last
+  // The shown picture, changed in place while only the clock and its control
+  // hold it (copied first when anyone else does). `footprints_` and `angles_`
+  // tell where and at what angle each hand was drawn in it.
+  std::shared_ptr<Bitmap> picture_;
+  std::vector<RotatingLayer::Footprint> footprints_, planned_;
+  std::vector<float> angles_;
+  std::vector<uint8_t> rowCopy_;  // one row's old pixels while it is redrawn
 };
 
 }  // namespace moravel

@@ -189,6 +189,38 @@ TEST(RotatingLayerTest, DrawStaysInsideBoundsAndClipsToThePlate) {
   }
 }
 
+TEST(RotatingLayerTest, TransparentMarginsAroundAHandChangeNothingDrawn) {
+  // At right angles the sample positions are exact, so the hand alone and
+  // the hand inside a wide transparent frame must give the same pixels, the
+  // edges' partly covered ones included.
+  Bitmap core = Noise(21, 5, 7);
+  for (int y = 0; y < 5; ++y)
+    for (int x = 0; x < 21; ++x) core.row(y)[x * 4 + 3] = uint8_t(40 + (x * 11 + y * 5) % 216);
+  Bitmap framed = *Bitmap::Create(33, 15);
+  for (int y = 0; y < 5; ++y)
+    for (int x = 0; x < 21; ++x) framed.set(x + 7, y + 4, core.at(x, y));
+  const Bitmap base = Noise(40, 40, 9);
+  for (float angle : {0.0f, 90.0f, 180.0f, -90.0f}) {
+    RotatingLayer alone(core), inFrame(framed);
+    alone.setPivot(3.5f, 2);
+    inFrame.setPivot(10.5f, 6);
+    for (RotatingLayer* layer : {&alone, &inFrame}) {
+      layer->setPosition(20.37f, 19.61f);
+      layer->setAngle(angle);
+    }
+    Bitmap a = base, b = base;
+    alone.Draw(a);
+    inFrame.Draw(b);
+    // Off the pixel grid by a fraction both ways, the 21 x 5 hand touches
+    // 22 x 6 plate pixels, its edges' only partly.
+    int changed = 0;
+    for (int y = 0; y < 40; ++y)
+      for (int x = 0; x < 40; ++x) changed += a.at(x, y) == base.at(x, y) ? 0 : 1;
+    EXPECT_EQ(changed, 22 * 6) << angle;
+    EXPECT_TRUE(a == b) << angle;
+  }
+}
+
 TEST(RotatingLayerTest, EmptyHandOrBrokenGeometryDrawsNothing) {
   Bitmap plate = *Bitmap::Create(4, 4, {9, 9, 9, 9});
   const Bitmap before = plate;
