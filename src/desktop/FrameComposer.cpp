@@ -11,12 +11,17 @@ namespace {
 // the whole frame is cheaper than many small ones.
 constexpr size_t kMaxPieces = 128;
 
-// Blends `src` placed at (x, y) onto `dst`, only inside `clip`.
-void BlendClipped(Bitmap& dst, const Bitmap& src, int x, int y, Rect clip) {
+// Lays `src` placed at (x, y) over `dst`, only inside `clip`: copied when
+// it is opaque, blended by its alpha otherwise.
+void DrawClipped(Bitmap& dst, const Bitmap& src, int x, int y, Rect clip, bool opaque) {
   const Rect target = Intersect(clip, {x, y, src.width(), src.height()});
   if (target.empty()) return;
-  BlendRect(dst, target.x, target.y, src,
-            {target.x - x, target.y - y, target.width, target.height});
+  const Rect from{target.x - x, target.y - y, target.width, target.height};
+  if (opaque) {
+    CopyRect(dst, target.x, target.y, src, from);
+  } else {
+    BlendRect(dst, target.x, target.y, src, from);
+  }
 }
 
 long long Area(const Rect& r) {
@@ -142,8 +147,8 @@ void FrameComposer::ComposeInto(Rect area, Bitmap& out, int outX, int outY) cons
   for (size_t i = first; i < scratch_.size(); ++i) {
     const ImageControl* c = scratch_[i];
     if (!HasPixels(c->picture())) continue;
-    BlendClipped(out, *c->picture(), c->rect().x - area.x + outX, c->rect().y - area.y + outY,
-                 {outX, outY, area.width, area.height});
+    DrawClipped(out, *c->picture(), c->rect().x - area.x + outX, c->rect().y - area.y + outY,
+                {outX, outY, area.width, area.height}, c->opaque());
   }
 }
 

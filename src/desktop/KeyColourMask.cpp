@@ -24,6 +24,16 @@ KeyColourMask::KeyColourMask(int width, int height)
       height_(std::max(height, 0)),
       rowBytes_((size_t(width_) + 7) / 8) {
   bits_.assign(2 * rowBytes_ * size_t(height_), 0);
+  plainRows_.assign(size_t(height_), 0);
+}
+
+bool KeyColourMask::RowIsPlain(const uint8_t* row) const {
+  const int tail = width_ & 7;  // pixels in a last, partly used byte
+  for (size_t byte = 0; byte < rowBytes_; ++byte) {
+    const uint8_t used = byte + 1 == rowBytes_ && tail ? uint8_t(0xFFu >> (8 - tail)) : 0xFF;
+    if (row[2 * byte] != 0 || (row[2 * byte + 1] & used) != used) return false;
+  }
+  return true;
 }
 
 // Whether any of the `count` pixels from `p` is pure blue.
@@ -45,6 +55,8 @@ bool KeyColourMask::Update(const Bitmap& piece, Rect area) {
     uint8_t* row = bits_.data() + 2 * size_t(y) * rowBytes_;
     // The usual row holds no key pixel: its bits are all "known, not key".
     const bool plain = !AnyKey(p, r.width);
+    uint8_t& plainRow = plainRows_[size_t(y)];
+    if (plain && plainRow) continue;
     int x = r.x;
     while (x < r.right()) {
       const int byte = x >> 3;
@@ -68,6 +80,7 @@ bool KeyColourMask::Update(const Bitmap& piece, Rect area) {
       }
       x += last - first;
     }
+    plainRow = plain && RowIsPlain(row);
   }
   return changed;
 }

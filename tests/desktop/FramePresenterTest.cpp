@@ -36,6 +36,7 @@ TEST(FramePresenterTest, PiecesShowTheFrameAndTheShapeGoesOnlyWhereKeyPixelsChan
   FrameComposer composer(controls, kW, kH);
   controls.SetDirtySink(&composer);
   FillRect(composer.wallpaper(), {0, 0, kW, 100}, Rgba{9, 8, 7, 255});  // blue below row 100
+  composer.wallpaper().set(0, 30, kDesktopKeyColour);                    // and at (0, 30)
   ImageControl& c = controls.Add(ControlLayer::Button);
   c.SetPicture(std::make_shared<const Bitmap>(*Bitmap::Create(10, 10, Rgba{200, 0, 0, 128})));
   c.MoveTo(3, 60);  // across the first two stripes
@@ -66,6 +67,15 @@ TEST(FramePresenterTest, PiecesShowTheFrameAndTheShapeGoesOnlyWhereKeyPixelsChan
   EXPECT_EQ(out.pieces, (std::vector<Rect>{{2, 0, 12, kH}}));
   for (int y = 0; y < kH; ++y)
     for (int x = 2; x < 14; ++x) ASSERT_EQ(out.shown.at(x, y), composer.picture().at(x, y));
+
+  // A piece of row 30 without its key pixel changes nothing, and does not
+  // make the row forget that pixel.
+  out.shaped.clear();
+  presenter.Present({20, 30, 10, 1}, out);
+  EXPECT_TRUE(out.shaped.empty());
+  c.MoveTo(0, 25);  // now over the key pixel at (0, 30)
+  presenter.Present({0, 25, 10, 10}, out);
+  EXPECT_EQ(out.shaped, (std::vector<Rect>{{0, 25, 10, 10}}));
 }
 
 }  // namespace
