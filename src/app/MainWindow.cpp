@@ -156,9 +156,8 @@ MainWindow::MainWindow(MainWindowSetup setup)
   connect(buttonMenu_.get(), &ButtonMenu::removeButtonChosen, this,
           [this] { removalDialog().present(); });
   setAcceptDrops(true);
-  skinChooser_ = std::make_unique<SkinChooserDialog>(*session_);
   pictureChooser_ = AskForPicture;
-  connect(mainMenu_.get(), &MainMenu::skinsChosen, this, [this] { skinChooser_->present(); });
+  connect(mainMenu_.get(), &MainMenu::skinsChosen, this, [this] { skinChooser().present(); });
   connect(mainMenu_.get(), &MainMenu::changeWallpaperChosen, this, &MainWindow::changeWallpaper);
 }
 
@@ -192,6 +191,11 @@ ButtonEditorDialog& MainWindow::buttonEditor() {
   // Made when first shown: it is not needed for the first frame.
   if (!buttonEditor_) buttonEditor_ = std::make_unique<ButtonEditorDialog>(newButton_->editor());
   return *buttonEditor_;
+}
+
+SkinChooserDialog& MainWindow::skinChooser() {
+  if (!skinChooser_) skinChooser_ = std::make_unique<SkinChooserDialog>(*session_);
+  return *skinChooser_;
 }
 
 ButtonRemovalDialog& MainWindow::removalDialog() {

@@ -75,7 +75,7 @@ class MainWindow : public QWidget, public DesktopWindowPort {
   MainMenu& mainMenu() { return *mainMenu_; }
   ButtonMenu& buttonMenu() { return *buttonMenu_; }
   QtDesktopTimers& timers() { return *timers_; }
-  SkinChooserDialog& skinChooser() { return *skinChooser_; }
+  SkinChooserDialog& skinChooser();  // made on first use
   ButtonEditorDialog& buttonEditor();  // made on first use
   NewButtonFlow& newButton() { return *newButton_; }
   ButtonRemovalDialog& removalDialog();  // made on first use
