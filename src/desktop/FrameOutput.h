@@ -14,8 +14,8 @@ class FrameOutput {
   // into the window's own pixel format in place).
   virtual void ShowPiece(Bitmap& piece, Rect area) = 0;
   // The window's shape inside `area`: the pixels of the piece that are not
-  // pure blue.
-  virtual void ShapePiece(const Bitmap& piece, Rect area) = 0;
+  // pure blue; with `anyKey` false there is none, and all of `area` is shown.
+  virtual void ShapePiece(const Bitmap& piece, Rect area, bool anyKey) = 0;
 };
 
 }  // namespace moravel

@@ -25,7 +25,8 @@ void FramePresenter::Present(Rect area, FrameOutput& output) {
     const Rect piece{r.x, y, r.width, std::min(rows, r.bottom() - y)};
     stripe_.ReshapeForOverwrite(piece.width, piece.height);
     composer_.ComposeInto(piece, stripe_);
-    if (mask_.Update(stripe_, piece)) output.ShapePiece(stripe_, piece);
+    bool anyKey = false;
+    if (mask_.Update(stripe_, piece, anyKey)) output.ShapePiece(stripe_, piece, anyKey);
     output.ShowPiece(stripe_, piece);
   }
 }

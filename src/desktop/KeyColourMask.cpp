@@ -47,14 +47,16 @@ static bool AnyKey(const uint8_t* p, int count) {
   return any;
 }
 
-bool KeyColourMask::Update(const Bitmap& piece, Rect area) {
+bool KeyColourMask::Update(const Bitmap& piece, Rect area, bool& anyKey) {
   const Rect r = Intersect(area, {0, 0, width_, height_});
   bool changed = false;
+  anyKey = false;
   for (int y = r.y; y < r.bottom(); ++y) {
     const uint8_t* p = piece.row(y - area.y) + size_t(r.x - area.x) * 4;
     uint8_t* row = bits_.data() + 2 * size_t(y) * rowBytes_;
     // The usual row holds no key pixel: its bits are all "known, not key".
     const bool plain = !AnyKey(p, r.width);
+    anyKey = anyKey || !plain;
     uint8_t& plainRow = plainRows_[size_t(y)];
     if (plain && plainRow) continue;
     int x = r.x;

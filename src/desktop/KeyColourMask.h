@@ -20,8 +20,9 @@ class KeyColourMask {
 
   // Records the pixels shown at `area` (inside the mask), read from the
   // top-left area.width x area.height pixels of `piece`; true when any of
-  // them changed between key colour and not, or was unknown.
-  bool Update(const Bitmap& piece, Rect area);
+  // them changed between key colour and not, or was unknown. `anyKey` tells
+  // whether any of them is in the key colour.
+  bool Update(const Bitmap& piece, Rect area, bool& anyKey);
 
  private:
   int width_, height_;

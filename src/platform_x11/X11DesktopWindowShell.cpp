@@ -110,9 +110,16 @@ void X11DesktopWindowShell::ShowPiece(Bitmap& piece, Rect area) {
             unsigned(area.height));
 }
 
-void X11DesktopWindowShell::ShapePiece(const Bitmap& piece, Rect area) {
+void X11DesktopWindowShell::ShapePiece(const Bitmap& piece, Rect area, bool anyKey) {
   if (!hasShape_ || area.empty()) return;
   XRectangle cut = ToX(area);
+  if (!anyKey) {
+    // All shown: a union alone, which leaves what is already shown alone (a
+    // cut and a union would expose the area, and the server would ask for
+    // the whole of it to be painted again).
+    XShapeCombineRectangles(display_, window_, ShapeBounding, 0, 0, &cut, 1, ShapeUnion, Unsorted);
+    return;
+  }
   XShapeCombineRectangles(display_, window_, ShapeBounding, 0, 0, &cut, 1, ShapeSubtract,
                           Unsorted);
   std::vector<XRectangle> shown;

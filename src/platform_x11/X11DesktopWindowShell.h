@@ -22,7 +22,7 @@ class X11DesktopWindowShell : public DesktopWindowShell {
   void UpdateShape(const Bitmap& frame, std::span<const Rect> changed) override;
   // Needs X11CanShowPieces.
   void ShowPiece(Bitmap& piece, Rect area) override;
-  void ShapePiece(const Bitmap& piece, Rect area) override;
+  void ShapePiece(const Bitmap& piece, Rect area, bool anyKey) override;
   void Flush() override;
 
  private:

@@ -26,9 +26,13 @@ struct RecordingOutput : FrameOutput {
       }
     pieces.push_back(area);
   }
-  void ShapePiece(const Bitmap&, Rect area) override { shaped.push_back(area); }
+  void ShapePiece(const Bitmap&, Rect area, bool anyKey) override {
+    shaped.push_back(area);
+    withKey.push_back(anyKey);
+  }
   Bitmap shown = *Bitmap::Create(kW, kH);
   std::vector<Rect> shaped, pieces;
+  std::vector<bool> withKey;
 };
 
 TEST(FramePresenterTest, PiecesShowTheFrameAndTheShapeGoesOnlyWhereKeyPixelsChanged) {
@@ -71,11 +75,13 @@ TEST(FramePresenterTest, PiecesShowTheFrameAndTheShapeGoesOnlyWhereKeyPixelsChan
   // A piece of row 30 without its key pixel changes nothing, and does not
   // make the row forget that pixel.
   out.shaped.clear();
+  out.withKey.clear();
   presenter.Present({20, 30, 10, 1}, out);
   EXPECT_TRUE(out.shaped.empty());
   c.MoveTo(0, 25);  // now over the key pixel at (0, 30)
   presenter.Present({0, 25, 10, 10}, out);
   EXPECT_EQ(out.shaped, (std::vector<Rect>{{0, 25, 10, 10}}));
+  EXPECT_EQ(out.withKey, (std::vector<bool>{false})) << "no key pixel is left in it";
 }
 
 }  // namespace
