@@ -25,10 +25,7 @@
 #include "platform_x11/DesktopWindowShell.h"
 #include "widgets/WallpaperPrefetch.h"
 
-#include <ctime>
-extern "C" void T(const char* n){ timespec t; clock_gettime(CLOCK_MONOTONIC,&t); fprintf(stderr,"T %s %lld\n",n,t.tv_sec*1000000000LL+t.tv_nsec); }
 int main(int argc, char** argv) {
-  T("main");
   using namespace moravel;
   ProcessEnvironment environment;
   const DisplayChoice display = ChooseDisplay(environment);
@@ -44,16 +41,12 @@ int main(int argc, char** argv) {
   std::error_code error;
   const std::filesystem::path programFolder =
       std::filesystem::read_symlink("/proc/self/exe", error).parent_path();
-  T("inst");
   auto probe = std::make_unique<X11ScreenProbe>();
-  T("probe");
   std::optional<WallpaperPrefetch> prefetch;
   if (const std::optional<Rect> screen = probe->size(); screen && !programFolder.empty())
     prefetch.emplace(programFolder, screen->width, screen->height);
 
-  T("prefetch");
   QApplication app(argc, argv);
-  T("qapp");
   probe.reset();  // Qt has its own connection now
   QApplication::setApplicationName(QStringLiteral("Moravel"));
   QApplication::setApplicationDisplayName(QStringLiteral("Moravel"));
@@ -77,11 +70,8 @@ int main(int argc, char** argv) {
     if (!window.session().MayClose()) window.session().Exit();
   });
 
-  T("winctor");
   window.start();
-  T("started");
   window.show();
-  T("shown");
   // The desktop follows the monitors: the primary one's size, the others'
   // wallpapers.
   window.followScreens();

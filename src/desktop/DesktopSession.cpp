@@ -21,9 +21,7 @@ DesktopSession::DesktopSession(DesktopServices services, std::filesystem::path p
 
 DesktopSession::~DesktopSession() = default;
 
-extern "C" void T(const char*) __attribute__((weak));
 void DesktopSession::Start() {
-  if (T) T("sess");
   DesktopModel& s = *state_;
   s.mayClose = false;
   s.pointer = PointerState{};
@@ -40,14 +38,11 @@ void DesktopSession::Start() {
   f.user = std::make_unique<IniFile>(f.skinPath / "user.ini");
   s.menu.useDoubleClickChecked = f.config->ReadFlag("doubleclick", "dc", true);
 
-  if (T) T("files");
   s.wallpaperControl.SetSize(s.width, s.height);
   s.PaintWallpaper([&](WallpaperPainter& painter, Bitmap& wallpaper) {
     return painter.PaintWallpaper(*f.config, f.skinPath, "", wallpaper);
   });
-  if (T) T("wallp");
   s.builder.Build();
-  if (T) T("built");
   s.composer.InvalidateAll();  // the first picture is shown whole
   Publish();
 }

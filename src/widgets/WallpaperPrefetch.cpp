@@ -1,7 +1,3 @@
-#include <sys/resource.h>
-#include <sys/syscall.h>
-#include <unistd.h>
-#include <cstdlib>
 #include "widgets/WallpaperPrefetch.h"
 
 #include <exception>
@@ -26,11 +22,7 @@ WallpaperPrefetch::~WallpaperPrefetch() {
   if (thread_.joinable()) thread_.join();
 }
 
-extern "C" void T(const char*) __attribute__((weak));
 void WallpaperPrefetch::Paint(const std::filesystem::path& programFolder) {
-  if (T) T("wp-start");
-  if (const char* n = getenv("WPNICE")) setpriority(PRIO_PROCESS, pid_t(syscall(SYS_gettid)), atoi(n));
-  struct E { ~E(){ if (T) T("wp-end"); } } e;
   try {
     const IniFile data(programFolder / "data.ini");
     const std::filesystem::path skinPath =
