@@ -75,8 +75,12 @@ X11DesktopWindowShell::~X11DesktopWindowShell() {
 
 void X11DesktopWindowShell::ShowPiece(Bitmap& piece, Rect area) {
   if (area.empty()) return;
-  // Each pixel becomes the server's 32-bit word in place.
   const bool common = redShift_ == 16 && greenShift_ == 8 && blueShift_ == 0;
+  if (!gc_) gc_ = XCreateGC(display_, window_, 0, nullptr);
+  if (common && size_t(area.width) * size_t(area.height) >= kSharedPiecePixels &&
+      shared_.Show(window_, gc_, piece, area))
+    return;
+  // Each pixel becomes the server's 32-bit word in place.
   for (int y = 0; y < area.height; ++y) {
     uint8_t* p = piece.row(y);
     if (common) {  // the usual visual: constant shifts, which the compiler vectorises
@@ -105,7 +109,6 @@ void X11DesktopWindowShell::ShowPiece(Bitmap& piece, Rect area) {
   image.bytes_per_line = piece.width() * 4;
   image.bits_per_pixel = 32;
   if (!XInitImage(&image)) return;
-  if (!gc_) gc_ = XCreateGC(display_, window_, 0, nullptr);
   XPutImage(display_, window_, gc_, &image, 0, 0, area.x, area.y, unsigned(area.width),
             unsigned(area.height));
 }

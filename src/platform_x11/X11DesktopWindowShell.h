@@ -8,6 +8,7 @@
 #include <X11/Xlib.h>
 
 #include "platform_x11/DesktopWindowShell.h"
+#include "platform_x11/X11SharedPieces.h"
 
 namespace moravel {
 
@@ -25,12 +26,17 @@ class X11DesktopWindowShell : public DesktopWindowShell {
   void ShapePiece(const Bitmap& piece, Rect area, bool anyKey) override;
   void Flush() override;
 
+  // Pieces of at least this many pixels go through shared memory where the
+  // server offers it: the stripes of a whole frame, not a clock tick.
+  static constexpr size_t kSharedPiecePixels = 64 * 1024;
+
  private:
   Display* display_;
   Window window_;
   bool hasShape_ = false;
   GC gc_ = nullptr;
   int redShift_ = 16, greenShift_ = 8, blueShift_ = 0;  // of the default visual
+  X11SharedPieces shared_{display_};
 };
 
 }  // namespace moravel

@@ -1,0 +1,121 @@
+#include "platform_x11/X11SharedPieces.h"
+
+#include <sys/ipc.h>
+#include <sys/shm.h>
+
+#include <bit>
+#include <cstdint>
+#include <cstring>
+
+namespace moravel {
+namespace {
+
+bool g_attachRefused = false;  // set by OnAttachError while the attach is checked
+
+int OnAttachError(Display*, XErrorEvent*) {
+  g_attachRefused = true;
+  return 0;
+}
+
+}  // namespace
+
+X11SharedPieces::~X11SharedPieces() {
+  Detach();
+}
+
+bool X11SharedPieces::Attach(size_t slotBytes) {
+  if (state_ == State::Refused) return false;
+  if (state_ == State::Unchecked) {
+    // The server takes the words as they lie in memory: its order must be ours.
+    const bool sameOrder =
+        ImageByteOrder(display_) == (std::endian::native == std::endian::little ? LSBFirst
+                                                                                 : MSBFirst);
+    if (!sameOrder || !XShmQueryExtension(display_)) {
+      state_ = State::Refused;
+      return false;
+    }
+  }
+  const int id = shmget(IPC_PRIVATE, 2 * slotBytes, IPC_CREAT | 0600);
+  if (id < 0) return false;
+  void* address = shmat(id, nullptr, 0);
+  // Removed at once: gone when both sides have let go (Linux lets the server
+  // attach a removed segment).
+  shmctl(id, IPC_RMID, nullptr);
+  if (address == reinterpret_cast<void*>(-1)) return false;
+  segment_.shmid = id;
+  segment_.shmaddr = static_cast<char*>(address);
+  segment_.readOnly = True;
+  if (state_ == State::Works) {
+    XShmAttach(display_, &segment_);
+  } else {
+    // A server on another machine cannot attach: asked once, its answer awaited.
+    g_attachRefused = false;
+    XErrorHandler previous = XSetErrorHandler(OnAttachError);
+    const Bool sent = XShmAttach(display_, &segment_);
+    XSync(display_, False);
+    XSetErrorHandler(previous);
+    state_ = sent && !g_attachRefused ? State::Works : State::Refused;
+    if (state_ == State::Refused) {
+      shmdt(address);
+      segment_ = {};
+      return false;
+    }
+  }
+  slotBytes_ = slotBytes;
+  next_ = 0;
+  unread_[0] = unread_[1] = false;
+  return true;
+}
+
+void X11SharedPieces::Detach() {
+  if (!segment_.shmaddr) return;
+  XSync(display_, False);  // every piece read
+  XShmDetach(display_, &segment_);
+  XFlush(display_);
+  shmdt(segment_.shmaddr);
+  segment_ = {};
+  slotBytes_ = 0;
+}
+
+bool X11SharedPieces::Show(Drawable drawable, GC gc, const Bitmap& piece, Rect area) {
+  if (area.empty()) return true;
+  const size_t bytes = size_t(area.width) * size_t(area.height) * 4;
+  if (bytes > slotBytes_) {
+    Detach();
+    if (!Attach(bytes)) return false;
+  }
+  if (unread_[next_]) {
+    XSync(display_, False);  // the server has read both slots
+    unread_[0] = unread_[1] = false;
+  }
+  uint8_t* slot = reinterpret_cast<uint8_t*>(segment_.shmaddr) + size_t(next_) * slotBytes_;
+  for (int y = 0; y < area.height; ++y) {
+    const uint8_t* in = piece.row(y);
+    uint8_t* out = slot + size_t(y) * size_t(area.width) * 4;
+    for (int x = 0; x < area.width; ++x, in += 4, out += 4) {
+      const uint32_t word = uint32_t(in[0]) << 16 | uint32_t(in[1]) << 8 | uint32_t(in[2]);
+      std::memcpy(out, &word, 4);
+    }
+  }
+  XImage image{};
+  image.width = area.width;
+  image.height = area.height;
+  image.format = ZPixmap;
+  image.data = reinterpret_cast<char*>(slot);
+  image.obdata = reinterpret_cast<char*>(&segment_);
+  image.byte_order = ImageByteOrder(display_);
+  image.bitmap_unit = 32;
+  image.bitmap_bit_order = LSBFirst;
+  image.bitmap_pad = 32;
+  image.depth = DefaultDepth(display_, DefaultScreen(display_));
+  image.bytes_per_line = area.width * 4;
+  image.bits_per_pixel = 32;
+  if (!XInitImage(&image)) return false;
+  XShmPutImage(display_, drawable, gc, &image, 0, 0, area.x, area.y, unsigned(area.width),
+               unsigned(area.height), False);
+  unread_[next_] = true;
+  next_ ^= 1;
+  return true;
+}
+
+}  // namespace moravel
