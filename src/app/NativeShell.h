@@ -29,7 +29,12 @@ inline void* X11Display() {
 inline std::unique_ptr<DesktopWindowShell> NativeShellFor(QWidget& widget) {
   void* display = X11Display();
   if (!display) return nullptr;
+#ifdef MORAVEL_HAVE_X11
+  auto* x11 = qApp->nativeInterface<QNativeInterface::QX11Application>();
+  return CreateX11DesktopWindowShell(display, widget.winId(), x11 ? x11->connection() : nullptr);
+#else
   return CreateX11DesktopWindowShell(display, widget.winId());
+#endif
 }
 
 }  // namespace moravel

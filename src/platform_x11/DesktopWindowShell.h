@@ -61,8 +61,12 @@ class X11ScreenProbe {
 };
 
 // The X11 shell of `window` on the Xlib connection `display` (a Display*,
-// owned by the caller). Nothing where the program was built without X11.
+// owned by the caller) and, when given, the XCB connection under it (an
+// xcb_connection_t*), which lets the shell wait for the server to have read
+// one large piece rather than for all it was sent. Nothing where the program
+// was built without X11.
 std::unique_ptr<DesktopWindowShell> CreateX11DesktopWindowShell(void* display,
-                                                                unsigned long window);
+                                                                unsigned long window,
+                                                                void* connection = nullptr);
 
 }  // namespace moravel

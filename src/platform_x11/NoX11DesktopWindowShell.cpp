@@ -3,7 +3,7 @@
 
 namespace moravel {
 
-std::unique_ptr<DesktopWindowShell> CreateX11DesktopWindowShell(void*, unsigned long) {
+std::unique_ptr<DesktopWindowShell> CreateX11DesktopWindowShell(void*, unsigned long, void*) {
   return nullptr;
 }
 

@@ -57,8 +57,9 @@ X11ScreenProbe::~X11ScreenProbe() {
   if (display_) XCloseDisplay(static_cast<Display*>(display_));
 }
 
-X11DesktopWindowShell::X11DesktopWindowShell(Display* display, Window window)
-    : display_(display), window_(window) {
+X11DesktopWindowShell::X11DesktopWindowShell(Display* display, Window window,
+                                             xcb_connection_t* connection)
+    : display_(display), window_(window), shared_(display, connection) {
   int eventBase = 0, errorBase = 0;
   hasShape_ = XShapeQueryExtension(display_, &eventBase, &errorBase);
   Visual* visual = DefaultVisual(display_, DefaultScreen(display_));
@@ -179,9 +180,11 @@ void X11DesktopWindowShell::UpdateShape(const Bitmap& frame, std::span<const Rec
 }
 
 std::unique_ptr<DesktopWindowShell> CreateX11DesktopWindowShell(void* display,
-                                                                unsigned long window) {
+                                                                unsigned long window,
+                                                                void* connection) {
   if (!display || !window) return nullptr;
-  return std::make_unique<X11DesktopWindowShell>(static_cast<Display*>(display), window);
+  return std::make_unique<X11DesktopWindowShell>(static_cast<Display*>(display), window,
+                                                 static_cast<xcb_connection_t*>(connection));
 }
 
 }  // namespace moravel

@@ -14,8 +14,9 @@ namespace moravel {
 
 class X11DesktopWindowShell : public DesktopWindowShell {
  public:
-  // `display` is borrowed (the toolkit's connection); `window` must exist.
-  X11DesktopWindowShell(Display* display, Window window);
+  // `display` and `connection` (may be null) are borrowed (the toolkit's
+  // connection); `window` must exist.
+  X11DesktopWindowShell(Display* display, Window window, xcb_connection_t* connection = nullptr);
 
   void PlaceOnDesktop() override;
   ~X11DesktopWindowShell() override;
@@ -36,7 +37,7 @@ class X11DesktopWindowShell : public DesktopWindowShell {
   bool hasShape_ = false;
   GC gc_ = nullptr;
   int redShift_ = 16, greenShift_ = 8, blueShift_ = 0;  // of the default visual
-  X11SharedPieces shared_{display_};
+  X11SharedPieces shared_;
 };
 
 }  // namespace moravel

@@ -5,6 +5,7 @@
 
 #include <bit>
 #include <cstdint>
+#include <cstdlib>
 #include <cstring>
 
 namespace moravel {
@@ -70,11 +71,25 @@ bool X11SharedPieces::Attach(size_t slotBytes) {
 void X11SharedPieces::Detach() {
   if (!segment_.shmaddr) return;
   XSync(display_, False);  // every piece read
+  for (int slot = 0; slot < 2; ++slot) {
+    if (connection_ && unread_[slot]) xcb_discard_reply(connection_, marks_[slot].sequence);
+    unread_[slot] = false;
+  }
   XShmDetach(display_, &segment_);
   XFlush(display_);
   shmdt(segment_.shmaddr);
   segment_ = {};
   slotBytes_ = 0;
+}
+
+void X11SharedPieces::WaitFor(int slot) {
+  if (connection_) {
+    std::free(xcb_get_input_focus_reply(connection_, marks_[slot], nullptr));
+    unread_[slot] = false;
+  } else {
+    XSync(display_, False);  // the server has read both slots
+    unread_[0] = unread_[1] = false;
+  }
 }
 
 bool X11SharedPieces::Show(Drawable drawable, GC gc, const Bitmap& piece, Rect area) {
@@ -84,10 +99,7 @@ bool X11SharedPieces::Show(Drawable drawable, GC gc, const Bitmap& piece, Rect a
     Detach();
     if (!Attach(bytes)) return false;
   }
-  if (unread_[next_]) {
-    XSync(display_, False);  // the server has read both slots
-    unread_[0] = unread_[1] = false;
-  }
+  if (unread_[next_]) WaitFor(next_);
   uint8_t* slot = reinterpret_cast<uint8_t*>(segment_.shmaddr) + size_t(next_) * slotBytes_;
   for (int y = 0; y < area.height; ++y) {
     const uint8_t* in = piece.row(y);
@@ -114,6 +126,11 @@ bool X11SharedPieces::Show(Drawable drawable, GC gc, const Bitmap& piece, Rect a
   XShmPutImage(display_, drawable, gc, &image, 0, 0, area.x, area.y, unsigned(area.width),
                unsigned(area.height), False);
   unread_[next_] = true;
+  if (connection_) {
+    // Any request with a reply will do; XCB orders it after Xlib's put.
+    marks_[next_] = xcb_get_input_focus(connection_);
+    xcb_flush(connection_);
+  }
   next_ ^= 1;
   return true;
 }

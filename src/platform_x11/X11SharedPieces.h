@@ -6,15 +6,19 @@
 //
 // One segment of two slots, each the size of the largest piece so far, made
 // on first use and kept: a piece is turned into the server's words in the
-// slot the previous piece did not use, and before a slot is written again the
-// server is waited for (one round trip per two pieces), since it reads a slot
-// only when it gets to the request.
+// slot the previous piece did not use. The server reads a slot only when it
+// gets to the request, so before a slot is written again the server is
+// waited for: with the XCB connection, only until it has read that slot
+// (a request with a reply sent right after each piece marks the place), so
+// composing the next piece and the server's copying of the last overlap;
+// without it, until it has done all it was sent.
 //
-// Lifetime: `display` (borrowed) must outlive this; the segment is given back
-// on destruction.
+// Lifetime: `display` and `connection` (borrowed) must outlive this; the
+// segment is given back on destruction.
 
 #include <X11/Xlib.h>
 #include <X11/extensions/XShm.h>
+#include <xcb/xcb.h>
 
 #include <cstddef>
 
@@ -25,7 +29,9 @@ namespace moravel {
 
 class X11SharedPieces {
  public:
-  explicit X11SharedPieces(Display* display) : display_(display) {}
+  // `connection` may be null (see above).
+  X11SharedPieces(Display* display, xcb_connection_t* connection)
+      : display_(display), connection_(connection) {}
   ~X11SharedPieces();
   X11SharedPieces(const X11SharedPieces&) = delete;
   X11SharedPieces& operator=(const X11SharedPieces&) = delete;
@@ -41,12 +47,17 @@ class X11SharedPieces {
   bool Attach(size_t slotBytes);
   void Detach();
 
+  // Waits until the server has read `slot`.
+  void WaitFor(int slot);
+
   Display* display_;
+  xcb_connection_t* connection_;
   enum class State { Unchecked, Works, Refused } state_ = State::Unchecked;
   XShmSegmentInfo segment_{};
   size_t slotBytes_ = 0;
   int next_ = 0;                  // the slot the next piece goes to
   bool unread_[2] = {false, false};  // the server may not have read the slot yet
+  xcb_get_input_focus_cookie_t marks_[2] = {};  // answered once the slot is read
 };
 
 }  // namespace moravel
