@@ -78,9 +78,8 @@ void X11DesktopWindowShell::ShowPiece(Bitmap& piece, Rect area) {
   if (area.empty()) return;
   const bool common = redShift_ == 16 && greenShift_ == 8 && blueShift_ == 0;
   if (!gc_) gc_ = XCreateGC(display_, window_, 0, nullptr);
-  if (common && size_t(area.width) * size_t(area.height) >= kSharedPiecePixels &&
-      shared_.Show(window_, gc_, piece, area))
-    return;
+  // Through shared memory where the server offers it, else as a plain image.
+  if (common && shared_.Show(window_, gc_, piece, area)) return;
   // Each pixel becomes the server's 32-bit word in place.
   for (int y = 0; y < area.height; ++y) {
     uint8_t* p = piece.row(y);

@@ -27,10 +27,6 @@ class X11DesktopWindowShell : public DesktopWindowShell {
   void ShapePiece(const Bitmap& piece, Rect area, bool anyKey) override;
   void Flush() override;
 
-  // Pieces of at least this many pixels go through shared memory where the
-  // server offers it: the stripes of a whole frame, not a clock tick.
-  static constexpr size_t kSharedPiecePixels = 64 * 1024;
-
  private:
   Display* display_;
   Window window_;

@@ -65,16 +65,15 @@ bool X11SharedPieces::Attach(size_t slotBytes) {
   slotBytes_ = slotBytes;
   next_ = 0;
   unread_[0] = unread_[1] = false;
+  small_ = false;
+  head_ = 0;
   return true;
 }
 
 void X11SharedPieces::Detach() {
   if (!segment_.shmaddr) return;
-  XSync(display_, False);  // every piece read
-  for (int slot = 0; slot < 2; ++slot) {
-    if (connection_ && unread_[slot]) xcb_discard_reply(connection_, marks_[slot].sequence);
-    unread_[slot] = false;
-  }
+  small_ = true;  // read or not, everything is waited for
+  WaitForAll();
   XShmDetach(display_, &segment_);
   XFlush(display_);
   shmdt(segment_.shmaddr);
@@ -92,15 +91,59 @@ void X11SharedPieces::WaitFor(int slot) {
   }
 }
 
+void X11SharedPieces::WaitForAll() {
+  if (small_ || !connection_) {
+    XSync(display_, False);
+    for (int slot = 0; slot < 2; ++slot) {
+      if (connection_ && unread_[slot]) xcb_discard_reply(connection_, marks_[slot].sequence);
+      unread_[slot] = false;
+    }
+  } else {
+    // The server reads in order: the newer mark answers for both.
+    const int newer = next_ ^ 1;
+    if (unread_[next_]) xcb_discard_reply(connection_, marks_[next_].sequence);
+    unread_[next_] = false;
+    if (unread_[newer]) WaitFor(newer);
+  }
+  small_ = false;
+}
+
+uint8_t* X11SharedPieces::Place(size_t bytes) {
+  uint8_t* base = reinterpret_cast<uint8_t*>(segment_.shmaddr);
+  if (bytes >= kLargePieceBytes) {
+    if (bytes > slotBytes_) {
+      Detach();
+      if (!Attach(bytes)) return nullptr;
+      base = reinterpret_cast<uint8_t*>(segment_.shmaddr);
+    }
+    if (small_) WaitForAll();
+    if (unread_[next_]) WaitFor(next_);
+    uint8_t* slot = base + size_t(next_) * slotBytes_;
+    return slot;
+  }
+  if (!base) return nullptr;  // made for the first large piece
+  const size_t room = 2 * slotBytes_;
+  const size_t need = (bytes + 63) & ~size_t(63);
+  if (need > room) return nullptr;
+  if (!small_) {
+    WaitForAll();  // the slots may hold large pieces not read yet
+    head_ = 0;
+  } else if (head_ + need > room) {
+    WaitForAll();  // once round the segment
+    head_ = 0;
+  }
+  small_ = true;
+  uint8_t* at = base + head_;
+  head_ += need;
+  return at;
+}
+
 bool X11SharedPieces::Show(Drawable drawable, GC gc, const Bitmap& piece, Rect area) {
   if (area.empty()) return true;
   const size_t bytes = size_t(area.width) * size_t(area.height) * 4;
-  if (bytes > slotBytes_) {
-    Detach();
-    if (!Attach(bytes)) return false;
-  }
-  if (unread_[next_]) WaitFor(next_);
-  uint8_t* slot = reinterpret_cast<uint8_t*>(segment_.shmaddr) + size_t(next_) * slotBytes_;
+  uint8_t* slot = Place(bytes);
+  if (!slot) return false;
+  const bool large = bytes >= kLargePieceBytes;
   for (int y = 0; y < area.height; ++y) {
     const uint8_t* in = piece.row(y);
     uint8_t* out = slot + size_t(y) * size_t(area.width) * 4;
@@ -125,6 +168,7 @@ bool X11SharedPieces::Show(Drawable drawable, GC gc, const Bitmap& piece, Rect a
   if (!XInitImage(&image)) return false;
   XShmPutImage(display_, drawable, gc, &image, 0, 0, area.x, area.y, unsigned(area.width),
                unsigned(area.height), False);
+  if (!large) return true;
   unread_[next_] = true;
   if (connection_) {
     // Any request with a reply will do; XCB orders it after Xlib's put.
