@@ -41,17 +41,23 @@ RotatingLayer::RotatingLayer(const Bitmap& hand) : width_(hand.width()), height_
     width_ = height_ = 0;
     return;
   }
-  const size_t stride = size_t(width_) + 2;
-  premul_.assign(stride * (size_t(height_) + 2) * 4, 0);
   for (int y = 0; y < height_; ++y) {
     const uint8_t* s = hand.row(y);
-    uint8_t* d = premul_.data() + ((size_t(y) + 1) * stride + 1) * 4;
-    for (int x = 0; x < width_; ++x, s += 4, d += 4) {
+    for (int x = 0; x < width_; ++x) {
+      if (s[size_t(x) * 4 + 3] == 0) continue;
+      content_.lo = std::min(content_.lo, x), content_.hi = std::max(content_.hi, x);
+      content_.top = std::min(content_.top, y), content_.bottom = std::max(content_.bottom, y);
+    }
+  }
+  if (content_.lo > content_.hi) return;  // nothing to draw
+  // Only the visible pixels are kept, in a transparent frame of one pixel.
+  const size_t stride = size_t(content_.hi - content_.lo) + 3;
+  premul_.assign(stride * (size_t(content_.bottom - content_.top) + 3) * 4, 0);
+  for (int y = content_.top; y <= content_.bottom; ++y) {
+    const uint8_t* s = hand.row(y) + size_t(content_.lo) * 4;
+    uint8_t* d = premul_.data() + ((size_t(y - content_.top) + 1) * stride + 1) * 4;
+    for (int x = content_.lo; x <= content_.hi; ++x, s += 4, d += 4) {
       const unsigned a = s[3];
-      if (a != 0) {
-        content_.lo = std::min(content_.lo, x), content_.hi = std::max(content_.hi, x);
-        content_.top = std::min(content_.top, y), content_.bottom = std::max(content_.bottom, y);
-      }
       d[0] = uint8_t(RoundDiv255(s[0] * a));
       d[1] = uint8_t(RoundDiv255(s[1] * a));
       d[2] = uint8_t(RoundDiv255(s[2] * a));
@@ -157,9 +163,12 @@ void RotatingLayer::DrawRow(Bitmap& plate, const Footprint& plan, int y, int fro
   if (lo > hi) return;
   RotateSpan span;
   span.hand = premul_.data();
-  span.stride = size_t(width_) + 2;
+  span.stride = size_t(content_.hi - content_.lo) + 3;
   span.stepU = plan.stepU_, span.stepV = plan.stepV_;
-  span.u = row.u + (lo - plan.left_) * span.stepU, span.v = row.v + (lo - plan.left_) * span.stepV;
+  // Positions count in the whole padded hand; the kept part starts at the
+  // visible pixels' corner.
+  span.u = row.u + (lo - plan.left_) * span.stepU - ((long long)content_.lo << kFixBits);
+  span.v = row.v + (lo - plan.left_) * span.stepV - ((long long)content_.top << kFixBits);
   span.plate = plate.row(y) + size_t(lo) * 4;
   span.count = hi - lo + 1;
   kernels.drawSpan(span);

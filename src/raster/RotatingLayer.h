@@ -80,8 +80,8 @@ class RotatingLayer {
   Rect BoundsFor(double cosA, double sinA, double u0, double u1, double v0, double v1) const;
 
   int width_ = 0, height_ = 0;
-  // (width + 2) x (height + 2) premultiplied RGBA with a transparent border,
-  // so a 2 x 2 sample never leaves it (RotateSpan::hand).
+  // The visible pixels (content_) premultiplied, RGBA, with a transparent
+  // border of one pixel, so a 2 x 2 sample never leaves it (RotateSpan::hand).
   std::vector<uint8_t> premul_;
   // The hand pixels that are not fully transparent (lo > hi: none): only
   // samples that reach them are drawn, since the rest leave the plate as it is.
