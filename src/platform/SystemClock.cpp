@@ -17,9 +17,10 @@ SystemClock::SystemClock() {
 SystemClock::~SystemClock() = default;
 
 LocalTime SystemClock::now() const {
+  std::time_t t = std::time(nullptr);
+  if (t == last_) return answer_;
   // localtime_r keeps the zone it read last; tzset reads it again.
   if (zone_->Changed()) tzset();
-  std::time_t t = std::time(nullptr);
   std::tm tm{};
   if (!localtime_r(&t, &tm)) return {};
   LocalTime lt;
@@ -30,6 +31,8 @@ LocalTime SystemClock::now() const {
   lt.hour = tm.tm_hour;
   lt.minute = tm.tm_min;
   lt.second = tm.tm_sec;
+  last_ = t;
+  answer_ = lt;
   return lt;
 }
 

@@ -2,8 +2,11 @@
 // The real local time of this machine, in the zone of TZ or /etc/localtime:
 // a new /etc/localtime while the program runs is followed. The zone is read
 // again only when that file changed (see ZoneWatch), not at every call,
-// which would cost a path lookup each time.
+// which would cost a path lookup each time; and calls within the same
+// second (the clock's and the calendar's timers fire together) get the
+// first call's answer, so a zone change shows from the next second on.
 
+#include <ctime>
 #include <memory>
 
 #include "platform/Clock.h"
@@ -20,6 +23,8 @@ class SystemClock : public Clock {
 
  private:
   std::unique_ptr<ZoneWatch> zone_;
+  mutable std::time_t last_ = -1;  // the second of the last answer
+  mutable LocalTime answer_;
 };
 
 }  // namespace moravel
