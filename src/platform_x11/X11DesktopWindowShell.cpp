@@ -117,9 +117,9 @@ void X11DesktopWindowShell::ShapePiece(const Bitmap& piece, Rect area, bool anyK
   if (!hasShape_ || area.empty()) return;
   XRectangle cut = ToX(area);
   if (!anyKey) {
-    // All shown: a union alone, which leaves what is already shown alone (a
-    // cut and a union would expose the area, and the server would ask for
-    // the whole of it to be painted again).
+    // All shown: one union, with no look at the pixels; what is shown
+    // already stays as it is (a cut first would take the area out of the
+    // window for a moment).
     XShapeCombineRectangles(display_, window_, ShapeBounding, 0, 0, &cut, 1, ShapeUnion, Unsorted);
     return;
   }
