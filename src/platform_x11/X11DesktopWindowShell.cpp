@@ -83,11 +83,8 @@ void X11DesktopWindowShell::ShowPiece(Bitmap& piece, Rect area) {
   // Each pixel becomes the server's 32-bit word in place.
   for (int y = 0; y < area.height; ++y) {
     uint8_t* p = piece.row(y);
-    if (common) {  // the usual visual: constant shifts, which the compiler vectorises
-      for (int x = 0; x < area.width; ++x, p += 4) {
-        const uint32_t word = uint32_t(p[0]) << 16 | uint32_t(p[1]) << 8 | uint32_t(p[2]);
-        std::memcpy(p, &word, 4);
-      }
+    if (common) {
+      ToCommonServerWords(p, p, area.width);
       continue;
     }
     for (int x = 0; x < area.width; ++x, p += 4) {

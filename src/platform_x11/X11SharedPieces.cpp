@@ -6,7 +6,6 @@
 #include <bit>
 #include <cstdint>
 #include <cstdlib>
-#include <cstring>
 
 namespace moravel {
 namespace {
@@ -144,14 +143,8 @@ bool X11SharedPieces::Show(Drawable drawable, GC gc, const Bitmap& piece, Rect a
   uint8_t* slot = Place(bytes);
   if (!slot) return false;
   const bool large = bytes >= kLargePieceBytes;
-  for (int y = 0; y < area.height; ++y) {
-    const uint8_t* in = piece.row(y);
-    uint8_t* out = slot + size_t(y) * size_t(area.width) * 4;
-    for (int x = 0; x < area.width; ++x, in += 4, out += 4) {
-      const uint32_t word = uint32_t(in[0]) << 16 | uint32_t(in[1]) << 8 | uint32_t(in[2]);
-      std::memcpy(out, &word, 4);
-    }
-  }
+  for (int y = 0; y < area.height; ++y)
+    ToCommonServerWords(piece.row(y), slot + size_t(y) * size_t(area.width) * 4, area.width);
   XImage image{};
   image.width = area.width;
   image.height = area.height;

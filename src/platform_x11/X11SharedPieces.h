@@ -25,11 +25,23 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <cstring>
 
 #include "raster/Bitmap.h"
 #include "raster/Rect.h"
 
 namespace moravel {
+
+// `count` RGBA pixels from `in` as the usual visual's 32-bit words (red in
+// bits 16 to 23, green 8 to 15, blue 0 to 7) at `out`, in this machine's
+// byte order; `out` may be `in`. Constant shifts, which the compiler
+// vectorises.
+inline void ToCommonServerWords(const uint8_t* in, uint8_t* out, int count) {
+  for (int x = 0; x < count; ++x, in += 4, out += 4) {
+    const uint32_t word = uint32_t(in[0]) << 16 | uint32_t(in[1]) << 8 | uint32_t(in[2]);
+    std::memcpy(out, &word, 4);
+  }
+}
 
 class X11SharedPieces {
  public:

@@ -21,7 +21,8 @@ extern char** environ;
 namespace moravel {
 namespace {
 
-// An Xvfb of its own on a free display number, ended with the test.
+// An Xvfb of its own on a free display number, ended with the test, and a
+// 640 x 480 pixmap on it to put pieces on.
 class VirtualServer {
  public:
   explicit VirtualServer(bool withSharedMemory) {
@@ -40,20 +41,31 @@ class VirtualServer {
     close(fds[0]);
     while (!name_.empty() && (name_.back() == '\n')) name_.pop_back();
     if (!name_.empty()) display_ = XOpenDisplay(name_.c_str());
+    if (!display_) return;
+    target_ = XCreatePixmap(display_, DefaultRootWindow(display_), 640, 480, 24);
+    gc_ = XCreateGC(display_, target_, 0, nullptr);
   }
   ~VirtualServer() {
-    if (display_) XCloseDisplay(display_);
+    if (display_) {
+      XFreeGC(display_, gc_);
+      XFreePixmap(display_, target_);
+      XCloseDisplay(display_);
+    }
     if (pid_) {
       kill(pid_, SIGTERM);
       waitpid(pid_, nullptr, 0);
     }
   }
   Display* display() const { return display_; }
+  Pixmap target() const { return target_; }
+  GC gc() const { return gc_; }
 
  private:
   pid_t pid_ = 0;
   std::string name_;
   Display* display_ = nullptr;
+  Pixmap target_ = 0;
+  GC gc_ = nullptr;
 };
 
 Rgba ColourOf(int i) {
@@ -73,8 +85,8 @@ TEST(X11SharedPiecesTest, LargeAndSmallPiecesLandWhereTheyWerePut) {
   VirtualServer server(true);
   if (!server.display()) GTEST_SKIP() << "no Xvfb to run";
   Display* d = server.display();
-  const Pixmap target = XCreatePixmap(d, DefaultRootWindow(d), 640, 480, 24);
-  const GC gc = XCreateGC(d, target, 0, nullptr);
+  const Pixmap target = server.target();
+  const GC gc = server.gc();
   X11SharedPieces pieces(d, nullptr);
 
   Bitmap small = *Bitmap::Create(16, 16);
@@ -106,21 +118,14 @@ TEST(X11SharedPiecesTest, LargeAndSmallPiecesLandWhereTheyWerePut) {
   EXPECT_EQ(ServerPixel(d, target, 325, 247), ColourOf(14));
   EXPECT_EQ(ServerPixel(d, target, 639, 479), ColourOf(5));
   EXPECT_EQ(ServerPixel(d, target, 100, 100), ColourOf(2400 + 40 * 6 + 6));
-  XFreeGC(d, gc);
-  XFreePixmap(d, target);
 }
 
 TEST(X11SharedPiecesTest, AServerWithoutTheExtensionGetsNone) {
   VirtualServer server(false);
   if (!server.display()) GTEST_SKIP() << "no Xvfb to run";
-  Display* d = server.display();
-  const Pixmap target = XCreatePixmap(d, DefaultRootWindow(d), 320, 240, 24);
-  const GC gc = XCreateGC(d, target, 0, nullptr);
-  X11SharedPieces pieces(d, nullptr);
+  X11SharedPieces pieces(server.display(), nullptr);
   const Bitmap large = *Bitmap::Create(320, 240, ColourOf(1));
-  EXPECT_FALSE(pieces.Show(target, gc, large, {0, 0, 320, 240}));
-  XFreeGC(d, gc);
-  XFreePixmap(d, target);
+  EXPECT_FALSE(pieces.Show(server.target(), server.gc(), large, {0, 0, 320, 240}));
 }
 
 }  // namespace
