@@ -36,10 +36,13 @@ class VirtualServer {
     argv.push_back(nullptr);
     if (posix_spawnp(&pid_, "Xvfb", nullptr, nullptr, argv.data(), environ) != 0) pid_ = 0;
     close(fds[1]);
-    char number[16] = {};
-    if (pid_ && read(fds[0], number, sizeof number - 1) > 0) name_ = ":" + std::string(number);
+    // Xvfb writes the number and the newline apart, and dies if the pipe is
+    // closed between the two: read up to the newline.
+    std::string number;
+    char c = 0;
+    while (pid_ && read(fds[0], &c, 1) == 1 && c != '\n') number += c;
     close(fds[0]);
-    while (!name_.empty() && (name_.back() == '\n')) name_.pop_back();
+    if (c == '\n' && !number.empty()) name_ = ":" + number;
     if (!name_.empty()) display_ = XOpenDisplay(name_.c_str());
     if (!display_) return;
     target_ = XCreatePixmap(display_, DefaultRootWindow(display_), 640, 480, 24);
