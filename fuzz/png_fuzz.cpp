@@ -1,14 +1,21 @@
 // Decodes arbitrary bytes as PNG; a picture that decodes is written again with
-// both encoder settings and must read back unchanged.
+// both encoder settings and must read back unchanged. What the plain path
+// reads, libpng must read the same.
 #include <cstdint>
 #include <cstdlib>
 #include <span>
 #include <vector>
 
+#include "codecs/PlainPngDecoder.h"
 #include "codecs/PngCodec.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
-  const moravel::DecodeResult first = moravel::DecodePng(std::span(data, size));
+  const std::span<const uint8_t> bytes(data, size);
+  if (const std::optional<moravel::Bitmap> plain = moravel::DecodePlainPng(bytes)) {
+    const moravel::DecodeResult full = moravel::DecodePngWithLibpng(bytes);
+    if (!full.ok() || !(*full.picture == *plain)) std::abort();
+  }
+  const moravel::DecodeResult first = moravel::DecodePng(bytes);
   if (!first.ok()) return 0;
   for (moravel::PngSpeed speed : {moravel::PngSpeed::Fast, moravel::PngSpeed::Small}) {
     std::vector<uint8_t> encoded;

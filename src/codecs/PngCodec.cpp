@@ -9,6 +9,7 @@
 #include <new>
 
 #include "codecs/PictureLimits.h"
+#include "codecs/PlainPngDecoder.h"
 
 // libpng reports errors by longjmp. The functions that call setjmp keep no
 // C++ object with a destructor in their own frame: the Bitmap and the output
@@ -150,6 +151,12 @@ bool WritePng(png_structp png, png_infop info, const Bitmap& picture, PngSpeed s
 }  // namespace
 
 DecodeResult DecodePng(std::span<const uint8_t> bytes) {
+  if (std::optional<Bitmap> plain = DecodePlainPng(bytes))
+    return DecodeResult::Success(std::move(*plain));
+  return DecodePngWithLibpng(bytes);
+}
+
+DecodeResult DecodePngWithLibpng(std::span<const uint8_t> bytes) {
   PngSource src{bytes.data(), bytes.size(), 0, {}};
   if (bytes.size() < 8 || png_sig_cmp(bytes.data(), 0, 8) != 0) {
     return DecodeResult::Failure("PNG: not a PNG file");

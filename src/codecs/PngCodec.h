@@ -1,6 +1,7 @@
 #pragma once
-// PNG through libpng. Any colour type, bit depth, interlacing and tRNS decodes
-// to 8-bit RGBA (16-bit samples are scaled down, rounding). Stored values are
+// PNG through libpng (the commonest files by a quicker path that gives the
+// same pixels, PlainPngDecoder.h). Any colour type, bit depth, interlacing and
+// tRNS decodes to 8-bit RGBA (16-bit samples are scaled down, rounding). Stored values are
 // kept: gamma and background chunks are not applied. A bad CRC on any chunk
 // refuses the file. Writing is 8-bit RGBA.
 
@@ -14,12 +15,14 @@
 namespace moravel {
 
 DecodeResult DecodePng(std::span<const uint8_t> bytes);
+// The same, every file through libpng.
+DecodeResult DecodePngWithLibpng(std::span<const uint8_t> bytes);
 
 // Fast: light compression, for pictures that must appear at once.
 enum class PngSpeed { Small, Fast };
 
-// Encodes `picture` as an 8-bit RGBA PNG (RGB when every pixel is opaque). Returns false (with `error` set when
-// given) for an empty picture or an encoder failure.
+// Encodes `picture` as an 8-bit RGBA PNG (RGB when every pixel is opaque). Returns false (with
+// `error` set when given) for an empty picture or an encoder failure.
 bool EncodePng(const Bitmap& picture, PngSpeed speed, std::vector<uint8_t>& out,
                std::string* error = nullptr);
 
