@@ -49,6 +49,44 @@ static bool AnyKey(const uint8_t* p, int count) {
   return hits != 0;
 }
 
+// Records pixels [from, to) of a row's bits as shown and not key; true when
+// any of them was unknown or key. Whole bytes go as (key, recorded) pairs of
+// (0, 0xFF) at once: the first frame records every row this way.
+static bool RecordPlain(uint8_t* row, int from, int to) {
+  bool changed = false;
+  int x = from;
+  while (x < to) {
+    const int byte = x >> 3;
+    const int first = x & 7;
+    if (first == 0 && to - x >= 8) {
+      const int end = to >> 3;  // one past the last whole byte
+      constexpr uint16_t kPlain =
+          std::endian::native == std::endian::little ? uint16_t(0xFF00) : uint16_t(0x00FF);
+      uint16_t differ = 0;
+      for (int b = byte; b < end; ++b) {
+        uint16_t pair;
+        std::memcpy(&pair, row + 2 * size_t(b), 2);
+        differ |= uint16_t(pair ^ kPlain);
+        std::memcpy(row + 2 * size_t(b), &kPlain, 2);
+      }
+      changed = changed || differ != 0;
+      x = end * 8;
+      continue;
+    }
+    const int last = std::min(8, first + (to - x));  // one past, in this byte
+    const uint8_t mask = uint8_t((0xFFu << first) & (0xFFu >> (8 - last)));
+    uint8_t& key = row[2 * byte];
+    uint8_t& known = row[2 * byte + 1];
+    if ((known & mask) != mask || (key & mask) != 0) {
+      changed = true;
+      known |= mask;
+      key = uint8_t(key & ~mask);
+    }
+    x += last - first;
+  }
+  return changed;
+}
+
 bool KeyColourMask::Update(const Bitmap& piece, Rect area, bool& anyKey) {
   const Rect r = Intersect(area, {0, 0, width_, height_});
   bool changed = false;
@@ -61,6 +99,11 @@ bool KeyColourMask::Update(const Bitmap& piece, Rect area, bool& anyKey) {
     anyKey = anyKey || !plain;
     uint8_t& plainRow = plainRows_[size_t(y)];
     if (plain && plainRow) continue;
+    if (plain) {
+      changed = RecordPlain(row, r.x, r.right()) || changed;
+      plainRow = (r.x == 0 && r.right() == width_) || RowIsPlain(row);
+      continue;
+    }
     int x = r.x;
     while (x < r.right()) {
       const int byte = x >> 3;
@@ -68,12 +111,10 @@ bool KeyColourMask::Update(const Bitmap& piece, Rect area, bool& anyKey) {
       const int last = std::min(8, first + (r.right() - x));  // one past, in this byte
       const uint8_t mask = uint8_t((0xFFu << first) & (0xFFu >> (8 - last)));
       uint8_t bits = 0;
-      if (!plain) {
-        for (int b = first; b < last; ++b, p += 4) {
-          uint32_t pixel;  // R, G, B, A in memory order
-          std::memcpy(&pixel, p, 4);
-          bits |= uint8_t(((pixel & kRgbBytes) == kKeyRgb) << b);
-        }
+      for (int b = first; b < last; ++b, p += 4) {
+        uint32_t pixel;  // R, G, B, A in memory order
+        std::memcpy(&pixel, p, 4);
+        bits |= uint8_t(((pixel & kRgbBytes) == kKeyRgb) << b);
       }
       uint8_t& key = row[2 * byte];
       uint8_t& known = row[2 * byte + 1];
@@ -84,7 +125,7 @@ bool KeyColourMask::Update(const Bitmap& piece, Rect area, bool& anyKey) {
       }
       x += last - first;
     }
-    plainRow = plain && RowIsPlain(row);
+    plainRow = 0;  // it holds a key pixel
   }
   return changed;
 }
