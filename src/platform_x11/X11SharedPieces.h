@@ -25,23 +25,12 @@
 
 #include <cstddef>
 #include <cstdint>
-#include <cstring>
 
 #include "raster/Bitmap.h"
 #include "raster/Rect.h"
+#include "raster/ServerWords.h"
 
 namespace moravel {
-
-// `count` RGBA pixels from `in` as the usual visual's 32-bit words (red in
-// bits 16 to 23, green 8 to 15, blue 0 to 7) at `out`, in this machine's
-// byte order; `out` may be `in`. Constant shifts, which the compiler
-// vectorises.
-inline void ToCommonServerWords(const uint8_t* in, uint8_t* out, int count) {
-  for (int x = 0; x < count; ++x, in += 4, out += 4) {
-    const uint32_t word = uint32_t(in[0]) << 16 | uint32_t(in[1]) << 8 | uint32_t(in[2]);
-    std::memcpy(out, &word, 4);
-  }
-}
 
 class X11SharedPieces {
  public:
@@ -79,10 +68,10 @@ class X11SharedPieces {
   enum class State { Unchecked, Works, Refused } state_ = State::Unchecked;
   XShmSegmentInfo segment_{};
   size_t slotBytes_ = 0;
-  int next_ = 0;                  // the slot the next piece goes to
-  bool unread_[2] = {false, false};  // the server may not have read the slot yet
-  bool small_ = false;  // small pieces were put since the last wait for all
-  size_t head_ = 0;     // where the next small piece goes
+  int next_ = 0;                                // the slot the next piece goes to
+  bool unread_[2] = {false, false};             // the server may not have read the slot yet
+  bool small_ = false;                          // small pieces were put since the last wait for all
+  size_t head_ = 0;                             // where the next small piece goes
   xcb_get_input_focus_cookie_t marks_[2] = {};  // answered once the slot is read
 };
 
