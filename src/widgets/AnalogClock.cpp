@@ -188,9 +188,10 @@ void AnalogClock::Redraw() {
       }
     }
     std::vector<Rect> changed;
+    done_.assign(size_t(h) * hands_.size(), RotatingLayer::Footprint::Columns{});
     for (size_t i = 0; i < hands_.size(); ++i) {
       // A pixel changes only where a turned hand was or is now.
-      if (hands_[i].angle() != angles_[i]) RedrawAround(footprints_[i], planned_[i], changed);
+      if (hands_[i].angle() != angles_[i]) RedrawAround(footprints_[i], planned_[i], i, changed);
     }
     image_->SetPicture(picture_, changed);
   }
@@ -200,30 +201,58 @@ void AnalogClock::Redraw() {
 }
 
 void AnalogClock::RedrawAround(const RotatingLayer::Footprint& was,
-                               const RotatingLayer::Footprint& now, std::vector<Rect>& changed) {
+                               const RotatingLayer::Footprint& now, size_t hand,
+                               std::vector<Rect>& changed) {
   Bitmap& picture = *picture_;
+  const int h = picture.height();
   RowBands bands(changed);
-  const int top = was.empty() ? now.top() : now.empty() ? was.top() : std::min(was.top(), now.top());
-  const int bottom =
-      was.empty() ? now.bottom() : now.empty() ? was.bottom() : std::max(was.bottom(), now.bottom());
-  for (int y = top; y < bottom; ++y) {
-    RotatingLayer::Footprint::Columns a = was.at(y), b = now.at(y);
-    if (a.lo > a.hi) a = b;
-    if (b.lo > b.hi) b = a;
-    const int lo = std::min(a.lo, b.lo), hi = std::max(a.hi, b.hi);
-    if (lo > hi) continue;
-    // The row's run is drawn again from the base and compared with before.
+  // The row's run is drawn again from the base and compared with before.
+  auto redrawRun = [&](int y, int lo, int hi) {
     const size_t bytes = size_t(hi - lo + 1) * 4;
     uint8_t* run = picture.row(y) + size_t(lo) * 4;
     rowCopy_.resize(bytes);
     std::memcpy(rowCopy_.data(), run, bytes);
     std::memcpy(run, base_.row(y) + size_t(lo) * 4, bytes);
     for (size_t j = 0; j < hands_.size(); ++j) hands_[j].DrawRow(picture, planned_[j], y, lo, hi);
-    if (std::memcmp(run, rowCopy_.data(), bytes) == 0) continue;
+    if (std::memcmp(run, rowCopy_.data(), bytes) == 0) return;
     size_t first = 0, last = bytes / 4 - 1;
     while (std::memcmp(run + first * 4, rowCopy_.data() + first * 4, 4) == 0) ++first;
     while (std::memcmp(run + last * 4, rowCopy_.data() + last * 4, 4) == 0) --last;
     bands.Add(y, lo + int(first), lo + int(last));
+  };
+  const int top = std::max(0, was.empty()   ? now.top()
+                              : now.empty() ? was.top()
+                                            : std::min(was.top(), now.top()));
+  const int bottom = std::min(h, was.empty()   ? now.bottom()
+                                 : now.empty() ? was.bottom()
+                                               : std::max(was.bottom(), now.bottom()));
+  for (int y = top; y < bottom; ++y) {
+    RotatingLayer::Footprint::Columns a = was.at(y), b = now.at(y);
+    if (a.lo > a.hi) a = b;
+    if (b.lo > b.hi) b = a;
+    const int lo = std::min(a.lo, b.lo), hi = std::max(a.hi, b.hi);
+    if (lo > hi) continue;
+    RotatingLayer::Footprint::Columns* done = done_.data() + size_t(y) * hands_.size();
+    done[hand] = {lo, hi};
+    // Only the parts that the passes of the hands before left out: a pixel
+    // is drawn once a tick, where hands cross too.
+    int pieces[3][2] = {{lo, hi}}, count = 1;
+    for (size_t j = 0; j < hand; ++j) {
+      if (done[j].lo > done[j].hi) continue;
+      int kept[3][2], keptCount = 0;
+      for (int k = 0; k < count; ++k) {
+        const int p = pieces[k][0], q = pieces[k][1];
+        if (done[j].hi < p || done[j].lo > q) {
+          kept[keptCount][0] = p, kept[keptCount++][1] = q;
+          continue;
+        }
+        if (p < done[j].lo) kept[keptCount][0] = p, kept[keptCount++][1] = done[j].lo - 1;
+        if (done[j].hi < q) kept[keptCount][0] = done[j].hi + 1, kept[keptCount++][1] = q;
+      }
+      std::copy(&kept[0][0], &kept[0][0] + 2 * keptCount, &pieces[0][0]);
+      count = keptCount;
+    }
+    for (int k = 0; k < count; ++k) redrawRun(y, pieces[k][0], pieces[k][1]);
   }
   bands.Finish();
 }
