@@ -235,7 +235,8 @@ void AnalogClock::RedrawAround(const RotatingLayer::Footprint& was,
     RotatingLayer::Footprint::Columns* done = done_.data() + size_t(y) * hands_.size();
     done[hand] = {lo, hi};
     // Only the parts that the passes of the hands before left out: a pixel
-    // is drawn once a tick, where hands cross too.
+    // is drawn once a tick, where hands cross too. Each earlier run splits
+    // a piece in two at most: three hands leave three pieces at most.
     int pieces[3][2] = {{lo, hi}}, count = 1;
     for (size_t j = 0; j < hand; ++j) {
       if (done[j].lo > done[j].hi) continue;
