@@ -1,7 +1,8 @@
 #pragma once
 // Little-endian reads at fixed offsets of a byte span that never read outside
 // it: an out-of-range read returns 0 and marks the reader failed, so a parser
-// can read a whole header and check ok() once.
+// can read a whole header and check ok() once. Below it, the one big-endian
+// read PNG's numbers need.
 
 #include <cstddef>
 #include <cstdint>
@@ -43,5 +44,11 @@ class ByteReader {
   std::span<const uint8_t> bytes_;
   bool ok_ = true;
 };
+
+// The big-endian 32-bit number at `p` (PNG's order); the caller has checked
+// that four bytes are there.
+inline uint32_t BigEndian32(const uint8_t* p) {
+  return uint32_t(p[0]) << 24 | uint32_t(p[1]) << 16 | uint32_t(p[2]) << 8 | p[3];
+}
 
 }  // namespace moravel

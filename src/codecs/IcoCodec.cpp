@@ -23,10 +23,6 @@ bool StartsWithPngSignature(std::span<const uint8_t> data) {
          std::equal(std::begin(kPngSignature), std::end(kPngSignature), data.begin());
 }
 
-uint32_t BigEndian32(std::span<const uint8_t> b, size_t at) {
-  return uint32_t(b[at]) << 24 | uint32_t(b[at + 1]) << 16 | uint32_t(b[at + 2]) << 8 | b[at + 3];
-}
-
 uint64_t Area(const IconEntry& e) {
   return uint64_t(e.width) * uint64_t(e.height);
 }
@@ -101,7 +97,7 @@ std::optional<IconEntry> ExamineIconEntry(std::span<const uint8_t> data) {
     const int channels[] = {1, 0, 3, 1, 2, 0, 4};
     unsigned colourType = data[25];
     e.png = true;
-    width = BigEndian32(data, 16), height = BigEndian32(data, 20);
+    width = BigEndian32(data.data() + 16), height = BigEndian32(data.data() + 20);
     e.bits = data[24] * (colourType < 7 ? channels[colourType] : 0);
   } else {
     ByteReader in(data);

@@ -12,6 +12,7 @@
 #include <emmintrin.h>
 #endif
 
+#include "codecs/ByteReader.h"
 #include "codecs/PictureLimits.h"
 
 namespace moravel {
@@ -22,10 +23,6 @@ constexpr uint8_t kSignature[8] = {137, 'P', 'N', 'G', 13, 10, 26, 10};
 // gives it; beyond these, the file is left to libpng.
 constexpr uint32_t kMaxChunkBytes = 8u << 20;
 constexpr int kMaxChunks = 1000;
-
-uint32_t BigEndian32(const uint8_t* p) {
-  return uint32_t(p[0]) << 24 | uint32_t(p[1]) << 16 | uint32_t(p[2]) << 8 | p[3];
-}
 
 bool ChunkNameValid(const uint8_t* name) {
   for (int i = 0; i < 4; ++i) {

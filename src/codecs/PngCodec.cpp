@@ -8,6 +8,7 @@
 #include <cstring>
 #include <new>
 
+#include "codecs/ByteReader.h"
 #include "codecs/PictureLimits.h"
 #include "codecs/PlainPngDecoder.h"
 
@@ -68,10 +69,6 @@ void WriteBytes(png_structp png, png_bytep from, size_t count) {
 }
 
 void FlushNothing(png_structp) {}
-
-uint32_t BigEndian32(const uint8_t* p) {
-  return uint32_t(p[0]) << 24 | uint32_t(p[1]) << 16 | uint32_t(p[2]) << 8 | p[3];
-}
 
 // Asks libpng for 8-bit RGBA rows whatever the file holds. Stored sample
 // values are kept: gAMA, cHRM, sRGB and bKGD are not applied.
