@@ -69,6 +69,15 @@ class RowBands {
   long long changed_ = 0;
 };
 
+// The columns of plate row y where a hand was (`was`) or is now (`now`).
+RotatingLayer::Footprint::Columns RunAt(const RotatingLayer::Footprint& was,
+                                        const RotatingLayer::Footprint& now, int y) {
+  RotatingLayer::Footprint::Columns a = was.at(y), b = now.at(y);
+  if (a.lo > a.hi) a = b;
+  if (b.lo > b.hi) b = a;
+  return {std::min(a.lo, b.lo), std::max(a.hi, b.hi)};
+}
+
 }  // namespace
 
 // The keys of one hand in [analogclock]: its picture (with the name used when
@@ -188,10 +197,9 @@ void AnalogClock::Redraw() {
       }
     }
     std::vector<Rect> changed;
-    done_.assign(size_t(h) * hands_.size(), RotatingLayer::Footprint::Columns{});
     for (size_t i = 0; i < hands_.size(); ++i) {
       // A pixel changes only where a turned hand was or is now.
-      if (hands_[i].angle() != angles_[i]) RedrawAround(footprints_[i], planned_[i], i, changed);
+      if (hands_[i].angle() != angles_[i]) RedrawAround(i, changed);
     }
     image_->SetPicture(picture_, changed);
   }
@@ -200,11 +208,9 @@ void AnalogClock::Redraw() {
   for (size_t i = 0; i < hands_.size(); ++i) angles_[i] = hands_[i].angle();
 }
 
-void AnalogClock::RedrawAround(const RotatingLayer::Footprint& was,
-                               const RotatingLayer::Footprint& now, size_t hand,
-                               std::vector<Rect>& changed) {
+void AnalogClock::RedrawAround(size_t hand, std::vector<Rect>& changed) {
+  const RotatingLayer::Footprint &was = footprints_[hand], &now = planned_[hand];
   Bitmap& picture = *picture_;
-  const int h = picture.height();
   RowBands bands(changed);
   // The row's run is drawn again from the base and compared with before.
   auto redrawRun = [&](int y, int lo, int hi) {
@@ -220,35 +226,33 @@ void AnalogClock::RedrawAround(const RotatingLayer::Footprint& was,
     while (std::memcmp(run + last * 4, rowCopy_.data() + last * 4, 4) == 0) --last;
     bands.Add(y, lo + int(first), lo + int(last));
   };
-  const int top = std::max(0, was.empty()   ? now.top()
-                              : now.empty() ? was.top()
-                                            : std::min(was.top(), now.top()));
-  const int bottom = std::min(h, was.empty()   ? now.bottom()
-                                 : now.empty() ? was.bottom()
-                                               : std::max(was.bottom(), now.bottom()));
+  const int top = was.empty()   ? now.top()
+                  : now.empty() ? was.top()
+                                : std::min(was.top(), now.top());
+  const int bottom = was.empty()   ? now.bottom()
+                     : now.empty() ? was.bottom()
+                                   : std::max(was.bottom(), now.bottom());
   for (int y = top; y < bottom; ++y) {
-    RotatingLayer::Footprint::Columns a = was.at(y), b = now.at(y);
-    if (a.lo > a.hi) a = b;
-    if (b.lo > b.hi) b = a;
-    const int lo = std::min(a.lo, b.lo), hi = std::max(a.hi, b.hi);
-    if (lo > hi) continue;
-    RotatingLayer::Footprint::Columns* done = done_.data() + size_t(y) * hands_.size();
-    done[hand] = {lo, hi};
-    // Only the parts that the passes of the hands before left out: a pixel
-    // is drawn once a tick, where hands cross too. Each earlier run splits
-    // a piece in two at most: three hands leave three pieces at most.
-    int pieces[3][2] = {{lo, hi}}, count = 1;
+    const RotatingLayer::Footprint::Columns run = RunAt(was, now, y);
+    if (run.lo > run.hi) continue;
+    // Only the parts that the passes of the turned hands before this one
+    // left out: a pixel is drawn once a tick, where hands cross too. Each
+    // earlier run splits a piece in two at most: three hands leave three
+    // pieces at most.
+    int pieces[3][2] = {{run.lo, run.hi}}, count = 1;
     for (size_t j = 0; j < hand; ++j) {
-      if (done[j].lo > done[j].hi) continue;
+      if (hands_[j].angle() == angles_[j]) continue;
+      const RotatingLayer::Footprint::Columns done = RunAt(footprints_[j], planned_[j], y);
+      if (done.lo > done.hi) continue;
       int kept[3][2], keptCount = 0;
       for (int k = 0; k < count; ++k) {
         const int p = pieces[k][0], q = pieces[k][1];
-        if (done[j].hi < p || done[j].lo > q) {
+        if (done.hi < p || done.lo > q) {
           kept[keptCount][0] = p, kept[keptCount++][1] = q;
           continue;
         }
-        if (p < done[j].lo) kept[keptCount][0] = p, kept[keptCount++][1] = done[j].lo - 1;
-        if (done[j].hi < q) kept[keptCount][0] = done[j].hi + 1, kept[keptCount++][1] = q;
+        if (p < done.lo) kept[keptCount][0] = p, kept[keptCount++][1] = done.lo - 1;
+        if (done.hi < q) kept[keptCount][0] = done.hi + 1, kept[keptCount++][1] = q;
       }
       std::copy(&kept[0][0], &kept[0][0] + 2 * keptCount, &pieces[0][0]);
       count = keptCount;

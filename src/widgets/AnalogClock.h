@@ -58,11 +58,10 @@ class AnalogClock {
   AnalogClock(ControlStack& controls, ImageControl& image, Bitmap base);
   bool AddHand(const SceneContext& ctx, const HandKeys& keys);
   void Redraw();
-  // Draws again, in every row, the run where hand number `hand` was (`was`)
-  // or is now (`now`), but for the parts the hands before it drew again this
-  // tick, adding the changed runs to `changed`.
-  void RedrawAround(const RotatingLayer::Footprint& was, const RotatingLayer::Footprint& now,
-                    size_t hand, std::vector<Rect>& changed);
+  // Draws again, in every row, the run where hand number `hand` was
+  // (footprints_) or is now (planned_), but for the parts the turned hands
+  // before it drew again this tick, adding the changed runs to `changed`.
+  void RedrawAround(size_t hand, std::vector<Rect>& changed);
 
   ControlStack* controls_;
   ImageControl* image_;
@@ -76,8 +75,6 @@ class AnalogClock {
   std::vector<RotatingLayer::Footprint> footprints_, planned_;
   std::vector<float> angles_;
   std::vector<uint8_t> rowCopy_;  // one row's old pixels while it is redrawn
-  // Per plate row and hand, the run that hand's pass drew again this tick.
-  std::vector<RotatingLayer::Footprint::Columns> done_;
 };
 
 }  // namespace moravel
