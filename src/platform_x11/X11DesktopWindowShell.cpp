@@ -136,19 +136,27 @@ void X11DesktopWindowShell::Flush() {
 }
 
 void X11DesktopWindowShell::PlaceOnDesktop() {
-  auto atom = [this](const char* name) { return XInternAtom(display_, name, False); };
+  // All the names in one round trip to the server (XInternAtom makes one each).
+  enum { kType, kDesktopType, kState, kBelow, kSticky, kSkipTaskbar, kSkipPager, kDesktop, kCount };
+  static const char* const kNames[kCount] = {"_NET_WM_WINDOW_TYPE",
+                                             "_NET_WM_WINDOW_TYPE_DESKTOP",
+                                             "_NET_WM_STATE",
+                                             "_NET_WM_STATE_BELOW",
+                                             "_NET_WM_STATE_STICKY",
+                                             "_NET_WM_STATE_SKIP_TASKBAR",
+                                             "_NET_WM_STATE_SKIP_PAGER",
+                                             "_NET_WM_DESKTOP"};
+  Atom atoms[kCount] = {};
+  XInternAtoms(display_, const_cast<char**>(kNames), kCount, False, atoms);
 
   // The window is not mapped yet, so the properties are read by the window
   // manager when it maps it (no client messages needed).
-  Atom type = atom("_NET_WM_WINDOW_TYPE_DESKTOP");
-  XChangeProperty(display_, window_, atom("_NET_WM_WINDOW_TYPE"), XA_ATOM, 32, PropModeReplace,
-                  reinterpret_cast<unsigned char*>(&type), 1);
-  Atom states[] = {atom("_NET_WM_STATE_BELOW"), atom("_NET_WM_STATE_STICKY"),
-                   atom("_NET_WM_STATE_SKIP_TASKBAR"), atom("_NET_WM_STATE_SKIP_PAGER")};
-  XChangeProperty(display_, window_, atom("_NET_WM_STATE"), XA_ATOM, 32, PropModeReplace,
-                  reinterpret_cast<unsigned char*>(states), 4);
+  XChangeProperty(display_, window_, atoms[kType], XA_ATOM, 32, PropModeReplace,
+                  reinterpret_cast<unsigned char*>(&atoms[kDesktopType]), 1);
+  XChangeProperty(display_, window_, atoms[kState], XA_ATOM, 32, PropModeReplace,
+                  reinterpret_cast<unsigned char*>(&atoms[kBelow]), 4);  // below .. skip pager
   long allDesktops = 0xFFFFFFFF;
-  XChangeProperty(display_, window_, atom("_NET_WM_DESKTOP"), XA_CARDINAL, 32, PropModeReplace,
+  XChangeProperty(display_, window_, atoms[kDesktop], XA_CARDINAL, 32, PropModeReplace,
                   reinterpret_cast<unsigned char*>(&allDesktops), 1);
   if (hasShape_) {
     XShapeCombineRectangles(display_, window_, ShapeBounding, 0, 0, nullptr, 0, ShapeSet, Unsorted);

@@ -7,7 +7,8 @@
 //   moravel_xshot match FILE.png X Y MS     exits 0 once the picture's opaque pixels stand
 //                                           on the screen at (X, Y); 1 after MS ms
 //   moravel_xshot windows                    one line per top-level window:
-//       id viewable override-redirect x y width height window-type name
+//       id viewable override-redirect x y width height states window-type name
+//       (states: the _NET_WM_STATE atoms without that prefix, joined by ",")
 //   moravel_xshot monitor NAME X Y W H [primary]
 //                                           sets a RandR monitor (made again when
 //                                           it exists), the primary one if asked
@@ -93,6 +94,24 @@ std::string WindowType(Display* d, Window w) {
   return s;
 }
 
+std::string WindowStates(Display* d, Window w) {
+  Atom type;
+  int format;
+  unsigned long count, after;
+  unsigned char* data = nullptr;
+  std::string s;
+  if (XGetWindowProperty(d, w, XInternAtom(d, "_NET_WM_STATE", False), 0, 32, False, XA_ATOM,
+                         &type, &format, &count, &after, &data) == Success && data) {
+    for (unsigned long i = 0; i < count; ++i) {
+      std::string name = AtomName(d, reinterpret_cast<Atom*>(data)[i]);
+      if (name.rfind("_NET_WM_STATE_", 0) == 0) name.erase(0, 14);
+      s += (s.empty() ? "" : ",") + name;
+    }
+  }
+  if (data) XFree(data);
+  return s.empty() ? "-" : s;
+}
+
 int Windows(Display* d) {
   Window root, parent, *children = nullptr;
   unsigned int count = 0;
@@ -102,9 +121,10 @@ int Windows(Display* d) {
     if (!XGetWindowAttributes(d, children[i], &a)) continue;
     char* name = nullptr;
     XFetchName(d, children[i], &name);
-    std::printf("0x%lx %d %d %d %d %d %d %s %s\n", children[i], a.map_state == IsViewable,
+    std::printf("0x%lx %d %d %d %d %d %d %s %s %s\n", children[i], a.map_state == IsViewable,
                 a.override_redirect ? 1 : 0, a.x, a.y, a.width, a.height,
-                WindowType(d, children[i]).c_str(), name && *name ? name : "-");
+                WindowStates(d, children[i]).c_str(), WindowType(d, children[i]).c_str(),
+                name && *name ? name : "-");
     if (name) XFree(name);
   }
   if (children) XFree(children);

@@ -60,8 +60,9 @@ step "the pictures stand where the skin says"
 step "the skin list names every skin folder"
 for name in wood e2e; do grep -q "^dir=$name" "$app/skins.ini" || fail "skins.ini lacks $name"; done
 
-step "the window lies on the desktop layer"
-"$xshot" windows | grep -q " _NET_WM_WINDOW_TYPE_DESKTOP moravel$" ||
+step "the window lies on the desktop layer, below the others, on every desktop, in no task list"
+"$xshot" windows |
+  grep -q " BELOW,STICKY,SKIP_TASKBAR,SKIP_PAGER _NET_WM_WINDOW_TYPE_DESKTOP moravel$" ||
   fail "no desktop-type window named moravel: $("$xshot" windows)"
 
 step "the pointer over button 2 shows its over picture, leaving shows its up picture"
