@@ -1,7 +1,10 @@
 #pragma once
-// The program's timers as QTimers, one per DesktopTimer with its interval
-// (DesktopTimerInterval). All start switched off; the session switches them.
-// A tick calls the handler given to connectTo with the timer that fired.
+// The program's timers on Qt. The calendar and the clock share one
+// single-shot timer that wakes when TimeTickSchedule says (once a second
+// while the clock shows seconds); the editor's timers are plain QTimers of
+// their intervals (DesktopTimerInterval). All start switched off; the
+// session switches them. A tick calls the handler given to connectTo with the
+// timer that fired.
 
 #include <QObject>
 #include <QTimer>
@@ -9,6 +12,7 @@
 #include <functional>
 
 #include "desktop/DesktopTimers.h"
+#include "desktop/TimeTickSchedule.h"
 
 namespace moravel {
 
@@ -23,13 +27,20 @@ class QtDesktopTimers : public QObject, public DesktopTimers {
   void SetEnabled(DesktopTimer timer, bool enabled) override;
   bool IsEnabled(DesktopTimer timer) const override;
 
-  int intervalMs(DesktopTimer timer) const { return timerOf(timer).interval(); }
+  // The interval of the timer's grid, milliseconds.
+  int intervalMs(DesktopTimer timer) const { return DesktopTimerInterval(timer); }
 
  private:
-  QTimer& timerOf(DesktopTimer timer) { return timers_[size_t(timer)]; }
-  const QTimer& timerOf(DesktopTimer timer) const { return timers_[size_t(timer)]; }
+  static bool OnSchedule(DesktopTimer timer) {
+    return timer == DesktopTimer::Calendar || timer == DesktopTimer::Clock;
+  }
+  void RunTimeTicks();
+  void ArmTimeTimer();
 
-  std::array<QTimer, kDesktopTimerCount> timers_;
+  std::function<void(DesktopTimer)> onTick_;
+  TimeTickSchedule schedule_;
+  QTimer timeTimer_;                               // the calendar's and the clock's wakes
+  std::array<QTimer, kDesktopTimerCount> timers_;  // the others' (those two are unused)
 };
 
 }  // namespace moravel

@@ -5,6 +5,7 @@
 namespace moravel {
 
 enum class DesktopTimer {
+  // These two run on the grids of their intervals (see TimeTickSchedule).
   Calendar,  // every 1000 ms: calendar pictures when the day changes
   Clock,     // every 500 ms: clock digits and hands when the second changes
   EditorCaption,  // every 1000 ms: the button editor polls its caption box
