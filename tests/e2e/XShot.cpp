@@ -79,37 +79,24 @@ std::string AtomName(Display* d, Atom a) {
   return s;
 }
 
-std::string WindowType(Display* d, Window w) {
+// The names of the atoms in a window's ATOM-list property, without `prefix`.
+std::vector<std::string> AtomsOf(Display* d, Window w, const char* property, const char* prefix) {
   Atom type;
   int format;
-  unsigned long count, after;
+  unsigned long count = 0, after;
   unsigned char* data = nullptr;
-  std::string s = "-";
-  if (XGetWindowProperty(d, w, XInternAtom(d, "_NET_WM_WINDOW_TYPE", False), 0, 1, False, XA_ATOM,
-                         &type, &format, &count, &after, &data) == Success &&
-      data && count > 0) {
-    s = AtomName(d, *reinterpret_cast<Atom*>(data));
-  }
-  if (data) XFree(data);
-  return s;
-}
-
-std::string WindowStates(Display* d, Window w) {
-  Atom type;
-  int format;
-  unsigned long count, after;
-  unsigned char* data = nullptr;
-  std::string s;
-  if (XGetWindowProperty(d, w, XInternAtom(d, "_NET_WM_STATE", False), 0, 32, False, XA_ATOM,
-                         &type, &format, &count, &after, &data) == Success && data) {
+  std::vector<std::string> names;
+  if (XGetWindowProperty(d, w, XInternAtom(d, property, False), 0, 32, False, XA_ATOM, &type,
+                         &format, &count, &after, &data) == Success &&
+      data) {
     for (unsigned long i = 0; i < count; ++i) {
       std::string name = AtomName(d, reinterpret_cast<Atom*>(data)[i]);
-      if (name.rfind("_NET_WM_STATE_", 0) == 0) name.erase(0, 14);
-      s += (s.empty() ? "" : ",") + name;
+      if (name.rfind(prefix, 0) == 0) name.erase(0, std::strlen(prefix));
+      names.push_back(name);
     }
   }
   if (data) XFree(data);
-  return s.empty() ? "-" : s;
+  return names;
 }
 
 int Windows(Display* d) {
@@ -121,9 +108,13 @@ int Windows(Display* d) {
     if (!XGetWindowAttributes(d, children[i], &a)) continue;
     char* name = nullptr;
     XFetchName(d, children[i], &name);
+    const std::vector<std::string> type = AtomsOf(d, children[i], "_NET_WM_WINDOW_TYPE", "");
+    std::string states;
+    for (const std::string& s : AtomsOf(d, children[i], "_NET_WM_STATE", "_NET_WM_STATE_"))
+      states += (states.empty() ? "" : ",") + s;
     std::printf("0x%lx %d %d %d %d %d %d %s %s %s\n", children[i], a.map_state == IsViewable,
                 a.override_redirect ? 1 : 0, a.x, a.y, a.width, a.height,
-                WindowStates(d, children[i]).c_str(), WindowType(d, children[i]).c_str(),
+                states.empty() ? "-" : states.c_str(), type.empty() ? "-" : type[0].c_str(),
                 name && *name ? name : "-");
     if (name) XFree(name);
   }
