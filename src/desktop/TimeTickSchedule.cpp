@@ -8,6 +8,7 @@ void TimeTickSchedule::SetEnabled(DesktopTimer timer, bool on, int64_t now) {
                                                : nullptr;
   if (!grid || grid->on == on) return;
   grid->on = on;
+  grid->ran = false;
   grid->due = now + DesktopTimerInterval(timer);
 }
 
@@ -18,8 +19,10 @@ bool TimeTickSchedule::IsEnabled(DesktopTimer timer) const {
 }
 
 std::optional<int64_t> TimeTickSchedule::NextWake() const {
-  if (clock_.on) return clock_.due;  // the calendar waits for it
-  if (calendar_.on) return calendar_.due;
+  // After its first tick the calendar waits for the clock.
+  if (calendar_.on && (!clock_.on || (!calendar_.ran && calendar_.due < clock_.due)))
+    return calendar_.due;
+  if (clock_.on) return clock_.due;
   return std::nullopt;
 }
 
@@ -34,8 +37,10 @@ TimeTickSchedule::Runs TimeTickSchedule::TakeDue(int64_t now, int wallMs) {
     const int pointMs = ((wallMs - late) % 1000 + 1000) % 1000;
     clock_.due += ClockWaitMs(pointMs);
   }
-  if (calendar_.on && now >= calendar_.due - kEarlyMs && (runs.clock || !clock_.on)) {
+  if (calendar_.on && now >= calendar_.due - kEarlyMs &&
+      (runs.clock || !clock_.on || !calendar_.ran)) {
     runs.calendar = true;
+    calendar_.ran = true;
     const int64_t step = DesktopTimerInterval(DesktopTimer::Calendar);
     if (now - calendar_.due > kStallMs) calendar_.due = now;
     calendar_.due += step * ((now + kEarlyMs - calendar_.due) / step + 1);

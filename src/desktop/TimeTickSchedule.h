@@ -6,8 +6,9 @@
 // wall-clock second as the grid point before it would change nothing: it is
 // left out, and the clock runs at the grid points that follow a change of
 // second (and at its first), once a second instead of twice. While the clock
-// is on, the calendar waits for the clock's next run (less than a second), so
-// that the two share one wake; the calendar runs first, as before.
+// is on, the calendar's ticks after its first wait for the clock's next run
+// (less than a second), so that the two share one wake: its first, which
+// shows the date, keeps its time. Where both run, the calendar runs first.
 // Times: `now` and the wakes in milliseconds of a steady clock; `wallMs` the
 // millisecond within the current second of the wall clock (0-999).
 
@@ -53,7 +54,8 @@ class TimeTickSchedule {
  private:
   struct Grid {
     bool on = false;
-    int64_t due = 0;  // the next tick
+    bool ran = false;  // since switched on
+    int64_t due = 0;   // the next tick
   };
   Grid calendar_, clock_;
 };
