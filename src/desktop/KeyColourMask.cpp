@@ -49,6 +49,22 @@ static bool AnyKey(const uint8_t* p, int count) {
   return hits != 0;
 }
 
+// The bits of pixels [first, last) of one byte of the mask.
+static uint8_t BitsBetween(int first, int last) {
+  return uint8_t((0xFFu << first) & (0xFFu >> (8 - last)));
+}
+
+// Records the pixels of `mask` in byte `byte` of a row as known, those of
+// `bits` as key; true when that changed anything.
+static bool RecordByte(uint8_t* row, int byte, uint8_t mask, uint8_t bits) {
+  uint8_t& key = row[2 * byte];
+  uint8_t& known = row[2 * byte + 1];
+  if ((known & mask) == mask && (key & mask) == bits) return false;
+  known |= mask;
+  key = uint8_t((key & ~mask) | bits);
+  return true;
+}
+
 // Records pixels [from, to) of a row's bits as shown and not key; true when
 // any of them was unknown or key. Whole bytes go as (key, recorded) pairs of
 // (0, 0xFF) at once: the first frame records every row this way.
@@ -74,14 +90,7 @@ static bool RecordPlain(uint8_t* row, int from, int to) {
       continue;
     }
     const int last = std::min(8, first + (to - x));  // one past, in this byte
-    const uint8_t mask = uint8_t((0xFFu << first) & (0xFFu >> (8 - last)));
-    uint8_t& key = row[2 * byte];
-    uint8_t& known = row[2 * byte + 1];
-    if ((known & mask) != mask || (key & mask) != 0) {
-      changed = true;
-      known |= mask;
-      key = uint8_t(key & ~mask);
-    }
+    changed = RecordByte(row, byte, BitsBetween(first, last), 0) || changed;
     x += last - first;
   }
   return changed;
@@ -109,20 +118,13 @@ bool KeyColourMask::Update(const Bitmap& piece, Rect area, bool& anyKey) {
       const int byte = x >> 3;
       const int first = x & 7;
       const int last = std::min(8, first + (r.right() - x));  // one past, in this byte
-      const uint8_t mask = uint8_t((0xFFu << first) & (0xFFu >> (8 - last)));
       uint8_t bits = 0;
       for (int b = first; b < last; ++b, p += 4) {
         uint32_t pixel;  // R, G, B, A in memory order
         std::memcpy(&pixel, p, 4);
         bits |= uint8_t(((pixel & kRgbBytes) == kKeyRgb) << b);
       }
-      uint8_t& key = row[2 * byte];
-      uint8_t& known = row[2 * byte + 1];
-      if ((known & mask) != mask || (key & mask) != bits) {
-        changed = true;
-        known |= mask;
-        key = uint8_t((key & ~mask) | bits);
-      }
+      changed = RecordByte(row, byte, BitsBetween(first, last), bits) || changed;
       x += last - first;
     }
     plainRow = 0;  // it holds a key pixel
