@@ -9,13 +9,15 @@
 namespace moravel {
 
 PngSaveResult SavePngFile(const std::filesystem::path& path, const Bitmap& picture,
-                          PngSpeed speed, std::string* error) {
+                          PngSpeed speed, std::string* error, int* errorNumber) {
+  int err = 0;
+  if (!errorNumber) errorNumber = &err;
+  *errorNumber = 0;
   std::vector<uint8_t> bytes;
   if (!EncodePng(picture, speed, bytes, error)) return PngSaveResult::kFailed;
-  int errorNumber = 0;
   const std::string_view text(reinterpret_cast<const char*>(bytes.data()), bytes.size());
-  if (WriteFileAtomically(path, text, error, &errorNumber)) return PngSaveResult::kSaved;
-  const bool denied = errorNumber == EACCES || errorNumber == EPERM || errorNumber == EROFS;
+  if (WriteFileAtomically(path, text, error, errorNumber)) return PngSaveResult::kSaved;
+  const bool denied = *errorNumber == EACCES || *errorNumber == EPERM || *errorNumber == EROFS;
   return denied ? PngSaveResult::kNoWriteAccess : PngSaveResult::kFailed;
 }
 

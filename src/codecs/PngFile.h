@@ -17,7 +17,10 @@ enum class PngSaveResult {
   kFailed,         // anything else: an empty picture, a full disk, a missing folder
 };
 
+// `error` and `errorNumber` (the errno of a failed write), when given, say
+// why a save failed.
 PngSaveResult SavePngFile(const std::filesystem::path& path, const Bitmap& picture,
-                          PngSpeed speed, std::string* error = nullptr);
+                          PngSpeed speed, std::string* error = nullptr,
+                          int* errorNumber = nullptr);
 
 }  // namespace moravel

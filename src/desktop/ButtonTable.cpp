@@ -80,4 +80,10 @@ IniBatch ButtonTable::RecordUpdate(int number, const ButtonRecord& record) {
   return batch;
 }
 
+std::string ButtonTable::UnreadableRecordsMessage(const IniFile& user) {
+  return "Не удалось прочитать файл " + user.path().string() +
+         ". Пока он не читается, кнопки этой обложки нельзя добавлять и удалять." +
+         (user.lastError().empty() ? "" : "\n(" + user.lastError() + ")");
+}
+
 }  // namespace moravel

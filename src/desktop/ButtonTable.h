@@ -62,6 +62,11 @@ class ButtonTable {
   // is replaced whole).
   static IniBatch RecordUpdate(int number, const ButtonRecord& record);
 
+  // Said when the skin's user.ini exists but cannot be read: until the skin
+  // is loaded again, no button of it is made or removed, so that its records
+  // and pictures are never overwritten.
+  static std::string UnreadableRecordsMessage(const IniFile& user);
+
  private:
   DesktopScene& scene_;
   ControlStack& controls_;

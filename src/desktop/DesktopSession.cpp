@@ -16,8 +16,8 @@ namespace moravel {
 
 DesktopSession::DesktopSession(DesktopServices services, std::filesystem::path programFolder,
                                int screenWidth, int screenHeight)
-    : state_(
-          std::make_unique<DesktopModel>(services, std::move(programFolder), screenWidth, screenHeight)) {}
+    : state_(std::make_unique<DesktopModel>(services, std::move(programFolder), screenWidth,
+                                            screenHeight)) {}
 
 DesktopSession::~DesktopSession() = default;
 
@@ -45,6 +45,8 @@ void DesktopSession::Start() {
   s.builder.Build();
   s.composer.InvalidateAll();  // the first picture is shown whole
   Publish();
+  if (!f.user->readable())
+    s.services.window.ShowMessage(ButtonTable::UnreadableRecordsMessage(*f.user));
 }
 
 void DesktopSession::HandlePointer(const PointerEvent& event) {

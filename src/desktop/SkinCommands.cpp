@@ -25,6 +25,8 @@ void SwitchSkin(DesktopModel& s, const std::string& name) {
   s.builder.Build();
   s.Publish();
   if (!s.sideScreens.empty()) PaintSideScreens(s);
+  if (!f.user->readable())
+    s.services.window.ShowMessage(ButtonTable::UnreadableRecordsMessage(*f.user));
 }
 
 void ChangeWallpaper(DesktopModel& s, std::optional<std::filesystem::path> chosen) {

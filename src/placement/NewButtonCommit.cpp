@@ -4,6 +4,7 @@
 #include <filesystem>
 #include <memory>
 #include <system_error>
+#include <vector>
 
 #include "codecs/PngFile.h"
 #include "editor/FaceParams.h"
@@ -21,27 +22,46 @@ void NewButtonCommit::Message(const std::string& text) {
 int NewButtonCommit::CommitNewButton(const NewButtonDesign& design, int left, int top) {
   SettingsFiles& files = model_.files;
   if (!files.config || !files.user) return 0;  // before start-up
+  IniFile& user = *files.user;
+  if (!user.readable()) {
+    Message(ButtonTable::UnreadableRecordsMessage(user));
+    return 0;
+  }
   const std::optional<int> number = model_.buttons.NextNumber();
   if (!number) {
     Message(kDesktopFullMessage);
     return 0;
   }
   const int n = *number;
-  const std::filesystem::path& skin = files.skinPath;
-  const std::string noAccess = kNoWriteAccessMessage + skin.string();
-  std::error_code ec;
-  std::filesystem::create_directories(skin / "temp", ec);
-  if (ec) Message(noAccess);
-
   const ButtonTarget target = ResolveButtonTarget(design.target, design.action);
-  const std::string section = "freebutton" + std::to_string(design.templateNumber);
+  if (auto why = UnstorableTargetMessage(target)) {
+    Message(*why);
+    return 0;
+  }
+  const std::filesystem::path& skin = files.skinPath;
+  const std::filesystem::path temp = skin / "temp";
+  std::error_code ec;
+  std::filesystem::create_directories(temp, ec);
+  if (ec) {
+    Message(WriteFailureMessage(ec.value(), skin, ec.message()));
+    return 0;
+  }
 
-  // The pictures first, each written whole or not at all.
+  // 1. The pictures, under a name no record uses. A state whose template
+  // picture cannot be read stays empty; the up state must not.
+  const std::string upName = FreeStatePictureName(n, user);
+  const std::string section = "freebutton" + std::to_string(design.templateNumber);
   DesktopButton button;
   const std::array<ButtonState, 3> states = {ButtonState::kUp, ButtonState::kOver,
                                              ButtonState::kDown};
   const std::array<Picture*, 3> pictures = {&button.upPicture, &button.overPicture,
                                             &button.downPicture};
+  std::vector<std::filesystem::path> written;
+  auto undo = [&](const std::string& message) {
+    for (const std::filesystem::path& file : written) std::filesystem::remove(file, ec);
+    Message(message);
+    return 0;
+  };
   for (size_t i = 0; i < states.size(); ++i) {
     const FaceParams params = states[i] == ButtonState::kUp
                                   ? design.upParams
@@ -52,30 +72,28 @@ int NewButtonCommit::CommitNewButton(const NewButtonDesign& design, int left, in
     Bitmap face =
         renderer_.RenderButtonFace(templ.string(), design.iconSource, params, design.caption);
     const std::filesystem::path file =
-        skin / StoredNameToPosix(StatePictureName(n, kStateLetters[i]));
-    if (face.empty()) {  // no template: that state stays empty, also after a restart
-      std::filesystem::remove(file, ec);
+        skin / StoredNameToPosix(WithStateLetter(upName, kStateLetters[i]));
+    if (face.empty()) {
+      if (states[i] == ButtonState::kUp) return undo(kNoTemplatePictureMessage + templ.string());
+      std::filesystem::remove(file, ec);  // no leftover shows in this state after a restart
       continue;
     }
     std::string error;
-    switch (SavePngFile(file, face, PngSpeed::Fast, &error)) {
-      case PngSaveResult::kSaved:
-        *pictures[i] = std::make_shared<const Bitmap>(std::move(face));
-        break;
-      case PngSaveResult::kNoWriteAccess:
-        Message(noAccess);
-        break;
-      case PngSaveResult::kFailed:
-        Message("Не удалось сохранить картинку кнопки: " + error);
-        break;
+    int errorNumber = 0;
+    if (SavePngFile(file, face, PngSpeed::Fast, &error, &errorNumber) != PngSaveResult::kSaved) {
+      std::filesystem::remove(file, ec);
+      return undo(WriteFailureMessage(errorNumber, skin, error));
     }
+    written.push_back(file);
+    *pictures[i] = std::make_shared<const Bitmap>(std::move(face));
   }
 
-  // Then the record that names them, in one atomic update.
-  ButtonRecord record{target.object, target.param, left, top, StatePictureName(n, 'u'), false};
-  if (!files.user->Apply(ButtonTable::RecordUpdate(n, record))) Message(noAccess);
+  // 2. The record that names them, in one atomic update.
+  const ButtonRecord record{target.object, target.param, left, top, upName, false};
+  if (!user.Apply(ButtonTable::RecordUpdate(n, record)))
+    return undo(WriteFailureMessage(user.lastErrorNumber(), skin, user.lastError()));
 
-  // The slot as the next start reads it from the record.
+  // 3. The slot as the next start reads it from the record.
   button.target = target.object;
   button.arguments = target.param.value_or("");
   if (target.object.empty() && design.action != ButtonAction::kOpenFile)

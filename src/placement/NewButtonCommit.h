@@ -3,25 +3,25 @@
 // the next number, the three state pictures drawn from the template and
 // saved, the user.ini record, the button live on the desktop at once.
 //
-// Nothing is lost by a crash or a full disk: the pictures are written first,
-// each atomically, then the record in one atomic update, so a record never
-// names a half-written picture. A picture that cannot be saved shows
-// "Нет доступа на запись в каталоге " + the skin folder (or why else it
-// failed), and the button is made all the same, that state empty. A desktop
-// that already has 500 buttons refuses the new one with a message and writes
-// nothing.
-
-#include <string>
+// A button on the desktop is always a button stored, and nothing is lost by a
+// crash or a full disk:
+//  1. Every picture the template gives is written, each atomically, under a
+//     name no record uses (StatePictureFiles.h).
+//  2. Then the record that names them, in one atomic update.
+//  3. Only then the button goes on the desktop.
+// When a step fails, the pictures this commit wrote are removed, a message
+// names the cause (ButtonMessages.h) and nothing else changes: no button, no
+// record, no gap in the numbering. The commit is refused before anything is
+// written when the desktop has 500 buttons, when user.ini cannot be read,
+// when the target cannot be stored in user.ini, or when the template's up
+// picture cannot be read (the button would be invisible).
 
 #include "desktop/DesktopModel.h"
 #include "editor/ButtonFaceRenderer.h"
 #include "editor/NewButtonDesign.h"
+#include "placement/ButtonMessages.h"
 
 namespace moravel {
-
-inline constexpr const char* kNoWriteAccessMessage = "Нет доступа на запись в каталоге ";
-inline constexpr const char* kDesktopFullMessage =
-    "На рабочем столе уже 500 кнопок: новую кнопку добавить нельзя.";
 
 class NewButtonCommit {
  public:
@@ -30,7 +30,8 @@ class NewButtonCommit {
       : model_(model), renderer_(renderer) {}
 
   // Makes button count + 1 at (left, top), screen pixels. Returns its number;
-  // 0 when refused. The caller ends the placement afterwards.
+  // 0 when refused or failed (a message was shown). The caller ends the
+  // placement afterwards.
   int CommitNewButton(const NewButtonDesign& design, int left, int top);
 
  private:

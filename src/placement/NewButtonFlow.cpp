@@ -1,5 +1,8 @@
 #include "placement/NewButtonFlow.h"
 
+#include "placement/ButtonMessages.h"
+#include "placement/ButtonTarget.h"
+
 namespace moravel {
 
 NewButtonFlow::NewButtonFlow(DesktopSession& session, const ButtonFaceRenderer& renderer,
@@ -30,7 +33,19 @@ void NewButtonFlow::EndPlacement() {
 
 bool NewButtonFlow::BeginPlacement(std::string& error) {
   const IniFile* config = model_.files.config.get();
-  if (!config) return false;
+  const IniFile* user = model_.files.user.get();
+  if (!config || !user) return false;
+  // What the commit would refuse is refused now, with the editor still open.
+  if (!user->readable()) {
+    error = ButtonTable::UnreadableRecordsMessage(*user);
+  } else if (auto why = UnstorableTargetMessage(
+                 ResolveButtonTarget(editor_.design().target, editor_.design().action))) {
+    error = *why;
+  }
+  if (!error.empty()) {
+    model_.services.window.ShowMessage(error);
+    return false;
+  }
   const std::string section = "freebutton" + std::to_string(editor_.design().templateNumber);
   keys_.ReleaseAll();
   placement_.SetScreenSize(model_.width, model_.height);

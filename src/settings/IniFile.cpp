@@ -1,5 +1,6 @@
 #include "settings/IniFile.h"
 
+#include <cerrno>
 #include <optional>
 #include <utility>
 
@@ -45,6 +46,7 @@ bool IniFile::WriteString(std::string_view section, std::string_view key, std::s
   IniDocument next = document_;
   if (!next.Set(section, key, value)) {
     lastError_ = "invalid section, key or value";
+    lastErrorNumber_ = EINVAL;
     return false;
   }
   return Commit(std::move(next));
@@ -62,6 +64,7 @@ bool IniFile::EraseSection(std::string_view section) {
   IniDocument next = document_;
   if (!next.EraseSection(section)) {
     lastError_.clear();
+    lastErrorNumber_ = 0;
     return true;
   }
   return Commit(std::move(next));
@@ -78,12 +81,14 @@ bool IniFile::Apply(const IniBatch& batch) {
     if (next.Find(c.section, c.key) == std::optional<std::string_view>(c.value)) continue;
     if (!next.Set(c.section, c.key, c.value)) {
       lastError_ = "invalid section, key or value";
+      lastErrorNumber_ = EINVAL;
       return false;
     }
     changed = true;
   }
   if (!changed) {
     lastError_.clear();
+    lastErrorNumber_ = 0;
     return true;
   }
   return Commit(std::move(next));
@@ -92,6 +97,7 @@ bool IniFile::Apply(const IniBatch& batch) {
 bool IniFile::Commit(IniDocument next) {
   if (!readable_) {
     lastError_ = "the file could not be read, so it is not overwritten: " + path_.string();
+    lastErrorNumber_ = 0;
     return false;
   }
   const std::string text = next.Serialize();
@@ -102,13 +108,14 @@ bool IniFile::Commit(IniDocument next) {
     bytes = EncodeIniText(text, charset, byteOrderMark_);
   }
   std::string error;
-  if (!WriteFileAtomically(path_, *bytes, &error)) {
+  if (!WriteFileAtomically(path_, *bytes, &error, &lastErrorNumber_)) {
     lastError_ = std::move(error);
     return false;
   }
   document_ = std::move(next);
   charset_ = charset;
   lastError_.clear();
+  lastErrorNumber_ = 0;
   return true;
 }
 

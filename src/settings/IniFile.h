@@ -45,6 +45,10 @@ class IniFile {
   IniCharset charset() const { return charset_; }
   // Why the last failed write or read failed; empty after success.
   const std::string& lastError() const { return lastError_; }
+  // The errno of the last failed disk write (ENOSPC, EACCES, ...);
+  // EINVAL for a refused name or value, 0 after success or for a write
+  // refused because the file could not be read.
+  int lastErrorNumber() const { return lastErrorNumber_; }
 
   // Reads the file again from the disk; returns readable().
   bool Reload();
@@ -87,6 +91,7 @@ class IniFile {
   bool byteOrderMark_ = false;
   bool readable_ = true;
   std::string lastError_;
+  int lastErrorNumber_ = 0;
 };
 
 }  // namespace moravel

@@ -11,8 +11,9 @@ bool IsBlank(char c) {
   return c == ' ' || c == '\t';
 }
 
+// Line breaks, and NUL, which no reader of the file would give back.
 bool HasLineBreak(std::string_view text) {
-  return text.find_first_of("\r\n") != text.npos;
+  return text.find_first_of(std::string_view("\r\n\0", 3)) != text.npos;
 }
 
 }  // namespace

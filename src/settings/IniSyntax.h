@@ -44,7 +44,7 @@ std::string QuoteIniValueForWriting(std::string_view value);
 // is empty, holds other characters or is out of the 32-bit range.
 std::optional<int> ParseIniInt(std::string_view text);
 
-// Names and values the writer accepts: valid UTF-8 without line breaks; names
+// Names and values the writer accepts: valid UTF-8 without line breaks or NUL; names
 // not empty after trimming; a section name without "]"; a key name without "="
 // that does not start with ";" or "[".
 bool IsWritableSectionName(std::string_view name);

@@ -4,12 +4,15 @@
 
 #include <gtest/gtest.h>
 
+#include "codecs/PictureFile.h"
 #include "desktop/DesktopTestKit.h"
 #include "editor/EditorTestKit.h"
 #include "placement/ButtonRemoval.h"
 #include "placement/ButtonTarget.h"
+#include "placement/NewButtonCommit.h"
 #include "placement/NewButtonFlow.h"
 #include "settings/NumberedItems.h"
+#include "support/FileSizeLimit.h"
 
 namespace moravel {
 namespace {
@@ -41,6 +44,24 @@ class NewButtonTest : public testing::Test {
     flow_->KeyPressed(key);
     flow_->OnTimer(DesktopTimer::Placement);
     flow_->KeyReleased(key);
+  }
+
+  // Commits a button opening target.png straight away, as Space would.
+  int Commit() {
+    NewButtonDesign design;
+    design.templateNumber = 1;
+    design.target = design.iconSource = (h_.skinFolder() / "target.png").string();
+    design.upParams =
+        ReadFaceParams(*h_.session->model().files.config, "freebutton1", ButtonState::kUp);
+    return NewButtonCommit(h_.session->model(), renderer_).CommitNewButton(design, 5, 5);
+  }
+  std::vector<std::string> TempFiles() const {
+    std::vector<std::string> names;
+    std::error_code ec;
+    for (const auto& e : std::filesystem::directory_iterator(h_.skinFolder() / "temp", ec))
+      names.push_back(e.path().filename().string());
+    std::sort(names.begin(), names.end());
+    return names;
   }
 
   test::DesktopHarness h_;
@@ -127,6 +148,84 @@ TEST_F(NewButtonTest, RefusalsLeaveEverythingAsItWas) {
   Key(PlacementKey::Space);
   EXPECT_EQ(h_.window.messages.back(), kDesktopFullMessage);
   EXPECT_EQ(CountNumberedSections("button", IniFile(h_.skinFolder() / "user.ini")), kMaxButtons);
+  EXPECT_FALSE(std::filesystem::exists(h_.skinFolder() / "temp"));
+}
+
+// A write that fails (as on a full disk) at the record or at a picture
+// leaves no button, no picture and no gap: the next commit takes the same
+// number, and a restart shows exactly the buttons the desktop showed.
+TEST_F(NewButtonTest, AFailedWriteLeavesNoButtonNoPictureAndNoGap) {
+  const std::string user =
+      "[button1]\r\nobject=/bin/true\r\nimage=t\\up.png\r\n;" + std::string(40000, 'x') + "\r\n";
+  h_.User(user);
+  Start();
+  {
+    const test::FileSizeLimit full(20000);  // the pictures fit, user.ini does not
+    EXPECT_EQ(Commit(), 0);
+  }
+  EXPECT_EQ(test::ReadText(h_.skinFolder() / "user.ini"), user);
+  EXPECT_EQ(h_.session->scene().buttonCount, 1);
+  EXPECT_EQ(TempFiles(), std::vector<std::string>{});
+  ASSERT_EQ(h_.window.messages.size(), 1u);
+  EXPECT_EQ(h_.window.messages[0].rfind(kWriteFailedMessage, 0), 0u) << h_.window.messages[0];
+
+  h_.Picture("t/over.png", test::Noise(100, 100));  // a face too large to write
+  {
+    const test::FileSizeLimit full(20000);
+    EXPECT_EQ(Commit(), 0);
+  }
+  EXPECT_EQ(TempFiles(), std::vector<std::string>{});  // the up face written before it is gone
+  EXPECT_EQ(test::ReadText(h_.skinFolder() / "user.ini"), user);
+
+  EXPECT_EQ(Commit(), 2);  // room again
+  Start();
+  EXPECT_EQ(h_.session->scene().buttonCount, 2);
+  EXPECT_TRUE(HasPixels(h_.session->scene().button(2).overPicture));
+}
+
+// A user.ini that exists but cannot be read (here a folder) is said once at
+// the start; then no button is made or removed, and the pictures its records
+// name are never overwritten.
+TEST_F(NewButtonTest, AnUnreadableUserIniIsNeverOverwritten) {
+  std::filesystem::remove(h_.skinFolder() / "user.ini");
+  std::filesystem::create_directories(h_.skinFolder() / "user.ini");
+  h_.Picture("temp/freebutton1_u.png", Solid(3, 3, {7, 7, 7, 255}));
+  NewButtonFlow& flow = Start();
+  ASSERT_EQ(h_.window.messages.size(), 1u);
+  const std::string said = h_.window.messages[0];
+  EXPECT_NE(said.find("user.ini"), std::string::npos) << said;
+
+  flow.editor().OnShow();
+  flow.editor().OnOk();
+  EXPECT_FALSE(flow.placement().active());
+  EXPECT_TRUE(flow.editor().visible());
+  EXPECT_EQ(Commit(), 0);
+  h_.session->model().pointer.selectedButton = 1;
+  EXPECT_FALSE(ButtonRemoval(h_.session->model()).RemoveSelectedButton());
+  EXPECT_EQ(h_.window.messages, std::vector<std::string>(4, said));
+  EXPECT_EQ(TempFiles(), std::vector<std::string>{"freebutton1_u.png"});
+  EXPECT_EQ(LoadPictureFile(h_.skinFolder() / "temp/freebutton1_u.png").picture->at(0, 0),
+            (Rgba{7, 7, 7, 255}));
+}
+
+// A target that user.ini cannot hold is refused in the editor, before the
+// placement begins: typed with a line break, or from a launcher's Exec.
+TEST_F(NewButtonTest, TargetsUserIniCannotHoldAreRefusedBeforeThePlacement) {
+  test::WriteText(h_.skinFolder() / "bad.desktop",
+                  "[Desktop Entry]\nType=Application\nName=Bad\nExec=/usr/bin/\xff\xfe\n");
+  NewButtonFlow& flow = Start();
+  for (const std::string& target :
+       {std::string("/tmp/a\nb"), (h_.skinFolder() / "bad.desktop").string()}) {
+    h_.window.messages.clear();
+    flow.editor().OnShow();
+    flow.editor().OnBrowseTarget(target);
+    flow.editor().OnOk();
+    EXPECT_FALSE(flow.placement().active()) << target;
+    EXPECT_TRUE(flow.editor().visible()) << target;
+    ASSERT_EQ(h_.window.messages.size(), 1u) << target;
+    EXPECT_EQ(h_.window.messages[0].rfind(kTargetNotStorableMessage, 0), 0u) << target;
+  }
+  EXPECT_EQ(h_.session->scene().buttonCount, 1);
   EXPECT_FALSE(std::filesystem::exists(h_.skinFolder() / "temp"));
 }
 
