@@ -6,16 +6,18 @@
 #include <system_error>
 #include <vector>
 
-#include "codecs/PictureFile.h"
-#include "codecs/PngFile.h"
+#include "placement/ButtonMessages.h"
 #include "placement/StatePictureFiles.h"
 #include "settings/CaseFold.h"
 #include "settings/CaseInsensitivePath.h"
+#include "settings/FileIo.h"
 #include "settings/NumberedItems.h"
 #include "settings/SkinPaths.h"
 
 namespace moravel {
 namespace {
+
+namespace fs = std::filesystem;
 
 std::string Section(int k) {
   return "button" + std::to_string(k);
@@ -26,71 +28,87 @@ std::string Folded(const std::string& storedName) {
   return FoldCase(StoredNameToPosix(storedName));
 }
 
+// The file of picture `stored` in state `state` as it lies on the disk.
+fs::path StateFile(const fs::path& skin, const std::string& stored, char state) {
+  return FindFileIgnoringCase(skin / StoredNameToPosix(WithStateLetter(stored, state)));
+}
+
 }  // namespace
 
 bool ButtonRemoval::RemoveSelectedButton() {
   SettingsFiles& files = model_.files;
   if (!files.user) return false;
   IniFile& user = *files.user;
+  DesktopWindowPort& window = model_.services.window;
+  if (!user.readable()) {
+    window.ShowMessage(ButtonTable::UnreadableRecordsMessage(user));
+    return false;
+  }
   const int s = model_.pointer.selectedButton;
   const int last = CountNumberedSections("button", user);
   if (s < 1 || s > last) return false;
-  const std::filesystem::path& skin = files.skinPath;
+  const fs::path& skin = files.skinPath;
+  const std::string removedImage = user.ReadString(Section(s), "image", "");
   const std::string lastImage = user.ReadString(Section(last), "image", "");
-  const bool ownPictures = Folded(lastImage) == Folded(StatePictureName(last, 'u'));
+  const bool moveMade = s != last && IsMadePictureName(lastImage);
 
-  // 1. The last button's own pictures under the freed number's names.
-  std::vector<std::filesystem::path> stale;  // files that may be named by no record afterwards
-  std::vector<std::filesystem::path> gone;   // states the moved button has not: never shown again
-  for (char state : kStateLetters)
-    stale.push_back(skin / StoredNameToPosix(StatePictureName(last, state)));
+  // 1. The last button's made pictures under a fresh name.
   std::string image = lastImage;
-  if (s != last && ownPictures) {
-    image = StatePictureName(s, 'u');
+  std::vector<fs::path> copies;
+  auto fail = [&](int errorNumber, const std::string& detail) {
+    std::error_code ec;
+    for (const fs::path& file : copies) fs::remove(file, ec);
+    window.ShowMessage(WriteFailureMessage(errorNumber, skin, detail));
+    return false;
+  };
+  if (moveMade) {
+    image = FreeStatePictureName(s, user);
     for (char state : kStateLetters) {
-      const auto from =
-          FindFileIgnoringCase(skin / StoredNameToPosix(StatePictureName(last, state)));
-      const auto to = skin / StoredNameToPosix(StatePictureName(s, state));
-      DecodeResult picture = LoadPictureFile(from, PictureFormat::Png);
-      if (!picture.ok()) {
-        gone.push_back(to);  // no such state: none under the new name either
-        continue;
+      const fs::path to = skin / StoredNameToPosix(WithStateLetter(image, state));
+      copies.push_back(to);  // also a leftover of no button under that name goes
+      FileReadResult read = ReadWholeFile(StateFile(skin, lastImage, state));
+      if (read.status == FileReadResult::Status::kMissing) {
+        std::error_code ec;
+        fs::remove(to, ec);
+        continue;  // no such state: none under the new name either
       }
-      if (SavePngFile(to, *picture.picture, PngSpeed::Fast) != PngSaveResult::kSaved) return false;
+      if (read.status != FileReadResult::Status::kOk) return fail(0, read.error);
+      std::string error;
+      int errorNumber = 0;
+      if (!WriteFileAtomically(to, read.bytes, &error, &errorNumber))
+        return fail(errorNumber, error);
     }
-  } else if (s != last) {
-    for (char state : kStateLetters)
-      stale.push_back(skin / StoredNameToPosix(StatePictureName(s, state)));
   }
 
   // 2. The records in one update.
   IniBatch batch;
   if (s != last) {
     const std::string from = Section(last);
-    ButtonRecord moved{user.ReadString(from, "object", ""),
-                       user.ReadString(from, "param", ""),
-                       user.ReadInt(from, "x", 0),
-                       user.ReadInt(from, "y", 0),
-                       image,
-                       user.ReadFlag(from, "tr", false)};
+    const ButtonRecord moved{user.ReadString(from, "object", ""),
+                             user.ReadString(from, "param", ""),
+                             user.ReadInt(from, "x", 0),
+                             user.ReadInt(from, "y", 0),
+                             image,
+                             user.ReadFlag(from, "tr", false)};
     batch = ButtonTable::RecordUpdate(s, moved);
   }
   batch.EraseSection(Section(last));
-  if (!user.Apply(batch)) return false;
+  if (!user.Apply(batch)) return fail(user.lastErrorNumber(), user.lastError());
 
-  // 3. Pictures no record names any more.
+  // 3. Made pictures no record names any more.
   std::set<std::string> named;
-  for (int k = 1; k < last; ++k) named.insert(Folded(user.ReadString(Section(k), "image", "")));
-  for (const std::filesystem::path& file : gone) {
-    std::error_code ec;
-    std::filesystem::remove(FindFileIgnoringCase(file), ec);
-  }
-  for (const std::filesystem::path& file : stale) {
-    const std::string up = file.filename().string();
-    const std::string upName = "temp\\" + up.substr(0, up.size() - 6) + "_u.png";
-    if (named.count(Folded(upName))) continue;
-    std::error_code ec;
-    std::filesystem::remove(FindFileIgnoringCase(file), ec);
+  for (int k = 1; k < last; ++k)
+    named.insert(Folded(WithStateLetter(user.ReadString(Section(k), "image", ""), 'u')));
+  // Also the usual names of both numbers, which a killed step may have left.
+  std::vector<std::string> stale = {StatePictureName(s, 'u'), StatePictureName(last, 'u')};
+  if (IsMadePictureName(removedImage)) stale.push_back(removedImage);
+  if (moveMade) stale.push_back(lastImage);
+  for (const std::string& old : stale) {
+    if (named.count(Folded(WithStateLetter(old, 'u')))) continue;
+    for (char state : kStateLetters) {
+      std::error_code ec;
+      fs::remove(StateFile(skin, old, state), ec);
+    }
   }
 
   // The desktop: the removed button goes, the last one answers to its number.

@@ -4,15 +4,20 @@
 // freed number and stays where it is on the desktop.
 //
 // Nothing is lost by a crash or a full disk, and every button looks and acts
-// after a restart as before the removal:
-//  1. When the last button shows its own pictures (temp\freebutton<L>_*),
-//     they are written under the freed number's names first, each file
-//     atomically; a button showing pictures of the skin keeps naming them.
+// after a restart as before the removal; a kill at any moment never leaves a
+// record naming another button's pictures:
+//  1. When the last button shows pictures the program made for it
+//     (temp\freebutton..., StatePictureFiles.h), they are copied, each file
+//     atomically, under a fresh name that no record uses; a button showing
+//     pictures of the skin keeps naming them.
 //  2. Then user.ini changes in one atomic update: the last button's record
-//     (with its "image") replaces the removed one's, and its own section goes.
-//  3. Last, picture files that no record names any more are deleted.
-// A failed write stops the removal before the record changes; the desktop
-// and user.ini stay as they were.
+//     (with its new "image") replaces the removed one's, and its own section
+//     goes.
+//  3. Last, the made pictures of the removed button, the old ones of the
+//     moved button and any under the usual names of the two numbers are
+//     deleted, unless a record still names them.
+// A failed write stops the removal before the record changes, removes the
+// copies and shows a message; the desktop and user.ini stay as they were.
 
 #include "desktop/DesktopModel.h"
 
@@ -23,7 +28,7 @@ class ButtonRemoval {
   explicit ButtonRemoval(DesktopModel& model) : model_(model) {}  // model outlives this
 
   // Removes button `SelectedButton`; false (nothing changed) when no button
-  // is selected or a write failed.
+  // is selected, user.ini cannot be read or a write failed (with a message).
   bool RemoveSelectedButton();
 
  private:

@@ -6,7 +6,9 @@
 
 #include "desktop/DesktopTestKit.h"
 #include "placement/ButtonRemoval.h"
+#include "placement/StatePictureFiles.h"
 #include "settings/NumberedItems.h"
+#include "support/FileSizeLimit.h"
 
 namespace moravel {
 namespace {
@@ -72,11 +74,15 @@ TEST_F(ButtonRemovalTest, TheLastButtonTakesTheFreedNumberWithItsOwnPictures) {
   EXPECT_EQ(h_.session->pointer().hoveredId, kWallpaperControlId);    // nothing left dangling
   const IniFile user(h_.skinFolder() / "user.ini");
   EXPECT_EQ(CountNumberedSections("button", user), 2);
-  EXPECT_EQ(user.ReadString("button2", "image", ""), "temp\\freebutton2_u.png");
-  // Button 2's old down picture went too: the moved button has none.
+  // Its pictures were copied under a name no record used (the removed
+  // button's record named temp\freebutton2_*); button 2's and 3's files went.
+  EXPECT_EQ(user.ReadString("button2", "image", ""), "temp\\freebutton2-2_u.png");
   EXPECT_EQ(TempFiles(),
             (std::vector<std::string>{"freebutton1_d.png", "freebutton1_o.png", "freebutton1_u.png",
-                                      "freebutton2_o.png", "freebutton2_u.png"}));
+                                      "freebutton2-2_o.png", "freebutton2-2_u.png"}));
+  // A new button takes number 3 and its usual name again.
+  EXPECT_EQ(FreeStatePictureName(3, user), "temp\\freebutton3_u.png");
+  EXPECT_EQ(FreeStatePictureName(2, user), "temp\\freebutton2_u.png");
   h_.Start();  // after a restart: the same
   EXPECT_EQ(Shown(), expected);
 }
@@ -93,6 +99,21 @@ TEST_F(ButtonRemovalTest, ALastButtonShowingTheSkinsPicturesKeepsNamingThem) {
   EXPECT_TRUE(std::filesystem::exists(h_.skinFolder() / "pictures/skin_u.png"));
   h_.Start();
   EXPECT_EQ(Shown(), expected);
+}
+
+TEST_F(ButtonRemovalTest, AFailedCopyChangesNothing) {
+  Make(3);
+  h_.Picture("temp/freebutton3_o.png", test::Noise(100, 100));
+  const std::string user = test::ReadText(h_.skinFolder() / "user.ini");
+  const std::vector<std::string> files = TempFiles();
+  {
+    const test::FileSizeLimit full(20000);
+    EXPECT_FALSE(Remove(1));
+  }
+  EXPECT_EQ(h_.window.messages.size(), 1u);
+  EXPECT_EQ(test::ReadText(h_.skinFolder() / "user.ini"), user);
+  EXPECT_EQ(TempFiles(), files);
+  EXPECT_EQ(h_.session->scene().buttonCount, 3);
 }
 
 TEST_F(ButtonRemovalTest, TheLastOrOnlyButtonGoesWithItsFiles) {
