@@ -8,8 +8,8 @@
 
 namespace moravel {
 
-PngSaveResult SavePngFile(const std::filesystem::path& path, const Bitmap& picture,
-                          PngSpeed speed, std::string* error, int* errorNumber) {
+PngSaveResult SavePngFile(const std::filesystem::path& path, const Bitmap& picture, PngSpeed speed,
+                          std::string* error, int* errorNumber) {
   int err = 0;
   if (!errorNumber) errorNumber = &err;
   *errorNumber = 0;

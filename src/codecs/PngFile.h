@@ -19,8 +19,7 @@ enum class PngSaveResult {
 
 // `error` and `errorNumber` (the errno of a failed write), when given, say
 // why a save failed.
-PngSaveResult SavePngFile(const std::filesystem::path& path, const Bitmap& picture,
-                          PngSpeed speed, std::string* error = nullptr,
-                          int* errorNumber = nullptr);
+PngSaveResult SavePngFile(const std::filesystem::path& path, const Bitmap& picture, PngSpeed speed,
+                          std::string* error = nullptr, int* errorNumber = nullptr);
 
 }  // namespace moravel
