@@ -68,7 +68,7 @@ start_program
 "$xshot" match "$skin/temp/freebutton4_u.png" 160 156 10000 || fail "the new button is gone"
 cp "$skin/temp/freebutton4_u.png" "$work/new_u.png"
 
-step "\"Удалить кнопку\" on button 1: the new button takes number 1 and stays where it is"
+step "\"Удалить кнопку\" on button 1: the new button takes number 1 (its pictures copied under a fresh name) and stays where it is"
 xdotool mousemove 60 60 click 3
 wait_for popup_open || fail "no button menu"
 xdotool key Down Down Return
@@ -78,10 +78,12 @@ xdotool mousemove $((x + 33 + 37)) $((y + 65 + 12)) click 1
 wait_for window_gone 226 100 || fail "the removal dialog stayed open"
 wait_for test ! -e "$skin/temp/freebutton4_u.png" || fail "button 4's pictures are still there"
 record=$(tr -d '\r' <"$skin/user.ini" | sed -n '/^\[button1\]/,/^\[/p')
-for line in "object=$work/launch.sh" x=160 y=156 'image=temp\freebutton1_u.png'; do
+for line in "object=$work/launch.sh" x=160 y=156 'image=temp\freebutton1-2_u.png'; do
   grep -qxF "$line" <<<"$record" || fail "record 1 lacks $line: $record"
 done
 ! grep -q '^\[button4\]' "$skin/user.ini" || fail "[button4] is still there"
+cmp -s "$skin/temp/freebutton1-2_u.png" "$work/new_u.png" || fail "the moved pictures differ"
+test ! -e "$skin/temp/freebutton1_u.png" || fail "button 1's old pictures are still there"
 "$xshot" match "$work/new_u.png" 160 156 5000 || fail "the moved button is not drawn"
 stop_program
 
