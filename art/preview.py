@@ -1,8 +1,8 @@
 #!/usr/bin/python3
 """Shows a skin as the program would put it on a screen.
 
-    /usr/bin/python3 scripts/art/preview.py wood /tmp
-    /usr/bin/python3 scripts/art/preview.py paper /tmp --placing 1
+    /usr/bin/python3 art/preview.py wood /tmp
+    /usr/bin/python3 art/preview.py paper /tmp --placing 1
 
 Reads the skin's config.ini and user.ini, stretches the wallpaper to the
 screen, lays the static pictures, the calendar and digit-clock pictures and
@@ -20,7 +20,7 @@ import sys
 
 from PIL import Image, ImageDraw, ImageFont
 
-ROOT = os.path.normpath(os.path.join(os.path.dirname(__file__), "..", ".."))
+ROOT = os.path.normpath(os.path.join(os.path.dirname(__file__), ".."))
 SCREENS = ((1920, 1080), (1280, 1024))
 YEAR, MONTH, DAY, WEEKDAY = 2026, 3, 7, 7     # weekday: 1 = Sunday
 HOUR, MINUTE, SECOND = 10, 8, 36

@@ -3,7 +3,7 @@
 graphite wall clock, a light digit clock, a paper calendar card, line-drawn
 icons and white paper-card buttons.
 
-Re-run from the repository root:   /usr/bin/python3 scripts/art/draw_paper.py
+Re-run from the repository root:   /usr/bin/python3 art/draw_paper.py
 Look at it on two screen sizes:    ... draw_paper.py --preview /tmp
 Needs only Debian's python3-pil and fonts-dejavu-core; every random choice
 comes from fixed seeds, so each run writes the same files.
@@ -24,8 +24,11 @@ import papericons  # noqa: E402
 import skinkit  # noqa: E402
 import templates  # noqa: E402
 
-ROOT = os.path.normpath(os.path.join(os.path.dirname(__file__), "..", ".."))
-SKIN = os.path.join(ROOT, "skins", "paper")
+ROOT = os.path.normpath(os.path.join(os.path.dirname(__file__), ".."))
+# Where the files go: the repository, or MORAVEL_ART_OUT (art/check draws
+# into a scratch folder and compares).
+OUT = os.environ.get("MORAVEL_ART_OUT") or ROOT
+SKIN = os.path.join(OUT, "skins", "paper")
 
 MASTER = (1920, 1200)
 # key, file, size, crop of the master sheet

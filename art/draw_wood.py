@@ -1,7 +1,7 @@
 #!/usr/bin/python3
 """Draws the bundled skin "wood" and the program icon from scratch.
 
-Re-run from the repository root:   /usr/bin/python3 scripts/art/draw_wood.py
+Re-run from the repository root:   /usr/bin/python3 art/draw_wood.py
 Look at it on two screen sizes:    ... draw_wood.py --preview /tmp
 Needs only Debian's python3-pil and fonts-dejavu-core. Every random choice
 comes from fixed seeds, so each run writes the same files.
@@ -31,9 +31,12 @@ import skinkit  # noqa: E402
 import templates  # noqa: E402
 import woodgrain  # noqa: E402
 
-ROOT = os.path.normpath(os.path.join(os.path.dirname(__file__), "..", ".."))
-SKIN = os.path.join(ROOT, "skins", "wood")
-ASSETS = os.path.join(ROOT, "assets")
+ROOT = os.path.normpath(os.path.join(os.path.dirname(__file__), ".."))
+# Where the files go: the repository, or MORAVEL_ART_OUT (art/check draws
+# into a scratch folder and compares).
+OUT = os.environ.get("MORAVEL_ART_OUT") or ROOT
+SKIN = os.path.join(OUT, "skins", "wood")
+ASSETS = os.path.join(OUT, "assets")
 
 MASTER = (1920, 1200)       # the desk is drawn once at this size
 BOARDS = 5

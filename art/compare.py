@@ -1,0 +1,60 @@
+#!/usr/bin/python3
+"""Compares a fresh drawing of the bundled skins and the program's pictures
+with the committed files.
+
+    /usr/bin/python3 art/compare.py DRAWN_ROOT REPO_ROOT
+
+Looks at skins/wood, skins/paper and assets under both roots: pictures
+(.png, .bmp, .jpg) must have the same size, mode and pixels (their encoders
+may pack them differently), every other file the same bytes. Prints one line
+for each file that differs or lies on one side only; exit code 1 when any
+does, 0 otherwise.
+"""
+
+import os
+import sys
+
+from PIL import Image, ImageChops
+
+FOLDERS = [os.path.join("skins", "wood"), os.path.join("skins", "paper"), "assets"]
+PICTURES = (".png", ".bmp", ".jpg", ".jpeg")
+
+
+def files_under(root):
+    found = set()
+    for folder in FOLDERS:
+        for base, _dirs, names in os.walk(os.path.join(root, folder)):
+            for name in names:
+                found.add(os.path.relpath(os.path.join(base, name), root))
+    return found
+
+
+def same_picture(a, b):
+    with Image.open(a) as x, Image.open(b) as y:
+        if x.size != y.size or x.mode != y.mode:
+            return False
+        return ImageChops.difference(x.convert("RGBA"), y.convert("RGBA")).getbbox() is None
+
+
+def same_file(a, b):
+    if a.lower().endswith(PICTURES):
+        return same_picture(a, b)
+    with open(a, "rb") as x, open(b, "rb") as y:
+        return x.read() == y.read()
+
+
+def main():
+    drawn, repo = sys.argv[1], sys.argv[2]
+    new, old = files_under(drawn), files_under(repo)
+    problems = ["only committed, not drawn: " + f for f in sorted(old - new)]
+    problems += ["drawn, not committed: " + f for f in sorted(new - old)]
+    problems += ["differs: " + f for f in sorted(new & old)
+                 if not same_file(os.path.join(drawn, f), os.path.join(repo, f))]
+    for line in problems:
+        print(line)
+    print("art: %d files compared, %d problems" % (len(new | old), len(problems)))
+    return 1 if problems else 0
+
+
+if __name__ == "__main__":
+    sys.exit(main())
