@@ -24,13 +24,15 @@ std::string ProblemList::Relative(const std::filesystem::path& path) const {
 }
 
 void ProblemList::Report(SkinProblem problem) {
-  std::string line = Relative(problem.file) + ":";
-  if (!problem.section.empty()) line += " [" + problem.section + "]";
-  if (!problem.key.empty()) line += " " + problem.key;
-  if (!problem.section.empty() || !problem.key.empty()) line += ":";
-  line += " " + problem.what;
-  if (!problem.picture.empty()) line += " " + Relative(problem.picture);
-  if (!problem.detail.empty()) line += ": " + problem.detail;
+  // Appended piece by piece: "literal" + string trips GCC 12's -Wrestrict.
+  std::string line = Relative(problem.file);
+  line += ':';
+  if (!problem.section.empty()) line.append(" [").append(problem.section).append("]");
+  if (!problem.key.empty()) line.append(" ").append(problem.key);
+  if (!problem.section.empty() || !problem.key.empty()) line += ':';
+  line.append(" ").append(problem.what);
+  if (!problem.picture.empty()) line.append(" ").append(Relative(problem.picture));
+  if (!problem.detail.empty()) line.append(": ").append(problem.detail);
   if (seen_.insert(line).second) lines_.push_back(std::move(line));
 }
 
