@@ -101,7 +101,7 @@ struct FreeDecompressor {
   void operator()(libdeflate_decompressor* d) const { libdeflate_free_decompressor(d); }
 };
 
-std::optional<Bitmap> Decode(std::span<const uint8_t> bytes) {
+std::optional<Bitmap> Decode(std::span<const uint8_t> bytes, const PictureLimits& limits) {
   if (bytes.size() < 8 || std::memcmp(bytes.data(), kSignature, 8) != 0) return std::nullopt;
   const uint8_t* const p = bytes.data();
   uint32_t width = 0, height = 0;
@@ -125,7 +125,7 @@ std::optional<Bitmap> Decode(std::span<const uint8_t> bytes) {
       // 8 bits a sample; colour type 6 (RGBA) or 2 (RGB); no interlacing.
       if (type != "IHDR" || length != 13) return std::nullopt;
       width = BigEndian32(data), height = BigEndian32(data + 4);
-      if (!PictureSizeAllowed(width, height) || data[8] != 8 || data[10] != 0 || data[11] != 0 ||
+      if (!limits.Allows(width, height) || data[8] != 8 || data[10] != 0 || data[11] != 0 ||
           data[12] != 0)
         return std::nullopt;
       if (data[9] == 6) {
@@ -201,9 +201,9 @@ std::optional<Bitmap> Decode(std::span<const uint8_t> bytes) {
 
 }  // namespace
 
-std::optional<Bitmap> DecodePlainPng(std::span<const uint8_t> bytes) {
+std::optional<Bitmap> DecodePlainPng(std::span<const uint8_t> bytes, const PictureLimits& limits) {
   try {
-    return Decode(bytes);
+    return Decode(bytes, limits);
   } catch (const std::bad_alloc&) {
     return std::nullopt;  // libpng tries, and tells
   }

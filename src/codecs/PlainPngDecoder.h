@@ -7,18 +7,20 @@
 //
 // Anything else, and anything unusual or damaged (a bad CRC, an unknown
 // critical chunk, IDAT chunks apart, too much or too little image data, a
-// bad filter byte, no IEND), gives nothing: the caller then reads the file
-// with libpng, which decides, so its verdicts and messages stay the only
-// ones. A picture given here is the one libpng gives.
+// bad filter byte, no IEND, a size over `limits`), gives nothing: the caller
+// then reads the file with libpng, which decides, so its verdicts and
+// messages stay the only ones. A picture given here is the one libpng gives.
 
 #include <cstdint>
 #include <optional>
 #include <span>
 
+#include "codecs/PictureLimits.h"
 #include "raster/Bitmap.h"
 
 namespace moravel {
 
-std::optional<Bitmap> DecodePlainPng(std::span<const uint8_t> bytes);
+std::optional<Bitmap> DecodePlainPng(std::span<const uint8_t> bytes,
+                                     const PictureLimits& limits = {});
 
 }  // namespace moravel
