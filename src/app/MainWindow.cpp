@@ -178,6 +178,7 @@ void MainWindow::onTimer(DesktopTimer timer) {
       session_->OnTimer(timer);
       break;
     case DesktopTimer::EditorCaption:
+    case DesktopTimer::EditorTyping:
       newButton_->OnTimer(timer);
       if (buttonEditor_) buttonEditor_->refresh();
       break;

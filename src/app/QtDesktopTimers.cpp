@@ -20,8 +20,10 @@ int WallMs() {
 }  // namespace
 
 QtDesktopTimers::QtDesktopTimers(QObject* parent) : QObject(parent) {
-  for (int i = 0; i < kDesktopTimerCount; ++i)
+  for (int i = 0; i < kDesktopTimerCount; ++i) {
     timers_[size_t(i)].setInterval(DesktopTimerInterval(DesktopTimer(i)));
+    timers_[size_t(i)].setSingleShot(DesktopTimerTicksOnce(DesktopTimer(i)));
+  }
   // Precise: the schedule keeps the grid itself.
   timeTimer_.setSingleShot(true);
   timeTimer_.setTimerType(Qt::PreciseTimer);

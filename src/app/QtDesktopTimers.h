@@ -1,10 +1,10 @@
 #pragma once
 // The program's timers on Qt. The calendar and the clock share one
 // single-shot timer that wakes when TimeTickSchedule says (once a second
-// while the clock shows seconds); the editor's timers are plain QTimers of
-// their intervals (DesktopTimerInterval). All start switched off; the
-// session switches them. A tick calls the handler given to connectTo with the
-// timer that fired.
+// while the clock shows seconds); the others are plain QTimers of their
+// intervals (DesktopTimerInterval), single-shot where DesktopTimerTicksOnce
+// says. All start switched off; the session switches them. A tick calls the
+// handler given to connectTo with the timer that fired.
 
 #include <QObject>
 #include <QTimer>

@@ -14,7 +14,7 @@ namespace {
 constexpr size_t kFileHeaderSize = 14;  // "BM", file size, two reserved words, pixel offset
 }
 
-DecodeResult DecodeBmp(std::span<const uint8_t> bytes) {
+DecodeResult DecodeBmp(std::span<const uint8_t> bytes, const PictureLimits& limits) {
   ByteReader in(bytes);
   if (bytes.size() < kFileHeaderSize || in.U8(0) != 'B' || in.U8(1) != 'M')
     return DecodeResult::Failure("not a BMP file");
@@ -23,12 +23,12 @@ DecodeResult DecodeBmp(std::span<const uint8_t> bytes) {
   if (pixelStart < kFileHeaderSize || pixelStart > bytes.size())
     return DecodeResult::Failure("BMP pixel data offset outside the file");
   std::string error;
-  auto header =
-      DibHeader::ReadFromFile(bytes.subspan(kFileHeaderSize), pixelStart - kFileHeaderSize, error);
+  auto header = DibHeader::ReadFromFile(bytes.subspan(kFileHeaderSize),
+                                        pixelStart - kFileHeaderSize, error, limits);
   if (!header) return DecodeResult::Failure(error);
   auto pixels = bytes.subspan(pixelStart);
-  if (header->compression == DibCompression::Png) return DecodePng(pixels);
-  if (header->compression == DibCompression::Jpeg) return DecodeJpeg(pixels);
+  if (header->compression == DibCompression::Png) return DecodePng(pixels, limits);
+  if (header->compression == DibCompression::Jpeg) return DecodeJpeg(pixels, limits);
   return DibReader(*header).Read(pixels);
 }
 

@@ -6,10 +6,11 @@
 #include <span>
 
 #include "codecs/DecodeResult.h"
+#include "codecs/PictureLimits.h"
 
 namespace moravel {
 
-// A whole .bmp file (with its BITMAPFILEHEADER).
-DecodeResult DecodeBmp(std::span<const uint8_t> bytes);
+// A whole .bmp file (with its BITMAPFILEHEADER); a size over `limits` fails.
+DecodeResult DecodeBmp(std::span<const uint8_t> bytes, const PictureLimits& limits = {});
 
 }  // namespace moravel

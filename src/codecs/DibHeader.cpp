@@ -116,7 +116,7 @@ bool ReadPalette(std::span<const uint8_t> dib, size_t start, uint32_t headerSize
 }
 
 std::optional<DibHeader> Read(std::span<const uint8_t> dib, std::optional<size_t> pixelStart,
-                              bool icon, std::string& error) {
+                              bool icon, const PictureLimits& limits, std::string& error) {
   ByteReader in(dib);
   uint32_t headerSize = in.U32(0);
   if (!in.ok()) {
@@ -148,7 +148,7 @@ std::optional<DibHeader> Read(std::span<const uint8_t> dib, std::optional<size_t
   h.topDown = height < 0;
   height = h.topDown ? -height : height;
   if (icon) height /= 2;
-  if (!PictureSizeAllowed(width, height)) {
+  if (!limits.Allows(width, height)) {
     error =
         "bad or too large bitmap size " + std::to_string(width) + " x " + std::to_string(height);
     return std::nullopt;
@@ -178,12 +178,13 @@ std::optional<DibHeader> Read(std::span<const uint8_t> dib, std::optional<size_t
 }  // namespace
 
 std::optional<DibHeader> DibHeader::ReadFromFile(std::span<const uint8_t> dib, size_t pixelStart,
-                                                 std::string& error) {
-  return Read(dib, pixelStart, false, error);
+                                                 std::string& error, const PictureLimits& limits) {
+  return Read(dib, pixelStart, false, limits, error);
 }
 
-std::optional<DibHeader> DibHeader::ReadFromIcon(std::span<const uint8_t> dib, std::string& error) {
-  return Read(dib, std::nullopt, true, error);
+std::optional<DibHeader> DibHeader::ReadFromIcon(std::span<const uint8_t> dib, std::string& error,
+                                                 const PictureLimits& limits) {
+  return Read(dib, std::nullopt, true, limits, error);
 }
 
 }  // namespace moravel

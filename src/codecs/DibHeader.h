@@ -11,6 +11,7 @@
 #include <vector>
 
 #include "codecs/ColourMask.h"
+#include "codecs/PictureLimits.h"
 #include "raster/Bitmap.h"
 
 namespace moravel {
@@ -40,13 +41,15 @@ struct DibHeader {
   // Reads the header at the start of `dib`, the bytes after a BMP file
   // header. The palette ends where the pixels start, at `pixelStart` bytes
   // from the start of `dib`; a palette that claims more entries than fit is
-  // cut. On failure returns nothing and sets `error`.
+  // cut. A size over `limits` fails. On failure returns nothing and sets `error`.
   static std::optional<DibHeader> ReadFromFile(std::span<const uint8_t> dib, size_t pixelStart,
-                                               std::string& error);
+                                               std::string& error,
+                                               const PictureLimits& limits = {});
 
   // Reads the header of an icon entry: the stored height counts the AND mask
   // too and is halved; the palette must be whole and the pixels follow it.
-  static std::optional<DibHeader> ReadFromIcon(std::span<const uint8_t> dib, std::string& error);
+  static std::optional<DibHeader> ReadFromIcon(std::span<const uint8_t> dib, std::string& error,
+                                               const PictureLimits& limits = {});
 
   // Bytes per stored row: width * bitCount bits, rounded up to 4 bytes.
   static int64_t RowStride(int64_t width, int bitCount) { return (width * bitCount + 31) / 32 * 4; }

@@ -67,16 +67,16 @@ int InterlacedRow(int n, int height) {
 
 // Decodes the image whose descriptor giflib just read onto a transparent
 // canvas covering the logical screen (grown if the frame reaches past it).
-DecodeResult ReadFrame(GifFileType* gif, int transparent) {
+DecodeResult ReadFrame(GifFileType* gif, int transparent, const PictureLimits& limits) {
   const GifImageDesc& desc = gif->Image;
-  if (!PictureSizeAllowed(desc.Width, desc.Height) || desc.Left < 0 || desc.Top < 0) {
+  if (!limits.Allows(desc.Width, desc.Height) || desc.Left < 0 || desc.Top < 0) {
     return GifFailure("frame is too large");
   }
   const ColorMapObject* colors = desc.ColorMap ? desc.ColorMap : gif->SColorMap;
   if (!colors || !colors->Colors || colors->ColorCount <= 0) return GifFailure("no colour map");
   const int64_t width = std::max<int64_t>(gif->SWidth, int64_t(desc.Left) + desc.Width);
   const int64_t height = std::max<int64_t>(gif->SHeight, int64_t(desc.Top) + desc.Height);
-  if (!PictureSizeAllowed(width, height)) return GifFailure("picture is too large");
+  if (!limits.Allows(width, height)) return GifFailure("picture is too large");
   std::optional<Bitmap> canvas = Bitmap::Create(int(width), int(height));
   if (!canvas) return GifFailure("out of memory");
 
@@ -101,14 +101,14 @@ DecodeResult ReadFrame(GifFileType* gif, int transparent) {
 
 }  // namespace
 
-DecodeResult DecodeGif(std::span<const uint8_t> bytes) {
+DecodeResult DecodeGif(std::span<const uint8_t> bytes, const PictureLimits& limits) {
   GifSource src{bytes};
   int error = 0;
   std::unique_ptr<GifFileType, decltype(&CloseGif)> handle(DGifOpen(&src, ReadBytes, &error),
                                                            CloseGif);
   GifFileType* gif = handle.get();
   if (!gif) return LibraryFailure(error);
-  if (!PictureSizeAllowed(std::max(gif->SWidth, 1), std::max(gif->SHeight, 1))) {
+  if (!limits.Allows(std::max(gif->SWidth, 1), std::max(gif->SHeight, 1))) {
     return GifFailure("picture is too large");
   }
 
@@ -118,7 +118,7 @@ DecodeResult DecodeGif(std::span<const uint8_t> bytes) {
     if (DGifGetRecordType(gif, &record) != GIF_OK) return LibraryFailure(gif->Error);
     if (record == IMAGE_DESC_RECORD_TYPE) {
       if (DGifGetImageDesc(gif) != GIF_OK) return LibraryFailure(gif->Error);
-      return ReadFrame(gif, transparent);
+      return ReadFrame(gif, transparent, limits);
     }
     if (record != EXTENSION_RECORD_TYPE) return GifFailure("no image in file");
     int code = 0;

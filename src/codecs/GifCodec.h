@@ -2,14 +2,16 @@
 // GIF through giflib: the first frame, its transparent index as alpha 0, placed
 // at its offset on a transparent canvas the size of the logical screen (grown
 // when the frame reaches past the screen, as some writers leave it 0 x 0).
+// A screen, frame or canvas over `limits` refuses the file.
 
 #include <cstdint>
 #include <span>
 
 #include "codecs/DecodeResult.h"
+#include "codecs/PictureLimits.h"
 
 namespace moravel {
 
-DecodeResult DecodeGif(std::span<const uint8_t> bytes);
+DecodeResult DecodeGif(std::span<const uint8_t> bytes, const PictureLimits& limits = {});
 
 }  // namespace moravel

@@ -41,9 +41,9 @@ bool ApplyAndMask(const DibHeader& h, std::span<const uint8_t> mask, Bitmap& pic
   return true;
 }
 
-DecodeResult DecodeDibEntry(std::span<const uint8_t> data) {
+DecodeResult DecodeDibEntry(std::span<const uint8_t> data, const PictureLimits& limits) {
   std::string error;
-  auto header = DibHeader::ReadFromIcon(data, error);
+  auto header = DibHeader::ReadFromIcon(data, error, limits);
   if (!header) return DecodeResult::Failure(error);
   if (header->compression != DibCompression::None &&
       header->compression != DibCompression::BitFields)
@@ -59,8 +59,9 @@ DecodeResult DecodeDibEntry(std::span<const uint8_t> data) {
 }
 
 // The entries of an icon file whose bytes lie in the file and whose data
-// states a usable size. Nothing when the directory itself is broken.
+// states a size within `limits`. Nothing when the directory itself is broken.
 std::optional<std::vector<IconEntry>> ReadDirectory(std::span<const uint8_t> bytes,
+                                                    const PictureLimits& limits,
                                                     std::string& error) {
   ByteReader in(bytes);
   unsigned reserved = in.U16(0), type = in.U16(2), count = in.U16(4);
@@ -77,7 +78,8 @@ std::optional<std::vector<IconEntry>> ReadDirectory(std::span<const uint8_t> byt
       return std::nullopt;
     }
     if (size == 0 || !in.Has(offset, size)) continue;  // outside the file: skipped
-    if (auto entry = ExamineIconEntry(bytes.subspan(offset, size))) entries.push_back(*entry);
+    auto entry = ExamineIconEntry(bytes.subspan(offset, size));
+    if (entry && limits.Allows(entry->width, entry->height)) entries.push_back(*entry);
   }
   if (entries.empty()) {
     error = "icon has no usable entry";
@@ -111,8 +113,8 @@ std::optional<IconEntry> ExamineIconEntry(std::span<const uint8_t> data) {
   return e;
 }
 
-DecodeResult DecodeIconEntry(std::span<const uint8_t> data) {
-  return StartsWithPngSignature(data) ? DecodePng(data) : DecodeDibEntry(data);
+DecodeResult DecodeIconEntry(std::span<const uint8_t> data, const PictureLimits& limits) {
+  return StartsWithPngSignature(data) ? DecodePng(data, limits) : DecodeDibEntry(data, limits);
 }
 
 size_t PickIconEntry(std::span<const IconEntry> entries, int size) {
@@ -133,21 +135,22 @@ size_t PickIconEntry(std::span<const IconEntry> entries, int size) {
   return best;
 }
 
-DecodeResult DecodeIco(std::span<const uint8_t> bytes) {
+DecodeResult DecodeIco(std::span<const uint8_t> bytes, const PictureLimits& limits) {
   std::string error;
-  auto entries = ReadDirectory(bytes, error);
+  auto entries = ReadDirectory(bytes, limits, error);
   if (!entries) return DecodeResult::Failure(error);
   const IconEntry* best = &entries->front();
   for (const IconEntry& e : *entries)
     if (Area(e) > Area(*best) || (Area(e) == Area(*best) && e.bits > best->bits)) best = &e;
-  return DecodeIconEntry(best->data);
+  return DecodeIconEntry(best->data, limits);
 }
 
-DecodeResult DecodeIcoNearest(std::span<const uint8_t> bytes, int size) {
+DecodeResult DecodeIcoNearest(std::span<const uint8_t> bytes, int size,
+                              const PictureLimits& limits) {
   std::string error;
-  auto entries = ReadDirectory(bytes, error);
+  auto entries = ReadDirectory(bytes, limits, error);
   if (!entries) return DecodeResult::Failure(error);
-  return DecodeIconEntry((*entries)[PickIconEntry(*entries, size)].data);
+  return DecodeIconEntry((*entries)[PickIconEntry(*entries, size)].data, limits);
 }
 
 }  // namespace moravel

@@ -8,6 +8,7 @@
 #include <span>
 
 #include "codecs/DecodeResult.h"
+#include "codecs/PictureLimits.h"
 
 namespace moravel {
 
@@ -26,18 +27,21 @@ struct IconEntry {
 std::optional<IconEntry> ExamineIconEntry(std::span<const uint8_t> data);
 
 // A DIB entry (with its AND mask: the mask gives the shape only when no pixel
-// has alpha) or a PNG entry, decoded at its own size.
-DecodeResult DecodeIconEntry(std::span<const uint8_t> data);
+// has alpha) or a PNG entry, decoded at its own size; one over `limits` fails.
+DecodeResult DecodeIconEntry(std::span<const uint8_t> data, const PictureLimits& limits = {});
 
 // The index of the entry nearest size x size: smallest |w - size| + |h - size|,
 // ties: more bits per pixel, then the larger, then the first. `entries` must
 // not be empty.
 size_t PickIconEntry(std::span<const IconEntry> entries, int size);
 
+// The icon file readers pass over entries whose size is over `limits`.
+
 // Decodes the best entry of an icon file: the largest, then the deepest colour.
-DecodeResult DecodeIco(std::span<const uint8_t> bytes);
+DecodeResult DecodeIco(std::span<const uint8_t> bytes, const PictureLimits& limits = {});
 
 // The entry nearest size x size (as PickIconEntry), decoded at its own size.
-DecodeResult DecodeIcoNearest(std::span<const uint8_t> bytes, int size);
+DecodeResult DecodeIcoNearest(std::span<const uint8_t> bytes, int size,
+                              const PictureLimits& limits = {});
 
 }  // namespace moravel

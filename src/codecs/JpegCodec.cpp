@@ -4,6 +4,7 @@
 #include <jerror.h>
 #include <jpeglib.h>
 
+#include <algorithm>
 #include <csetjmp>
 #include <cstddef>
 #include <cstdio>
@@ -19,6 +20,10 @@ namespace {
 
 constexpr int kMaxScans = 500;                  // progressive files with more are hostile
 constexpr long kMaxLibjpegMemory = 512L << 20;  // bytes libjpeg may hold for one picture
+// And at most this much for each pixel the limits allow: a progressive file
+// keeps its coefficients for the whole picture (3 to 6 bytes a pixel) even
+// when it is decoded reduced.
+constexpr long kLibjpegBytesPerPixel = 8;
 
 // Error and progress handling for one decode. `error` must stay the first
 // member: the callbacks find this struct through cinfo->err.
@@ -77,12 +82,24 @@ void CmykToRgba(Bitmap& picture, bool adobeInverted) {
   }
 }
 
+// The largest of 1, 2, 4 and 8 that, dividing the picture's sides, leaves
+// both at least `minSide` pixels (1 when minSide is 0). Powers of two are
+// libjpeg's quickest reduced decodes.
+unsigned ScaleDenominator(unsigned width, unsigned height, int minSide) {
+  if (minSide <= 0) return 1;
+  const unsigned shorter = width < height ? width : height;
+  unsigned denom = 1;
+  while (denom < 8 && shorter / (denom * 2) >= unsigned(minSide)) denom *= 2;
+  return denom;
+}
+
 // Decodes into `out`. On failure returns false with ctx.message set.
 bool ReadJpeg(jpeg_decompress_struct& cinfo, JpegContext& ctx, std::span<const uint8_t> bytes,
-              std::optional<Bitmap>& out) {
+              const PictureLimits& limits, std::optional<Bitmap>& out) {
   if (setjmp(ctx.jump)) return false;
   jpeg_create_decompress(&cinfo);
-  cinfo.mem->max_memory_to_use = kMaxLibjpegMemory;
+  cinfo.mem->max_memory_to_use =
+      long(std::min<int64_t>(kMaxLibjpegMemory, limits.maxPixels * kLibjpegBytesPerPixel));
   cinfo.progress = &ctx.progress;
   jpeg_mem_src(&cinfo, bytes.data(), static_cast<unsigned long>(bytes.size()));
   jpeg_read_header(&cinfo, TRUE);
@@ -91,9 +108,14 @@ bool ReadJpeg(jpeg_decompress_struct& cinfo, JpegContext& ctx, std::span<const u
   }
   const bool cmyk = cinfo.jpeg_color_space == JCS_CMYK || cinfo.jpeg_color_space == JCS_YCCK;
   cinfo.out_color_space = cmyk ? JCS_CMYK : JCS_EXT_RGBA;
+  cinfo.scale_num = 1;
+  cinfo.scale_denom = ScaleDenominator(cinfo.image_width, cinfo.image_height, limits.jpegMinSide);
+  jpeg_calc_output_dimensions(&cinfo);
+  if (!limits.Allows(cinfo.output_width, cinfo.output_height)) {
+    Fail(reinterpret_cast<j_common_ptr>(&cinfo), "picture is too large");
+  }
   jpeg_start_decompress(&cinfo);
-  if (cinfo.output_components != 4 ||
-      !PictureSizeAllowed(cinfo.output_width, cinfo.output_height)) {
+  if (cinfo.output_components != 4 || !limits.Allows(cinfo.output_width, cinfo.output_height)) {
     Fail(reinterpret_cast<j_common_ptr>(&cinfo), "unexpected output layout");
   }
   out = Bitmap::Create(int(cinfo.output_width), int(cinfo.output_height));
@@ -109,7 +131,7 @@ bool ReadJpeg(jpeg_decompress_struct& cinfo, JpegContext& ctx, std::span<const u
 
 }  // namespace
 
-DecodeResult DecodeJpeg(std::span<const uint8_t> bytes) {
+DecodeResult DecodeJpeg(std::span<const uint8_t> bytes, const PictureLimits& limits) {
   if (bytes.empty()) return DecodeResult::Failure("JPEG: empty file");
   JpegContext ctx{};
   jpeg_decompress_struct cinfo{};
@@ -118,7 +140,7 @@ DecodeResult DecodeJpeg(std::span<const uint8_t> bytes) {
   ctx.error.emit_message = OnMessage;
   ctx.progress.progress_monitor = OnProgress;
   std::optional<Bitmap> picture;
-  const bool ok = ReadJpeg(cinfo, ctx, bytes, picture);
+  const bool ok = ReadJpeg(cinfo, ctx, bytes, limits, picture);
   jpeg_destroy_decompress(&cinfo);
   if (!ok) return DecodeResult::Failure(ctx.message);
   return DecodeResult::Success(std::move(*picture));

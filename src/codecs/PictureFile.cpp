@@ -47,18 +47,19 @@ PictureFormat PictureFormatForName(std::string_view fileName) {
   return PictureFormat::Unknown;
 }
 
-DecodeResult DecodePicture(PictureFormat format, std::span<const uint8_t> bytes) {
+DecodeResult DecodePicture(PictureFormat format, std::span<const uint8_t> bytes,
+                           const PictureLimits& limits) {
   switch (format) {
     case PictureFormat::Bmp:
-      return DecodeBmp(bytes);
+      return DecodeBmp(bytes, limits);
     case PictureFormat::Ico:
-      return DecodeIco(bytes);
+      return DecodeIco(bytes, limits);
     case PictureFormat::Png:
-      return DecodePng(bytes);
+      return DecodePng(bytes, limits);
     case PictureFormat::Gif:
-      return DecodeGif(bytes);
+      return DecodeGif(bytes, limits);
     case PictureFormat::Jpeg:
-      return DecodeJpeg(bytes);
+      return DecodeJpeg(bytes, limits);
     case PictureFormat::Emf:
     case PictureFormat::Wmf:
       return DecodeResult::Failure("metafiles are not supported on this platform");
@@ -85,14 +86,15 @@ std::optional<std::vector<uint8_t>> ReadPictureFileBytes(const std::filesystem::
   return bytes;
 }
 
-DecodeResult LoadPictureFile(const std::filesystem::path& path, PictureFormat format) {
+DecodeResult LoadPictureFile(const std::filesystem::path& path, PictureFormat format,
+                             const PictureLimits& limits) {
   if (format == PictureFormat::Unknown || format == PictureFormat::Emf ||
       format == PictureFormat::Wmf)
     return DecodePicture(format, {});  // fails without reading the file
   std::string error;
   auto bytes = ReadPictureFileBytes(path, error);
   if (!bytes) return DecodeResult::Failure(error);
-  return DecodePicture(format, *bytes);
+  return DecodePicture(format, *bytes, limits);
 }
 
 DecodeResult LoadPictureFile(const std::filesystem::path& path) {

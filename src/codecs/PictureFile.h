@@ -12,6 +12,7 @@
 #include <vector>
 
 #include "codecs/DecodeResult.h"
+#include "codecs/PictureLimits.h"
 
 namespace moravel {
 
@@ -19,14 +20,16 @@ enum class PictureFormat { Unknown, Bmp, Ico, Emf, Wmf, Png, Gif, Jpeg };
 
 PictureFormat PictureFormatForName(std::string_view fileName);
 
-// Decodes bytes already read, as the format says.
-DecodeResult DecodePicture(PictureFormat format, std::span<const uint8_t> bytes);
+// Decodes bytes already read, as the format says, within `limits`.
+DecodeResult DecodePicture(PictureFormat format, std::span<const uint8_t> bytes,
+                           const PictureLimits& limits = {});
 
 // Reads and decodes a file. Files larger than 256 MiB are refused unread.
 DecodeResult LoadPictureFile(const std::filesystem::path& path);
 
-// The same with the format given instead of taken from the name.
-DecodeResult LoadPictureFile(const std::filesystem::path& path, PictureFormat format);
+// The same with the format given instead of taken from the name, within `limits`.
+DecodeResult LoadPictureFile(const std::filesystem::path& path, PictureFormat format,
+                             const PictureLimits& limits = {});
 
 // The bytes of a regular file of at most 256 MiB; nothing (with `error` set)
 // for a missing path, a folder, a larger file or a failed read.

@@ -89,7 +89,8 @@ int RequestRgba8(png_structp png, png_infop info) {
 
 // Reads the whole file into `out`. On failure returns false with the reason in
 // src.message; `out` may then hold a partly filled picture.
-bool ReadPng(png_structp png, png_infop info, PngSource& src, std::optional<Bitmap>& out) {
+bool ReadPng(png_structp png, png_infop info, PngSource& src, const PictureLimits& limits,
+             std::optional<Bitmap>& out) {
   if (setjmp(png_jmpbuf(png))) return false;
   png_set_read_fn(png, &src, ReadBytes);
   png_set_user_limits(png, kMaxPictureSide, kMaxPictureSide);
@@ -101,7 +102,7 @@ bool ReadPng(png_structp png, png_infop info, PngSource& src, std::optional<Bitm
 
   const png_uint_32 width = png_get_image_width(png, info);
   const png_uint_32 height = png_get_image_height(png, info);
-  if (!PictureSizeAllowed(width, height)) png_error(png, "picture is too large");
+  if (!limits.Allows(width, height)) png_error(png, "picture is too large");
   const int passes = RequestRgba8(png, info);
   png_read_update_info(png, info);
   if (png_get_rowbytes(png, info) != size_t(width) * 4) png_error(png, "unexpected row layout");
@@ -147,13 +148,13 @@ bool WritePng(png_structp png, png_infop info, const Bitmap& picture, PngSpeed s
 
 }  // namespace
 
-DecodeResult DecodePng(std::span<const uint8_t> bytes) {
-  if (std::optional<Bitmap> plain = DecodePlainPng(bytes))
+DecodeResult DecodePng(std::span<const uint8_t> bytes, const PictureLimits& limits) {
+  if (std::optional<Bitmap> plain = DecodePlainPng(bytes, limits))
     return DecodeResult::Success(std::move(*plain));
-  return DecodePngWithLibpng(bytes);
+  return DecodePngWithLibpng(bytes, limits);
 }
 
-DecodeResult DecodePngWithLibpng(std::span<const uint8_t> bytes) {
+DecodeResult DecodePngWithLibpng(std::span<const uint8_t> bytes, const PictureLimits& limits) {
   PngSource src{bytes.data(), bytes.size(), 0, {}};
   if (bytes.size() < 8 || png_sig_cmp(bytes.data(), 0, 8) != 0) {
     return DecodeResult::Failure("PNG: not a PNG file");
@@ -161,7 +162,7 @@ DecodeResult DecodePngWithLibpng(std::span<const uint8_t> bytes) {
   // libpng refuses these too (user limits), but only as "Invalid IHDR data".
   if (bytes.size() >= 24 && std::memcmp(&bytes[12], "IHDR", 4) == 0) {
     const uint32_t width = BigEndian32(&bytes[16]), height = BigEndian32(&bytes[20]);
-    if (width != 0 && height != 0 && !PictureSizeAllowed(width, height)) {
+    if (width != 0 && height != 0 && !limits.Allows(width, height)) {
       return DecodeResult::Failure("PNG: picture is too large");
     }
   }
@@ -173,7 +174,7 @@ DecodeResult DecodePngWithLibpng(std::span<const uint8_t> bytes) {
     return DecodeResult::Failure("PNG: out of memory");
   }
   std::optional<Bitmap> picture;
-  const bool ok = ReadPng(png, info, src, picture);
+  const bool ok = ReadPng(png, info, src, limits, picture);
   png_destroy_read_struct(&png, &info, nullptr);
   if (!ok) return DecodeResult::Failure(src.message);
   return DecodeResult::Success(std::move(*picture));

@@ -3,7 +3,7 @@
 // same pixels, PlainPngDecoder.h). Any colour type, bit depth, interlacing and
 // tRNS decodes to 8-bit RGBA (16-bit samples are scaled down, rounding). Stored values are
 // kept: gamma and background chunks are not applied. A bad CRC on any chunk
-// refuses the file. Writing is 8-bit RGBA.
+// refuses the file, as does a size over `limits`. Writing is 8-bit RGBA.
 
 #include <cstdint>
 #include <span>
@@ -11,12 +11,13 @@
 #include <vector>
 
 #include "codecs/DecodeResult.h"
+#include "codecs/PictureLimits.h"
 
 namespace moravel {
 
-DecodeResult DecodePng(std::span<const uint8_t> bytes);
+DecodeResult DecodePng(std::span<const uint8_t> bytes, const PictureLimits& limits = {});
 // The same, every file through libpng.
-DecodeResult DecodePngWithLibpng(std::span<const uint8_t> bytes);
+DecodeResult DecodePngWithLibpng(std::span<const uint8_t> bytes, const PictureLimits& limits = {});
 
 // Fast: light compression, for pictures that must appear at once.
 enum class PngSpeed { Small, Fast };

@@ -65,6 +65,7 @@ void DesktopSession::OnTimer(DesktopTimer timer) {
     case DesktopTimer::Clock:
       return OnClockTimer();
     case DesktopTimer::EditorCaption:
+    case DesktopTimer::EditorTyping:
     case DesktopTimer::Placement:
       break;
   }

@@ -79,6 +79,7 @@ void ButtonEditorController::OnBrowseTarget(const std::optional<std::filesystem:
   targetText_ = file->string();
   // Not the icon source rule: a special-folder action still takes the file.
   iconSourcePath_ = iconMode_ == IconMode::kAutomatic ? targetText_ : iconText_;
+  TypingTaken();
   RefreshPreview();
 }
 
@@ -102,6 +103,24 @@ void ButtonEditorController::OnIconModeChosen(IconMode mode) {
   RefreshPreview();
 }
 
+void ButtonEditorController::OnTargetEdited(std::string text) {
+  targetText_ = std::move(text);
+  typed_ = true;
+  timers_.Restart(DesktopTimer::EditorTyping);
+}
+
+void ButtonEditorController::OnIconEdited(std::string text) {
+  iconText_ = std::move(text);
+  typed_ = true;
+  timers_.Restart(DesktopTimer::EditorTyping);
+}
+
+void ButtonEditorController::OnTypingPause() {
+  if (!typed_) return;
+  TakeIconSource();
+  RefreshPreview();
+}
+
 void ButtonEditorController::OnCaptionPoll() {
   if (captionBox_ == lastCaption_) return;
   captionText_ = lastCaption_ = captionBox_;
@@ -110,6 +129,7 @@ void ButtonEditorController::OnCaptionPoll() {
 
 void ButtonEditorController::OnOk() {
   if (!okEnabled_) return;
+  OnTypingPause();
   // The poll stays off even when the placement cannot begin.
   timers_.SetEnabled(DesktopTimer::EditorCaption, false);
   placementError_.clear();
@@ -121,6 +141,7 @@ void ButtonEditorController::OnOk() {
 
 void ButtonEditorController::OnCancel() {
   timers_.SetEnabled(DesktopTimer::EditorCaption, false);
+  TypingTaken();
   visible_ = false;
 }
 
@@ -155,6 +176,7 @@ void ButtonEditorController::UpdateCaptionArea() {
 }
 
 void ButtonEditorController::TakeIconSource() {
+  TypingTaken();
   if (iconMode_ == IconMode::kManual) {
     iconSourcePath_ = iconText_;
   } else if (action_ == ButtonAction::kOpenFile) {
@@ -162,6 +184,11 @@ void ButtonEditorController::TakeIconSource() {
   } else {
     iconSourcePath_ = SpecialFolderIcon(Config(), files_.skinPath, int(action_)).string();
   }
+}
+
+void ButtonEditorController::TypingTaken() {
+  typed_ = false;
+  timers_.SetEnabled(DesktopTimer::EditorTyping, false);
 }
 
 void ButtonEditorController::RefreshPreview() {

@@ -7,8 +7,9 @@
 // tests share them.
 //
 // States: hidden -> OnShow (or a drop) -> choices, each refreshing the
-// preview at once, the caption through the 1000 ms caption poll -> hidden by
-// "ОК" (the placement begins) or "Отмена". The dialog is modeless and kept
+// preview at once, the target and the icon box 300 ms after the last
+// keystroke in either, the caption through the 1000 ms caption poll -> hidden
+// by "ОК" (the placement begins) or "Отмена". The dialog is modeless and kept
 // for the whole run: the action and the icon mode stay chosen between shows,
 // the text boxes and the template are reset by each show.
 //
@@ -128,19 +129,26 @@ class ButtonEditorController {
   // The radio buttons: take the icon source and refresh the preview.
   void OnActionChosen(ButtonAction action);
   void OnIconModeChosen(IconMode mode);
-  // Typing into a text box only stores the text: the target and the icon are
-  // taken at the next choice, the caption at the next poll.
-  void OnTargetEdited(std::string text) { targetText_ = std::move(text); }
-  void OnIconEdited(std::string text) { iconText_ = std::move(text); }
+  // Typing into the target or the icon box stores the text and restarts the
+  // typing pause (DesktopTimer::EditorTyping); the text is taken at its tick,
+  // at a choice that takes the icon source, or at "ОК", whichever comes
+  // first. Typing into the caption box stores it for the next poll.
+  void OnTargetEdited(std::string text);
+  void OnIconEdited(std::string text);
   void OnCaptionEdited(std::string text) { captionBox_ = std::move(text); }
+  // The typing pause's tick: what was typed into the target or the icon box
+  // since it was last taken gives the icon source, and the preview is
+  // refreshed.
+  void OnTypingPause();
   // The caption poll (DesktopTimer::EditorCaption): a caption box changed
   // since the last poll becomes the caption, and the preview is refreshed.
   void OnCaptionPoll();
-  // "ОК" (also Enter): stops the caption poll and asks the host to begin the
-  // placement; hides the dialog when it began. Nothing when "ОК" is disabled.
+  // "ОК" (also Enter): takes what was typed (as OnTypingPause), stops the
+  // caption poll and asks the host to begin the placement; hides the dialog
+  // when it began. Nothing when "ОК" is disabled.
   void OnOk();
   // "Отмена", Escape or the window's close button: stops the caption poll
-  // and hides the dialog.
+  // and the typing pause and hides the dialog.
   void OnCancel();
   // A file, folder or launcher dropped on the desktop or the dialog: shows
   // the dialog when hidden (OnShow), then makes `path` the target with the
@@ -175,8 +183,11 @@ class ButtonEditorController {
   // The caption box and its poll are on exactly when the template has a
   // caption area.
   void UpdateCaptionArea();
-  // IconSourcePath from the icon mode, the action and the text boxes.
+  // IconSourcePath from the icon mode, the action and the text boxes; what
+  // was typed counts as taken.
   void TakeIconSource();
+  // Typing is taken: nothing waits for the typing pause, which stops.
+  void TypingTaken();
   void RefreshPreview();
 
   SettingsFiles& files_;
@@ -188,6 +199,7 @@ class ButtonEditorController {
   std::vector<std::string> templateNames_;
   std::optional<int> selected_;
   std::string targetText_, iconText_, captionBox_;
+  bool typed_ = false;  // the target or the icon box changed since last taken
   ButtonAction action_ = ButtonAction::kOpenFile;
   IconMode iconMode_ = IconMode::kAutomatic;
   bool okEnabled_ = true;

@@ -26,7 +26,9 @@ class DecodedFileMemo {
 
   // The picture kept for `path` when the file is still `now`.
   std::optional<Bitmap> Find(const std::string& path, const Identity& now) const;
-  // Keeps `picture`, decoded from `path` as it was at `then`.
+  // Keeps `picture`, decoded from `path` as it was at `then`, until the next
+  // Keep: a copy that may stay for the program's life, so callers give only
+  // small ones (the icon loader's are icon-sized).
   void Keep(const std::string& path, const Identity& then, const Bitmap& picture);
 
  private:

@@ -1,5 +1,6 @@
 #include "editor/IconLoader.h"
 
+#include <algorithm>
 #include <utility>
 
 #include "codecs/ExecutableIcon.h"
@@ -9,6 +10,7 @@
 #include "editor/IconSourceKind.h"
 #include "editor/ShortcutTarget.h"
 #include "platform/DesktopEntry.h"
+#include "raster/Stretch.h"
 
 namespace moravel {
 namespace {
@@ -40,7 +42,7 @@ Bitmap IconLoader::Load(const std::string& path, int linkDepth) const {
       if (identity) {
         if (auto kept = memo_.Find(path, *identity)) return std::move(*kept);
       }
-      Bitmap icon = Decode(path, kind);
+      Bitmap icon = Reduced(Decode(path, kind));
       if (identity) memo_.Keep(path, *identity, icon);
       return icon;
     }
@@ -72,9 +74,17 @@ Bitmap IconLoader::Decode(const std::string& path, IconSourceKind kind) const {
   }
 }
 
+// At most kMaxIconSide a side; the program's own icon when memory runs out.
+Bitmap IconLoader::Reduced(Bitmap icon) const {
+  const int width = std::min(icon.width(), kMaxIconSide);
+  const int height = std::min(icon.height(), kMaxIconSide);
+  if (width == icon.width() && height == icon.height()) return icon;
+  return StretchBitmapToSize(icon, width, height) ? icon : ownIcon_;
+}
+
 // Pictures are fully opaque, whatever alpha their file holds.
 Bitmap IconLoader::PicturePlane(const std::string& path) const {
-  DecodeResult picture = LoadPictureFile(path, PictureFormatOf(path));
+  DecodeResult picture = LoadPictureFile(path, PictureFormatOf(path), kSourceLimits);
   if (!picture.ok()) return ownIcon_;
   uint8_t* rgba = picture.picture->data();
   for (size_t i = 3, n = picture.picture->byteCount(); i < n; i += 4) rgba[i] = 255;
@@ -83,7 +93,7 @@ Bitmap IconLoader::PicturePlane(const std::string& path) const {
 
 // Colour as stored, alpha as stored (opaque when the PNG has none).
 Bitmap IconLoader::PngPlane(const std::string& path) const {
-  DecodeResult picture = LoadPictureFile(path, PictureFormat::Png);
+  DecodeResult picture = LoadPictureFile(path, PictureFormat::Png, kSourceLimits);
   return picture.ok() ? std::move(*picture.picture) : ownIcon_;
 }
 
@@ -92,7 +102,7 @@ Bitmap IconLoader::PngPlane(const std::string& path) const {
 Bitmap IconLoader::IconFilePlane(const std::string& path) const {
   std::string error;
   if (auto bytes = ReadPictureFileBytes(path, error)) {
-    DecodeResult icon = DecodeIcoNearest(*bytes, kIconSize);
+    DecodeResult icon = DecodeIcoNearest(*bytes, kIconSize, kSourceLimits);
     if (icon.ok()) return std::move(*icon.picture);
   }
   return OtherPlane(path);

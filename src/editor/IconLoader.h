@@ -6,6 +6,10 @@
 // program's own icon, or empty planes where the file says there is no icon
 // (a program without icons).
 //
+// Pictures are read within tighter limits than a skin's (kSourceLimits): a
+// larger one counts as unreadable, and JPEGs are decoded reduced. What is
+// given out and kept is at most kMaxIconSide a side.
+//
 // Called again for every preview refresh and every committed face. The last
 // picture decoded from a file is kept while the file stays the same
 // (DecodedFileMemo), so refreshes with an unchanged icon file decode nothing.
@@ -13,6 +17,7 @@
 
 #include <string>
 
+#include "codecs/PictureLimits.h"
 #include "editor/AssociatedIcons.h"
 #include "editor/DecodedFileMemo.h"
 #include "editor/IconSourceKind.h"
@@ -27,6 +32,12 @@ class IconLoader {
   static constexpr int kMaxLinkDepth = 8;
   // The size of icons taken from programs, icon files and the desktop.
   static constexpr int kIconSize = 64;
+  // The largest icon plane, pixels a side: the most a button's icon needs.
+  static constexpr int kMaxIconSide = 256;
+  // Pictures, PNG and icon files of up to 4096 x 4096 pixels' worth are
+  // read; JPEGs are decoded reduced while both sides keep kMaxIconSide.
+  static constexpr PictureLimits kSourceLimits{.maxPixels = 4096 * 4096,
+                                               .jpegMinSide = kMaxIconSide};
 
   // `desktop` must outlive the loader; `ownIcon` is the program's own icon
   // (RGBA), the last resort.
@@ -35,13 +46,16 @@ class IconLoader {
   // The colour plane and the alpha plane of the icon at `path`, from one
   // read of the file, kept together as one RGBA picture (colour in R, G, B,
   // the alpha plane in A; SplitBitmap parts them) of the source's own size
-  // (64 x 64 for programs, icon-theme and file-manager icons). Empty when
-  // the file says there is no icon.
+  // (64 x 64 for programs, icon-theme and file-manager icons); a side over
+  // kMaxIconSide is stretched down to it, each side on its own, as the face
+  // stretches each side to its icon rectangle anyway. Empty when the file
+  // says there is no icon.
   Bitmap LoadIconPlane(const std::string& path) const;
 
  private:
   Bitmap Load(const std::string& path, int linkDepth) const;
   Bitmap Decode(const std::string& path, IconSourceKind kind) const;
+  Bitmap Reduced(Bitmap icon) const;
   Bitmap PicturePlane(const std::string& path) const;
   Bitmap PngPlane(const std::string& path) const;
   Bitmap IconFilePlane(const std::string& path) const;

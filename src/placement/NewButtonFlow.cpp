@@ -61,6 +61,7 @@ bool NewButtonFlow::BeginPlacement(std::string& error) {
 
 void NewButtonFlow::OnTimer(DesktopTimer timer) {
   if (timer == DesktopTimer::EditorCaption) editor_.OnCaptionPoll();
+  if (timer == DesktopTimer::EditorTyping) editor_.OnTypingPause();
   if (timer == DesktopTimer::Placement) Tick();
 }
 

@@ -39,8 +39,9 @@ class NewButtonFlow {
   void OpenEditor();
   // A running placement ends, its overlay goes (the screen changed under it).
   void EndPlacement();
-  // The caption poll (DesktopTimer::EditorCaption) and the placement tick
-  // (DesktopTimer::Placement); other timers are not the flow's.
+  // The editor's caption poll and typing pause (DesktopTimer::EditorCaption,
+  // EditorTyping) and the placement tick (DesktopTimer::Placement); other
+  // timers are not the flow's.
   void OnTimer(DesktopTimer timer);
   // The desktop window's own keys; FocusLost releases every key.
   void KeyPressed(PlacementKey key) { keys_.Press(key); }

@@ -1,5 +1,7 @@
 #include "widgets/Wallpaper.h"
 
+#include <cstring>
+
 #include "codecs/PictureFile.h"
 #include "raster/Drawing.h"
 #include "raster/Stretch.h"
@@ -10,6 +12,20 @@ namespace moravel {
 namespace {
 
 constexpr Rgba kShowDesktop{0, 0, 255, 255};
+
+// `picture` laid over the blue that shows the desktop, a row at a time, so
+// that no second picture of its size is made. False when memory runs out.
+bool OverShowDesktop(Bitmap& picture) {
+  const int width = picture.width();
+  std::optional<Bitmap> row = Bitmap::CreateForOverwrite(width, 1);
+  if (!row) return false;
+  for (int y = 0; y < picture.height(); ++y) {
+    FillRect(*row, {0, 0, width, 1}, kShowDesktop);
+    BlendRect(*row, 0, 0, picture, {0, y, width, 1});
+    std::memcpy(picture.row(y), row->row(0), size_t(width) * 4);
+  }
+  return true;
+}
 
 }  // namespace
 
@@ -24,12 +40,7 @@ std::optional<Bitmap> FitWallpaperFile(const std::filesystem::path& file, int wi
   DecodeResult decoded = LoadPictureFile(file);
   if (!decoded.ok()) return std::nullopt;
   Bitmap fitted = std::move(*decoded.picture);
-  if (!fitted.opaque()) {  // drawn over the blue that shows the desktop
-    std::optional<Bitmap> blue = Bitmap::Create(fitted.width(), fitted.height(), kShowDesktop);
-    if (!blue) return std::nullopt;
-    DrawBitmap(*blue, fitted, 0, 0, DrawMode::Blend);
-    fitted = std::move(*blue);
-  }
+  if (!fitted.opaque() && !OverShowDesktop(fitted)) return std::nullopt;
   if (fitted.width() != width || fitted.height() != height) {
     if (!StretchBitmapToSize(fitted, width, height)) return std::nullopt;
     // Resampling may leave alpha a step below 255; the layer is opaque.

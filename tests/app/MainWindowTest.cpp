@@ -189,5 +189,18 @@ TEST_F(MainWindowTest, ATimerTickReachesItsHandler) {
   EXPECT_GE(ticks[size_t(DesktopTimer::Placement)], 5);  // every 100 ms
 }
 
+TEST_F(MainWindowTest, TheTypingPauseTicksOnceAfterItsRestart) {
+  QtDesktopTimers timers;
+  EXPECT_EQ(timers.intervalMs(DesktopTimer::EditorTyping), 300);
+  int ticks = 0;
+  timers.connectTo([&](DesktopTimer t) { ticks += t == DesktopTimer::EditorTyping; });
+  timers.Restart(DesktopTimer::EditorTyping);
+  timers.Restart(DesktopTimer::EditorTyping);
+  EXPECT_TRUE(timers.IsEnabled(DesktopTimer::EditorTyping));
+  EXPECT_TRUE(mouse::WaitUntil([&] { return ticks >= 1; }, 3000));
+  EXPECT_EQ(ticks, 1);
+  EXPECT_FALSE(timers.IsEnabled(DesktopTimer::EditorTyping)) << "off after its tick";
+}
+
 }  // namespace
 }  // namespace moravel

@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <array>
 #include <string>
 #include <vector>
 
@@ -138,10 +139,46 @@ TEST(JpegDecode, RefusesOversizePicturesFromTheHeader) {
     std::vector<uint8_t> big = file;
     big[at + 5] = uint8_t(height >> 8), big[at + 6] = uint8_t(height);
     big[at + 7] = uint8_t(width >> 8), big[at + 8] = uint8_t(width);
-    const DecodeResult result = DecodeJpeg(big);
-    ASSERT_FALSE(result.ok());
-    EXPECT_NE(result.error.find("too large"), std::string::npos) << result.error;
+    // A reduced decode would fit, but the full size is over the limits.
+    for (const PictureLimits& limits : {PictureLimits{}, PictureLimits{.jpegMinSide = 1}}) {
+      const DecodeResult result = DecodeJpeg(big, limits);
+      ASSERT_FALSE(result.ok());
+      EXPECT_NE(result.error.find("too large"), std::string::npos) << result.error;
+    }
   }
+}
+
+// The mean of each colour channel over the whole picture.
+std::array<double, 3> MeanColour(const Bitmap& picture) {
+  std::array<double, 3> sum{};
+  for (int y = 0; y < picture.height(); ++y)
+    for (int x = 0; x < picture.width(); ++x)
+      for (int c = 0; c < 3; ++c) sum[size_t(c)] += picture.row(y)[4 * x + c];
+  for (double& s : sum) s /= double(picture.width()) * picture.height();
+  return sum;
+}
+
+TEST(JpegDecode, ReducesWhileBothSidesKeepTheAskedSize) {
+  const std::vector<uint8_t> file = ReadBytes(TestData("codecs/rgb.jpg"));  // 32 x 24
+  const DecodeResult full = DecodeJpeg(file);
+  ASSERT_TRUE(full.ok()) << full.error;
+  const struct {
+    int minSide;
+    int width, height;
+  } cases[] = {{0, 32, 24},  {24, 32, 24}, {25, 32, 24}, {12, 16, 12},
+               {11, 16, 12}, {6, 8, 6},    {5, 8, 6},    {1, 4, 3}};  // 1/8 at most
+  for (const auto& c : cases) {
+    const DecodeResult r = DecodeJpeg(file, {.jpegMinSide = c.minSide});
+    ASSERT_TRUE(r.ok()) << c.minSide << ": " << r.error;
+    EXPECT_EQ(r.picture->width(), c.width) << c.minSide;
+    EXPECT_EQ(r.picture->height(), c.height) << c.minSide;
+    const auto mean = MeanColour(*r.picture), fullMean = MeanColour(*full.picture);
+    for (size_t ch = 0; ch < 3; ++ch) EXPECT_NEAR(mean[ch], fullMean[ch], 3.0) << c.minSide;
+    EXPECT_TRUE(r.picture->opaque()) << c.minSide;
+  }
+  // The bounds apply to the reduced size.
+  EXPECT_TRUE(DecodeJpeg(file, {.maxPixels = 16 * 12, .jpegMinSide = 12}).ok());
+  EXPECT_FALSE(DecodeJpeg(file, {.maxPixels = 16 * 12 - 1, .jpegMinSide = 12}).ok());
 }
 
 }  // namespace

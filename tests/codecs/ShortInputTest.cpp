@@ -107,8 +107,8 @@ struct Reader {
   std::function<Outcome(Span)> outcome;  // of reading those bytes
 };
 
-std::function<Outcome(Span)> Decoder(DecodeResult (*decode)(Span)) {
-  return [decode](Span bytes) { return Of(decode(bytes)); };
+std::function<Outcome(Span)> Decoder(DecodeResult (*decode)(Span, const PictureLimits&)) {
+  return [decode](Span bytes) { return Of(decode(bytes, {})); };
 }
 
 std::function<Outcome(Span)> Dispatched(PictureFormat format) {

@@ -1,6 +1,7 @@
 // The button editor's state: what each show resets and keeps, where the
-// icon comes from, the caption area and its poll, the size of the dialog
-// around the preview, and what "ОК", "Отмена" and a drop do.
+// icon comes from, typed text and the typing pause, the caption area and its
+// poll, the size of the dialog around the preview, and what "ОК", "Отмена"
+// and a drop do.
 
 #include <gtest/gtest.h>
 
@@ -24,10 +25,16 @@ using Mode = Editor::IconMode;
 constexpr Rgba kFace{10, 10, 10, 255}, kRed{200, 0, 0, 255}, kGreen{0, 200, 0, 255},
     kBlue{0, 0, 200, 255};
 
+// Timers that remember their state and count how often each was started
+// (switched on when off), as a switch on a running timer leaves it be.
 class FakeTimers : public DesktopTimers {
  public:
-  void SetEnabled(DesktopTimer timer, bool enabled) override { on_[timer] = enabled; }
+  void SetEnabled(DesktopTimer timer, bool enabled) override {
+    if (enabled && !IsEnabled(timer)) ++starts[timer];
+    on_[timer] = enabled;
+  }
   bool IsEnabled(DesktopTimer timer) const override { return on_.count(timer) && on_.at(timer); }
+  std::map<DesktopTimer, int> starts;
 
  private:
   std::map<DesktopTimer, bool> on_;
@@ -60,6 +67,13 @@ class ButtonEditorTest : public testing::Test {
   Rgba IconPixel() const { return editor_.preview().at(3, 3); }
   Rgba CaptionPixel() const { return editor_.preview().at(1, 11); }
   bool Polling() const { return timers_.IsEnabled(DesktopTimer::EditorCaption); }
+  bool Pausing() const { return timers_.IsEnabled(DesktopTimer::EditorTyping); }
+  // The typing pause ticks once and is off.
+  void TypingPauseTicks() {
+    ASSERT_TRUE(Pausing());
+    timers_.SetEnabled(DesktopTimer::EditorTyping, false);
+    editor_.OnTypingPause();
+  }
 
   test::TempFolder dir_;
   SettingsFiles files_;
@@ -177,12 +191,50 @@ TEST_F(ButtonEditorTest, BrowsingATargetKeepsTheActionAndBrowsingAnIconSwitchesT
   EXPECT_EQ(IconPixel(), kGreen) << "the file's icon, not My Computer's";
 
   editor_.OnIconEdited((dir_ / "blue.png").string());
-  EXPECT_EQ(IconPixel(), kGreen) << "typed text is taken at the next choice";
   editor_.OnBrowseIcon(std::nullopt);
   EXPECT_EQ(editor_.iconMode(), Mode::kAutomatic);
   editor_.OnBrowseIcon(dir_ / "blue.png");
   EXPECT_EQ(editor_.iconMode(), Mode::kManual);
   EXPECT_EQ(IconPixel(), kBlue);
+}
+
+TEST_F(ButtonEditorTest, TypedTextIsTakenAtTheTypingPauseOrAtOk) {
+  editor_.OnShow();  // the automatic icon of the file opened
+  const Rgba none = IconPixel();
+  editor_.OnTargetEdited((dir_ / "blue.png").string());
+  editor_.OnTargetEdited((dir_ / "green.png").string());
+  EXPECT_EQ(timers_.starts[DesktopTimer::EditorTyping], 2) << "each keystroke restarts the pause";
+  EXPECT_EQ(IconPixel(), none) << "nothing before the pause";
+  EXPECT_EQ(editor_.design().iconSource, "");
+  TypingPauseTicks();
+  EXPECT_EQ(IconPixel(), kGreen);
+  EXPECT_EQ(editor_.design().iconSource, (dir_ / "green.png").string());
+
+  editor_.OnIconModeChosen(Mode::kManual);
+  editor_.OnIconEdited((dir_ / "blue.png").string());
+  EXPECT_EQ(IconPixel(), none) << "the manual mode took the empty icon box";
+  TypingPauseTicks();
+  EXPECT_EQ(IconPixel(), kBlue);
+
+  editor_.OnIconEdited((dir_ / "green.png").string());  // "ОК" before the pause
+  editor_.OnOk();
+  EXPECT_EQ(placements_, 1);
+  EXPECT_EQ(editor_.design().iconSource, (dir_ / "green.png").string());
+  EXPECT_EQ(IconPixel(), kGreen);
+  EXPECT_FALSE(Pausing());
+}
+
+TEST_F(ButtonEditorTest, AChoiceTakesTypedTextAndTheBrowsedTargetKeepsItsOwnRule) {
+  editor_.OnShow();
+  editor_.OnActionChosen(ButtonAction::kRecycleBin);
+  editor_.OnTargetEdited((dir_ / "blue.png").string());
+  editor_.OnBrowseTarget(dir_ / "green.png");
+  EXPECT_FALSE(Pausing());
+  editor_.OnTypingPause();  // a tick already under way changes nothing
+  EXPECT_EQ(IconPixel(), kGreen) << "the browsed file, not the recycle bin's picture";
+  editor_.OnTargetEdited("typed");
+  editor_.OnCancel();
+  EXPECT_FALSE(Pausing());
 }
 
 TEST_F(ButtonEditorTest, ADropShowsTheEditorWithTheFileAsAnOpenFileTarget) {

@@ -115,6 +115,16 @@ TEST_F(IconLoaderTest, EachKindOfFile) {
   for (const auto& c : cases) EXPECT_EQ(Look(loader_.LoadIconPlane(c.path)), c.look) << c.path;
 }
 
+TEST_F(IconLoaderTest, APictureOverTheIconSizeIsStretchedDownEachSideOnItsOwn) {
+  constexpr int kMax = IconLoader::kMaxIconSide;
+  WritePng(dir_ / "wide.png", Solid(kMax * 3, 40, {10, 20, 30, 77}));
+  WritePng(dir_ / "tall.png", Solid(30, kMax + 1, {40, 50, 60, 255}));
+  EXPECT_EQ(Look(loader_.LoadIconPlane((dir_ / "wide.png").string())),
+            std::make_tuple(kMax, 40, Rgba{10, 20, 30, 77}));
+  EXPECT_EQ(Look(loader_.LoadIconPlane((dir_ / "tall.png").string())),
+            std::make_tuple(30, kMax, Rgba{40, 50, 60, 255}));
+}
+
 TEST_F(IconLoaderTest, TheProgramsIconWhenTheDesktopHasNone) {
   desktop_.knowsFiles = false;
   EXPECT_EQ(Look(loader_.LoadIconPlane("/no/such/file.txt")), std::make_tuple(48, 48, kOwn));
