@@ -1,7 +1,6 @@
 #include "codecs/PictureFile.h"
 
-#include <fstream>
-#include <system_error>
+#include <utility>
 #include <vector>
 
 #include "codecs/BmpCodec.h"
@@ -9,11 +8,12 @@
 #include "codecs/IcoCodec.h"
 #include "codecs/JpegCodec.h"
 #include "codecs/PngCodec.h"
+#include "settings/FileIo.h"
 
 namespace moravel {
 namespace {
 
-constexpr uintmax_t kMaxPictureFileBytes = uintmax_t(256) << 20;
+constexpr size_t kMaxPictureFileBytes = size_t(256) << 20;
 
 bool SameLetters(std::string_view a, std::string_view lowerCase) {
   if (a.size() != lowerCase.size()) return false;
@@ -71,19 +71,18 @@ DecodeResult DecodePicture(PictureFormat format, std::span<const uint8_t> bytes,
 
 std::optional<std::vector<uint8_t>> ReadPictureFileBytes(const std::filesystem::path& path,
                                                          std::string& error) {
-  namespace fs = std::filesystem;
-  std::error_code ec;
-  fs::file_status status = fs::status(path, ec);
-  if (ec || !fs::exists(status)) return error = "cannot open " + path.string(), std::nullopt;
-  if (!fs::is_regular_file(status)) return error = "not a file: " + path.string(), std::nullopt;
-  uintmax_t size = fs::file_size(path, ec);
-  if (ec) return error = "cannot open " + path.string(), std::nullopt;
-  if (size > kMaxPictureFileBytes) return error = "file too large: " + path.string(), std::nullopt;
-  std::ifstream in(path, std::ios::binary);
-  std::vector<uint8_t> bytes(static_cast<size_t>(size));
-  if (!in || !in.read(reinterpret_cast<char*>(bytes.data()), std::streamsize(bytes.size())))
-    return error = "cannot read " + path.string(), std::nullopt;
-  return bytes;
+  FileReadResult read = ReadWholeFile(path, kMaxPictureFileBytes);
+  switch (read.status) {
+    case FileReadResult::Status::kOk:
+      return std::move(read.bytes);
+    case FileReadResult::Status::kMissing:
+      error = "cannot open " + path.string();
+      break;
+    case FileReadResult::Status::kFailed:
+      error = std::move(read.error);
+      break;
+  }
+  return std::nullopt;
 }
 
 DecodeResult LoadPictureFile(const std::filesystem::path& path, PictureFormat format,

@@ -32,7 +32,8 @@ DecodeResult LoadPictureFile(const std::filesystem::path& path, PictureFormat fo
                              const PictureLimits& limits = {});
 
 // The bytes of a regular file of at most 256 MiB; nothing (with `error` set)
-// for a missing path, a folder, a larger file or a failed read.
+// for a missing path, a folder, a FIFO or device (refused without waiting), a
+// larger file or a failed read.
 std::optional<std::vector<uint8_t>> ReadPictureFileBytes(const std::filesystem::path& path,
                                                          std::string& error);
 

@@ -2,12 +2,11 @@
 
 #include <algorithm>
 #include <cstring>
-#include <fstream>
 #include <optional>
 #include <utility>
-#include <vector>
 
 #include "codecs/ByteReader.h"
+#include "settings/FileIo.h"
 #include "settings/TextEncoding.h"
 
 namespace moravel {
@@ -215,16 +214,10 @@ bool ParseShortcut(std::span<const uint8_t> bytes, ShortcutInfo& info) {
 }
 
 bool ReadShortcut(ShortcutInfo& info) {
-  // Read in small pieces, up to the first MiB: links are a few KiB, and a
-  // longer file loses only extra data blocks, which lie at its end.
-  std::vector<uint8_t> bytes;
-  std::ifstream file(info.linkFile, std::ios::binary);
-  char piece[16384];
-  while (file && bytes.size() < kMaxFileBytes) {
-    file.read(piece, std::streamsize(std::min(sizeof piece, kMaxFileBytes - bytes.size())));
-    bytes.insert(bytes.end(), piece, piece + file.gcount());
-  }
-  return ParseShortcut(bytes, info);
+  // Links are a few KiB; a longer file loses only extra data blocks, which
+  // lie at its end.
+  const FileReadResult read = ReadWholeFile(info.linkFile, kMaxFileBytes, LongFile::kCut);
+  return ParseShortcut(read.bytes, info);  // no bytes for a file that cannot be read
 }
 
 }  // namespace moravel

@@ -3,6 +3,8 @@
 #include <system_error>
 #include <utility>
 
+#include "settings/SkinPaths.h"
+
 namespace moravel {
 
 void ReportPictureFailure(SkinProblems* problems, const SkinKey& key,
@@ -11,6 +13,10 @@ void ReportPictureFailure(SkinProblems* problems, const SkinKey& key,
   SkinProblem p{key.ini->path(), std::string(key.section), std::string(key.key), {}, {}, {}};
   if (key.value.empty()) {
     p.what = "no picture named";
+  } else if (IsNoSkinPath(file)) {
+    p.what = "no such picture";
+    p.picture = std::string(key.value);
+    p.detail = "outside the skins folder";
   } else {
     std::error_code ec;
     const std::filesystem::file_status status = std::filesystem::status(file, ec);

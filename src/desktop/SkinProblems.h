@@ -39,8 +39,10 @@ struct SkinKey {
 
 // Tells `problems` (nothing when it or key.ini is null) that `file`, named by
 // `key`, gave no picture, for the decoder's `error`: "no picture named" for an
-// empty value, "no such picture" for a missing file, "not a picture file" for
-// a folder or other non-file, else "cannot read" with the error.
+// empty value, "no such picture" for a missing file (with the value as stored
+// and "outside the skins folder" for a name that leads there, IsNoSkinPath),
+// "not a picture file" for a folder or other non-file, else "cannot read"
+// with the error.
 void ReportPictureFailure(SkinProblems* problems, const SkinKey& key,
                           const std::filesystem::path& file, std::string_view error);
 

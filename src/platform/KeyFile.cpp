@@ -1,7 +1,6 @@
 #include "platform/KeyFile.h"
 
-#include <fstream>
-#include <iterator>
+#include "settings/FileIo.h"
 
 namespace moravel {
 
@@ -18,17 +17,9 @@ std::string_view Trim(std::string_view s) {
 }  // namespace
 
 std::optional<KeyFile> KeyFile::Load(const std::string& path) {
-  std::ifstream in(path, std::ios::binary);
-  if (!in) return std::nullopt;
-  // Read in small pieces: desktop entries are a few KiB, and many are scanned.
-  std::string text;
-  char piece[8192];
-  while (in.read(piece, sizeof piece) || in.gcount() > 0) {
-    text.append(piece, size_t(in.gcount()));
-    if (text.size() > kMaxBytes) return std::nullopt;
-  }
-  if (in.bad()) return std::nullopt;
-  return Parse(text);
+  const FileReadResult read = ReadWholeFile(path, kMaxBytes);
+  if (read.status != FileReadResult::Status::kOk) return std::nullopt;
+  return Parse(read.text());
 }
 
 KeyFile KeyFile::Parse(std::string_view text) {

@@ -17,7 +17,8 @@ class KeyFile {
   // Files larger than this are not read (nothing of ours is near it).
   static constexpr size_t kMaxBytes = 1 << 20;
 
-  // Reads `path`; nothing when it cannot be read or is too large.
+  // Reads `path`; nothing when it cannot be read, is no regular file (a FIFO
+  // is refused without waiting) or is too large.
   static std::optional<KeyFile> Load(const std::string& path);
   static KeyFile Parse(std::string_view text);
 

@@ -1,6 +1,6 @@
 #include "platform/UserDirs.h"
 
-#include <fstream>
+#include "settings/FileIo.h"
 
 namespace moravel {
 
@@ -59,12 +59,10 @@ std::optional<std::string> UserDirs::Find(std::string_view text, std::string_vie
 
 std::optional<std::string> UserDirs::FindInConfig(const std::string& configHome,
                                                   std::string_view key, const std::string& home) {
-  std::ifstream in(configHome + "/user-dirs.dirs", std::ios::binary);
-  if (!in) return std::nullopt;
-  std::string text(kMaxBytes, '\0');
-  in.read(text.data(), std::streamsize(text.size()));
-  text.resize(size_t(in.gcount()));
-  return Find(text, key, home);
+  const FileReadResult read =
+      ReadWholeFile(configHome + "/user-dirs.dirs", kMaxBytes, LongFile::kCut);
+  if (read.status != FileReadResult::Status::kOk) return std::nullopt;
+  return Find(read.text(), key, home);
 }
 
 }  // namespace moravel

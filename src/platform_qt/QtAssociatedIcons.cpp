@@ -3,19 +3,23 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <QBuffer>
 #include <QFileInfo>
 #include <QIcon>
 #include <QImage>
+#include <QImageReader>
 #include <QMimeDatabase>
 #include <QPainter>
 #include <QPixmap>
 #include <QStringList>
+#include <QXmlStreamReader>
 #include <algorithm>
 
 #include "codecs/PictureLimits.h"
 #include "platform/UserDirs.h"
 #include "platform/XdgDirs.h"
 #include "platform_qt/IconTheme.h"
+#include "settings/FileIo.h"
 
 namespace moravel {
 
@@ -67,9 +71,82 @@ Bitmap Render(const QIcon& icon, int size) {
   return ToSquareBitmap(icon.pixmap(QSize(size, size), 1.0).toImage(), size);
 }
 
-bool IsExecutableFile(const std::string& path) {
-  struct stat st {};
-  return stat(path.c_str(), &st) == 0 && S_ISREG(st.st_mode) && access(path.c_str(), X_OK) == 0;
+// As much of a file as QMimeDatabase reads to sniff its type.
+constexpr size_t kTypeSniffBytes = 16384;
+// Picture files named by absolute path; icons are a few KiB to a few MiB.
+constexpr size_t kMaxIconFileBytes = size_t(16) << 20;
+
+QByteArray BytesOf(const FileReadResult& read) {
+  return QByteArray(read.text().data(), qsizetype(read.bytes.size()));
+}
+
+// The type of what is at `path`. Qt is never left to open the file itself:
+// only a regular file's first bytes, read without waiting (FileIo.h), are
+// sniffed, so a FIFO put there, even in a race, cannot block the caller.
+QMimeType TypeOf(const QMimeDatabase& types, const std::string& path, const struct stat* st) {
+  const QString qpath = QString::fromStdString(path);
+  if (!st) return types.mimeTypeForFile(qpath, QMimeDatabase::MatchExtension);
+  const char* special = S_ISDIR(st->st_mode)    ? "inode/directory"
+                        : S_ISFIFO(st->st_mode) ? "inode/fifo"
+                        : S_ISCHR(st->st_mode)  ? "inode/chardevice"
+                        : S_ISBLK(st->st_mode)  ? "inode/blockdevice"
+                        : S_ISSOCK(st->st_mode) ? "inode/socket"
+                                                : nullptr;
+  if (special) return types.mimeTypeForName(QString::fromLatin1(special));
+  const FileReadResult head = ReadWholeFile(path, kTypeSniffBytes, LongFile::kCut);
+  if (head.status != FileReadResult::Status::kOk)
+    return types.mimeTypeForFile(qpath, QMimeDatabase::MatchExtension);
+  return types.mimeTypeForFileNameAndData(qpath, BytesOf(head));
+}
+
+// True when Qt's SVG reader would open another file for this SVG: an
+// <image> whose link is no "data:" URI, or an xml-stylesheet instruction.
+// It would open even a FIFO and wait on it, so such a picture is refused.
+// The scan uses the same XML reader, so it sees what the SVG reader sees.
+bool SvgNamesOtherFiles(const QByteArray& svg) {
+  QXmlStreamReader xml(svg);
+  xml.setNamespaceProcessing(false);
+  while (!xml.atEnd()) {
+    const QXmlStreamReader::TokenType token = xml.readNext();
+    if (token == QXmlStreamReader::ProcessingInstruction &&
+        xml.processingInstructionTarget() == u"xml-stylesheet")
+      return true;
+    if (token != QXmlStreamReader::StartElement) continue;
+    const QStringView name = xml.qualifiedName();
+    if (name != u"image" && !name.endsWith(u":image")) continue;
+    for (const QXmlStreamAttribute& attribute : xml.attributes()) {
+      const QStringView key = attribute.qualifiedName();
+      if ((key == u"href" || key.endsWith(u":href")) && !attribute.value().startsWith(u"data"))
+        return true;
+    }
+  }
+  return false;  // a damaged document stops the SVG reader where it stops this scan
+}
+
+// The picture file at `path` as QIcon would draw it, from bytes we read
+// ourselves (a regular file, without waiting); empty when it cannot be read.
+// The format comes from the bytes, else from the extension. A compressed
+// SVG cannot be scanned (above) and is refused.
+Bitmap RenderPictureFile(const std::string& path, int size) {
+  const FileReadResult read = ReadWholeFile(path, kMaxIconFileBytes);
+  if (read.status != FileReadResult::Status::kOk) return {};
+  QByteArray bytes = BytesOf(read);
+  QBuffer buffer(&bytes);
+  if (!buffer.open(QIODevice::ReadOnly)) return {};
+  QByteArray format = QImageReader::imageFormat(&buffer);
+  if (format.isEmpty())
+    format = QFileInfo(QString::fromStdString(path)).suffix().toLower().toLatin1();
+  const bool svg = format.startsWith("svg");
+  if (svg && (format != "svg" || SvgNamesOtherFiles(bytes))) return {};
+  QImageReader reader(&buffer, format);
+  reader.setAutoDetectImageFormat(false);  // decoded as the format checked above
+  const QSize natural = reader.size();
+  if (svg && natural.isValid()) {
+    reader.setScaledSize(natural.scaled(size, size, Qt::KeepAspectRatio));  // drawn at the size
+  } else if (natural.isValid() && !PictureSizeAllowed(natural.width(), natural.height())) {
+    return {};
+  }
+  return ToSquareBitmap(reader.read(), size);
 }
 
 bool EndsWithNoCase(const std::string& s, std::string_view suffix) {
@@ -103,15 +180,13 @@ const char* QtAssociatedIcons::specialFolderIcon(const std::string& path) const 
 
 Bitmap QtAssociatedIcons::IconForPath(const std::string& path, int size) const {
   if (path.empty() || !PictureSizeAllowed(size, size)) return {};
-  const QString qpath = QString::fromStdString(path);
-  const QFileInfo info(qpath);
-  const bool exists = info.exists();
+  struct stat st {};
+  const bool exists = ::stat(path.c_str(), &st) == 0;
   QMimeDatabase types;
-  const QMimeType type = types.mimeTypeForFile(
-      qpath, exists ? QMimeDatabase::MatchDefault : QMimeDatabase::MatchExtension);
+  const QMimeType type = TypeOf(types, path, exists ? &st : nullptr);
 
   QStringList names;
-  const bool folder = exists && info.isDir();
+  const bool folder = exists && S_ISDIR(st.st_mode);
   if (folder) {
     if (const char* special = specialFolderIcon(path)) AppendOnce(names, special);
   }
@@ -123,7 +198,7 @@ Bitmap QtAssociatedIcons::IconForPath(const std::string& path, int size) const {
     }
   }
   if (folder) AppendOnce(names, QStringLiteral("folder"));
-  if (exists && IsExecutableFile(path))
+  if (exists && S_ISREG(st.st_mode) && ::access(path.c_str(), X_OK) == 0)
     AppendOnce(names, QStringLiteral("application-x-executable"));
   AppendOnce(names, QStringLiteral("text-x-generic"));
 
@@ -138,7 +213,9 @@ Bitmap QtAssociatedIcons::IconForPath(const std::string& path, int size) const {
 
 Bitmap QtAssociatedIcons::IconByName(const std::string& nameOrPath, int size) const {
   if (nameOrPath.empty() || !PictureSizeAllowed(size, size)) return {};
-  if (nameOrPath[0] == '/') return Render(QIcon(QString::fromStdString(nameOrPath)), size);
+  if (nameOrPath[0] == '/') return RenderPictureFile(nameOrPath, size);
+  // Theme names never hold a "/"; one that does could lead out of the themes.
+  if (nameOrPath.find('/') != std::string::npos) return {};
   std::string name = nameOrPath;
   for (std::string_view suffix : {".png", ".svg", ".xpm"}) {
     if (EndsWithNoCase(name, suffix)) {

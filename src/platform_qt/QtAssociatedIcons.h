@@ -9,6 +9,12 @@
 // type; "folder" for a folder; "application-x-executable" for an executable
 // regular file; "text-x-generic". A missing path is typed by its name alone.
 //
+// Qt never opens a file named here itself: a regular file's type is sniffed
+// from its first bytes and a picture named by absolute path is decoded from
+// its bytes, both read with ReadWholeFile (FileIo.h), which never waits on a
+// FIFO. Such a picture file holds at most 16 MiB; an SVG that links other
+// files (which Qt's SVG reader would open without such care) gives nothing.
+//
 // Pictures are exactly size x size: a smaller or non-square rendering is
 // scaled to fit, keeping its aspect, and centred on transparent margins.
 // Sizes below 1 or above the picture limits give an empty Bitmap.

@@ -53,7 +53,8 @@ fs::path ResolveSkinFile(const fs::path& skinPath, std::string_view storedName) 
   // Stored names are relative even when they start with a separator.
   std::string relative = StoredNameToPosix(storedName);
   relative.erase(0, relative.find_first_not_of('/'));
-  return FindFileIgnoringCase(skinPath / relative);
+  // Checked before the lookup, so that the lookup walks no "..", and after it.
+  return WithinSkins(skinPath, FindFileIgnoringCase(WithinSkins(skinPath, skinPath / relative)));
 }
 
 }  // namespace moravel

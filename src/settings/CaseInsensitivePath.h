@@ -15,7 +15,10 @@ namespace moravel {
 std::filesystem::path FindFileIgnoringCase(const std::filesystem::path& path);
 
 // The file that the stored name (relative to the skin folder, "\" as the
-// separator) names: FindFileIgnoringCase(skinPath / name with "/").
+// separator, leading separators ignored) names: FindFileIgnoringCase of
+// skinPath / name with "/", made lexically normal first. A name that leads
+// out of SkinsFolderOf(skinPath) (SkinPaths.h) gives a path under
+// kNoSkinFolder, which never exists.
 std::filesystem::path ResolveSkinFile(const std::filesystem::path& skinPath,
                                       std::string_view storedName);
 

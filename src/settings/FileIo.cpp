@@ -4,8 +4,10 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <atomic>
 #include <cerrno>
+#include <cstdint>
 #include <cstring>
 #include <utility>
 
@@ -36,6 +38,14 @@ class FdGuard {
   int fd_;
 };
 
+// read(2) retried on EINTR.
+ssize_t ReadSome(int fd, void* out, size_t count) {
+  for (;;) {
+    const ssize_t n = ::read(fd, out, count);
+    if (n >= 0 || errno != EINTR) return n;
+  }
+}
+
 bool WriteAll(int fd, std::string_view bytes) {
   while (!bytes.empty()) {
     const ssize_t n = ::write(fd, bytes.data(), bytes.size());
@@ -50,31 +60,54 @@ bool WriteAll(int fd, std::string_view bytes) {
 
 }  // namespace
 
-FileReadResult ReadWholeFile(const std::filesystem::path& path) {
+FileReadResult ReadWholeFile(const std::filesystem::path& path, size_t maxBytes,
+                             LongFile longFile) {
   FileReadResult result;
-  FdGuard fd(::open(path.c_str(), O_RDONLY | O_CLOEXEC));
+  auto fail = [&](std::string error) {
+    result.status = FileReadResult::Status::kFailed;
+    result.error = std::move(error);
+    result.bytes.clear();
+    return std::move(result);
+  };
+  // O_NONBLOCK: opening a FIFO must not wait for a writer; it is refused below.
+  FdGuard fd(::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NOCTTY | O_NONBLOCK));
   if (fd.get() < 0) {
-    if (errno == ENOENT || errno == ENOTDIR) {
-      result.status = FileReadResult::Status::kMissing;
-    } else {
-      result.status = FileReadResult::Status::kFailed;
-      result.error = Describe("cannot open", path, errno);
-    }
-    return result;
+    if (errno == ENOENT || errno == ENOTDIR) return result;  // kMissing
+    return fail(Describe("cannot open", path, errno));
   }
-  char buffer[65536];
-  for (;;) {
-    const ssize_t n = ::read(fd.get(), buffer, sizeof buffer);
-    if (n < 0) {
-      if (errno == EINTR) continue;
-      result.status = FileReadResult::Status::kFailed;
-      result.error = Describe("cannot read", path, errno);
-      result.bytes.clear();
-      return result;
-    }
-    if (n == 0) break;
-    result.bytes.append(buffer, static_cast<size_t>(n));
+  struct stat st {};
+  if (::fstat(fd.get(), &st) != 0) return fail(Describe("cannot open", path, errno));
+  if (!S_ISREG(st.st_mode)) return fail("not a regular file: " + path.string());
+  const int flags = ::fcntl(fd.get(), F_GETFL);
+  if (flags >= 0) ::fcntl(fd.get(), F_SETFL, flags & ~O_NONBLOCK);  // plain reads from here on
+  const uint64_t size = st.st_size > 0 ? uint64_t(st.st_size) : 0;
+  if (longFile == LongFile::kFail && size > maxBytes)
+    return fail("file too large: " + path.string());
+
+  // One byte past the bound tells a file that grew beyond it since fstat.
+  const size_t limit = longFile == LongFile::kCut || maxBytes == SIZE_MAX ? maxBytes : maxBytes + 1;
+  const size_t expected = size_t(std::min<uint64_t>(size, limit));
+  std::vector<uint8_t>& bytes = result.bytes;
+  bytes.resize(expected);
+  size_t done = 0;
+  while (done < expected) {
+    const ssize_t n = ReadSome(fd.get(), bytes.data() + done, expected - done);
+    if (n < 0) return fail(Describe("cannot read", path, errno));
+    if (n == 0) break;  // the file shrank
+    done += size_t(n);
   }
+  bytes.resize(done);
+  if (done == expected) {
+    // More may follow: the file grew, or its size says nothing (/proc).
+    uint8_t piece[65536];
+    while (bytes.size() < limit) {
+      const ssize_t n = ReadSome(fd.get(), piece, std::min(sizeof piece, limit - bytes.size()));
+      if (n < 0) return fail(Describe("cannot read", path, errno));
+      if (n == 0) break;
+      bytes.insert(bytes.end(), piece, piece + n);
+    }
+  }
+  if (bytes.size() > maxBytes) return fail("file too large: " + path.string());
   result.status = FileReadResult::Status::kOk;
   return result;
 }

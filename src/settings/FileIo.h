@@ -1,24 +1,42 @@
 #pragma once
-// Whole-file reads and crash-safe whole-file replacement for settings files.
-// POSIX calls only; no buffering beyond the call.
+// Bounded whole-file reads of regular files (every file the program reads
+// whole goes through ReadWholeFile) and crash-safe whole-file replacement for
+// settings files. POSIX calls only; no buffering beyond the call.
 
+#include <cstddef>
+#include <cstdint>
 #include <filesystem>
 #include <string>
 #include <string_view>
+#include <vector>
 
 namespace moravel {
 
 struct FileReadResult {
   enum class Status { kOk, kMissing, kFailed };
   Status status = Status::kMissing;
-  std::string bytes;  // kOk: the whole file
-  std::string error;  // kFailed: why, short and human-readable
+  std::vector<uint8_t> bytes;  // kOk: the file's bytes
+  std::string error;           // kFailed: why, short and human-readable
+
+  std::string_view text() const {
+    return {reinterpret_cast<const char*>(bytes.data()), bytes.size()};
+  }
 };
 
-// Reads the whole file. A path that does not exist, or whose folder does not
-// exist or is a file, is kMissing; any other failure (a folder at the path,
-// no permission, an I/O error) is kFailed.
-FileReadResult ReadWholeFile(const std::filesystem::path& path);
+// What a read does with a file longer than its bound.
+enum class LongFile {
+  kFail,  // nothing is read: kFailed, "file too large"
+  kCut,   // the first maxBytes bytes are read
+};
+
+// Reads a regular file whole, or at most `maxBytes` of it (`longFile`). A
+// path that does not exist, or whose folder does not exist or is a file, is
+// kMissing; anything else that is no regular file (a folder, a FIFO, a
+// device, a socket), no permission or an I/O error is kFailed. Never waits:
+// the file is opened with O_NONBLOCK and checked on the open descriptor, so
+// a FIFO without a writer is refused at once, never read.
+FileReadResult ReadWholeFile(const std::filesystem::path& path, size_t maxBytes,
+                             LongFile longFile = LongFile::kFail);
 
 // Replaces `target` with `bytes` so that after a crash at any moment the file
 // is either the old one or the new one, complete: the bytes go to a new hidden

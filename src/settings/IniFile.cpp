@@ -14,8 +14,8 @@ IniFile::IniFile(std::filesystem::path path) : path_(std::move(path)) {
 }
 
 bool IniFile::Reload() {
-  FileReadResult read = ReadWholeFile(path_);
-  IniText decoded = DecodeIniBytes(read.bytes);
+  FileReadResult read = ReadWholeFile(path_, kMaxBytes);
+  IniText decoded = DecodeIniBytes(read.text());
   document_ = IniDocument(decoded.text);
   charset_ = decoded.charset;
   byteOrderMark_ = decoded.byteOrderMark;

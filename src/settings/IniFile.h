@@ -36,6 +36,10 @@ namespace moravel {
 
 class IniFile {
  public:
+  // A longer file (or anything but a regular file) counts as one that cannot
+  // be read; skins' and the program's own files are a few KiB.
+  static constexpr size_t kMaxBytes = size_t(16) << 20;
+
   // Reads the file now (see Reload).
   explicit IniFile(std::filesystem::path path);
 

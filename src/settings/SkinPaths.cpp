@@ -43,6 +43,17 @@ bool LeadsOut(const std::string& folder) {
   return false;
 }
 
+// True when the lexically normal `path` is `folder` or lies in it.
+bool Inside(const std::filesystem::path& path, const std::filesystem::path& folder) {
+  auto part = path.begin();
+  for (const std::filesystem::path& wanted : folder) {
+    if (wanted.empty()) continue;  // a trailing separator
+    if (part == path.end() || *part != wanted) return false;
+    ++part;
+  }
+  return part == path.end() || *part != "..";  // a relative folder has no ".." of its own
+}
+
 }  // namespace
 
 std::string StoredNameToPosix(std::string_view storedName) {
@@ -57,6 +68,25 @@ std::filesystem::path SkinPath(const std::filesystem::path& exeFolder, std::stri
   if (LeadsOut(folder)) return kNoSkinFolder;
   if (!folder.empty()) path = WithTrailingSlash(path + folder);
   return path;
+}
+
+bool IsNoSkinPath(const std::filesystem::path& path) {
+  return path.native().starts_with(kNoSkinFolder);
+}
+
+std::filesystem::path SkinsFolderOf(const std::filesystem::path& skinPath) {
+  std::filesystem::path skin = skinPath.lexically_normal();
+  if (!skin.has_filename()) skin = skin.parent_path();  // no trailing separator
+  if (skin.filename() == "skins" || skin == std::filesystem::path(kNoSkinFolder).parent_path())
+    return skin;
+  return skin.parent_path();
+}
+
+std::filesystem::path WithinSkins(const std::filesystem::path& skinPath,
+                                  const std::filesystem::path& file) {
+  std::filesystem::path normal = file.lexically_normal();
+  if (Inside(normal, SkinsFolderOf(skinPath))) return normal;
+  return std::filesystem::path(kNoSkinFolder) / normal.filename();
 }
 
 std::optional<std::filesystem::path> AbsolutePictureValue(std::string_view value) {
@@ -83,7 +113,7 @@ std::optional<StatePictures> StatePictureNames(const std::filesystem::path& skin
   auto named = [&](char state) {
     std::string name = full;
     name.replace(at, length, 1, state);
-    return std::filesystem::path(name);
+    return WithinSkins(skinPath, name);
   };
   return StatePictures{named('u'), named('o'), named('d')};
 }

@@ -230,6 +230,11 @@ TEST(ShellLink, ReadShortcutReadsTheFileAndEmptiesFieldsWhenItCannot) {
   ShortcutInfo info{.linkFile = (folder / "a.lnk").string()};
   EXPECT_TRUE(ReadShortcut(info));
   EXPECT_EQ(info.arguments, "-v");
+  // Past its first MiB a link holds only extra data blocks: they go unread.
+  std::filesystem::resize_file(folder / "a.lnk", 3 << 20);
+  info.arguments.clear();
+  EXPECT_TRUE(ReadShortcut(info));
+  EXPECT_EQ(info.arguments, "-v");
   info.linkFile = (folder / "missing.lnk").string();
   EXPECT_FALSE(ReadShortcut(info));
   EXPECT_EQ(info.linkFile, (folder / "missing.lnk").string());

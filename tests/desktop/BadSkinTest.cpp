@@ -186,12 +186,15 @@ TEST_F(BadSkinTest, StartsShowsWhatItCanAndWritesOnlyItsOwnFiles) {
          WriteText(good, HugePngHeader());
          WriteText(face, HugePngHeader());
        }},
-      // A name may reach a neighbouring skin's picture, as skins share them.
+      // A name may reach a neighbouring skin's picture, as skins share them,
+      // never a picture outside skins/.
       {"names climbing out of the skin",
        "bad",
        {1, 1, 1},
        [&] {
-         WriteText(config, "[picture1]\r\nimage=..\\..\\..\\outside\\good.png\r\n");
+         WriteText(config,
+                   "[picture1]\r\nimage=..\\other\\good.png\r\n"
+                   "[picture2]\r\nimage=..\\..\\..\\outside\\good.png\r\n");
          WriteText(user, "[button1]\r\nimage=..\\other\\temp\\b_u.png\r\n");
        }},
       // Stored names are relative to the skin, even with a leading "/" or "?".

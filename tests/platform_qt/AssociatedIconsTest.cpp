@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 #include <sys/stat.h>
 
+#include <QByteArray>
 #include <fstream>
 #include <optional>
 #include <vector>
@@ -10,6 +11,7 @@
 #include "platform/FakeEnvironment.h"
 #include "platform_qt/IconTheme.h"
 #include "platform_qt/QtAssociatedIcons.h"
+#include "support/Fifo.h"
 #include "support/TempFolder.h"
 
 using moravel::Bitmap;
@@ -116,6 +118,58 @@ TEST(AssociatedIcons, ChoosesTheFileManagersIconAndThemeIconsByName) {
       EXPECT_EQ(c.picture.at(size / 2, 0), c.top.value_or(c.centre));
     }
   }
+}
+
+// Files named by users and launchers never make the caller wait: a FIFO is
+// typed and drawn without being opened, and an SVG that would make Qt's SVG
+// reader open another file (a FIFO here) gives no picture. An SVG with an
+// embedded picture is drawn as before.
+TEST(AssociatedIcons, NeverWaitsOnAFifo) {
+  TestGuiApplication();
+  moravel::test::TempFolder root;
+  auto at = [&](const char* relative) { return (root / relative).string(); };
+  FakeEnvironment env{{"HOME", at("home")},
+                      {"XDG_DATA_HOME", at("local")},
+                      {"XDG_DATA_DIRS", at("data")},
+                      {"XDG_CONFIG_HOME", at("config")}};
+  Write(root / "data/icons/Adwaita/index.theme",
+        "[Icon Theme]\nName=Adwaita\nDirectories=48x48/any\n\n[48x48/any]\nSize=48\nType=Fixed\n");
+  WritePng(root / "data/icons/Adwaita/48x48/any/text-x-generic.png", 48, 48, kGrey);
+  std::filesystem::create_directories(root / "files");
+  const std::filesystem::path fifo = root / "files/f.png", svgFifo = root / "files/g.svg";
+  ASSERT_TRUE(moravel::test::MakeFifo(fifo));
+  ASSERT_TRUE(moravel::test::MakeFifo(svgFifo));
+  const std::string open =
+      "<svg xmlns='http://www.w3.org/2000/svg' "
+      "xmlns:xlink='http://www.w3.org/1999/xlink' width='16' height='16'>";
+  const std::string close = "<rect width='16' height='16' fill='#00ffff'/></svg>";
+  Write(root / "files/linked.svg",
+        open + "<image width='16' height='16' xlink:href='" + fifo.string() + "'/>" + close);
+  Write(root / "files/relative.svg", open + "<image width='16' height='16' href='f.png'/>" + close);
+  Write(root / "files/styled.svg",
+        "<?xml version='1.0'?><?xml-stylesheet type=\"text/css\" href=\"" + fifo.string() + "\"?>" +
+            open + close);
+  std::vector<uint8_t> png;
+  moravel::EncodePng(*Bitmap::Create(2, 2, kCyan), moravel::PngSpeed::Fast, png);
+  const QByteArray data = QByteArray(reinterpret_cast<const char*>(png.data()), png.size());
+  Write(root / "files/embedded.svg",
+        open + "<image width='16' height='16' xlink:href='data:image/png;base64," +
+            data.toBase64().toStdString() + "'/></svg>");
+
+  moravel::QtAssociatedIcons associated(env);
+  const std::vector<std::filesystem::path> fifos = {fifo, svgFifo};
+  auto centre = [&](auto draw) -> std::optional<Rgba> {
+    const auto picture = moravel::test::WithoutWaiting(fifos, draw);
+    EXPECT_TRUE(picture) << "waited on a FIFO";
+    if (!picture || picture->empty()) return Rgba{};
+    return picture->at(32, 32);
+  };
+  EXPECT_EQ(centre([&] { return associated.IconForPath(fifo.string(), 64); }), kGrey);
+  for (const char* name : {"files/f.png", "files/g.svg", "files/linked.svg", "files/relative.svg",
+                           "files/styled.svg"}) {
+    EXPECT_EQ(centre([&] { return associated.IconByName(at(name), 64); }), kNone) << name;
+  }
+  EXPECT_EQ(centre([&] { return associated.IconByName(at("files/embedded.svg"), 64); }), kCyan);
 }
 
 TEST(IconTheme, SearchesDataFoldersThenDotIcons) {

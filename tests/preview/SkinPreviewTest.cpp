@@ -76,6 +76,15 @@ TEST(SkinPreviewTest, TellsEachProblemOnceWithFileSectionAndKey) {
         "config.ini: [freebutton1] tx1 ty1 tw1 th1: caption rectangle (0, 30) 40x12 is not inside "
         "the 40x40 picture t.png"},
        1},
+      {"outside the skins folder",
+       "[picture1]\nimage=..\\..\\outside.png\n[picture2]\nimage=..\\..\\..\\..\\..\\..\\..\\.."
+       "\\..\\..\\etc\\passwd\n",
+       "",
+       {"config.ini: [picture1] image: no such picture ..\\..\\outside.png: outside the skins "
+        "folder",
+        "config.ini: [picture2] image: no such picture "
+        "..\\..\\..\\..\\..\\..\\..\\..\\..\\..\\etc\\passwd: outside the skins folder"},
+       1},
       {"off screen",
        "[picture1]\nimage=p.png\nx=900\n[picture2]\nimage=p.png\nx=-8\n",
        "[button1]\nimage=temp\\b_u.png\ny=-700\n",
@@ -86,11 +95,13 @@ TEST(SkinPreviewTest, TellsEachProblemOnceWithFileSectionAndKey) {
   for (const BrokenSkin& c : cases) {
     SCOPED_TRACE(c.name);
     TempFolder folder;
-    const fs::path skin = folder / "skin";
+    // Two levels above the skin lies outside.png, which the preview must not read.
+    const fs::path skin = folder / "author" / "skin";
     WriteText(skin / "config.ini", c.config);
     WriteText(skin / "user.ini", c.user);
     WriteText(skin / "bad.png", "not a picture");
     test::WritePng(skin / "p.png", Solid(8, 8, {200, 10, 10, 255}));
+    test::WritePng(folder / "outside.png", Solid(8, 8, {200, 10, 10, 255}));
     test::WritePng(skin / "t.png", Solid(40, 40, {10, 200, 10, 255}));
     for (const char* state : {"u", "o", "d"}) {
       test::WritePng(skin / "temp" / ("b_" + std::string(state) + ".png"),

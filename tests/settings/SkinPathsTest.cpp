@@ -117,5 +117,45 @@ TEST_F(ResolveSkinFileTest, SeveralMatchesPickTheFirstByName) {
   EXPECT_EQ(ResolveSkinFile(skin(), "pogoda.png"), skin() / "POGODA.png");
 }
 
+// Names may reach a neighbour skin, never anything outside the skins folder:
+// such a name gives a path under kNoSkinFolder, which is always missing.
+TEST(SkinContainmentTest, NamesStayInTheSkinsFolder) {
+  TempFolder folder;
+  const fs::path skins = folder / "skins";
+  fs::create_directories(skins / "Other");
+  fs::create_directories(skins / "wood");
+  WriteBytes(folder / "data.ini", "[skin]\r\ndir=wood\r\n");
+  WriteBytes(skins / "Other" / "A.png", "a");
+  WriteBytes(skins / "wood" / "b.png", "b");
+  const fs::path wood = SkinPath(folder.path(), "wood");
+  EXPECT_EQ(ResolveSkinFile(wood, "..\\other\\a.png"), skins / "Other" / "A.png");
+  EXPECT_EQ(ResolveSkinFile(wood, "x\\..\\.\\b.png"), skins / "wood" / "b.png");
+  EXPECT_EQ(ResolveSkinFile(wood, "..\\list.png"), skins / "list.png");
+  for (const char* name : {"..\\..\\data.ini", "..\\..\\..\\..\\..\\..\\..\\..\\etc\\passwd",
+                           "../../data.ini", "\\..\\..\\data.ini", "x\\..\\..\\..\\data.ini"}) {
+    const fs::path file = ResolveSkinFile(wood, name);
+    EXPECT_TRUE(IsNoSkinPath(file)) << name << " gave " << file;
+    EXPECT_FALSE(fs::exists(file)) << name;
+  }
+  // The skins folder itself (an empty dir) reaches nothing above it, and a
+  // skin named "skins" nothing beside it.
+  const fs::path all = SkinPath(folder.path(), "");
+  EXPECT_EQ(ResolveSkinFile(all, "wood\\b.png"), skins / "wood" / "b.png");
+  EXPECT_TRUE(IsNoSkinPath(ResolveSkinFile(all, "..\\data.ini")));
+  EXPECT_EQ(SkinsFolderOf(SkinPath("/opt/moravel", "skins")), fs::path("/opt/moravel/skins/skins"));
+  EXPECT_EQ(SkinsFolderOf(SkinPath("/opt/moravel", "dark\\blue")),
+            fs::path("/opt/moravel/skins/dark"));
+  EXPECT_TRUE(IsNoSkinPath(ResolveSkinFile(kNoSkinFolder, "..\\zero")));
+  // Button pictures: the state letter is put in first, then the same rule.
+  const auto neighbour = StatePictureNames(wood, "..\\other\\b_u.png");
+  ASSERT_TRUE(neighbour);
+  EXPECT_EQ(neighbour->down, skins / "other" / "b_d.png");
+  const auto out = StatePictureNames(wood, "..\\..\\..\\etc\\b_u.png");
+  ASSERT_TRUE(out);
+  for (const fs::path& file : {out->up, out->over, out->down})
+    EXPECT_TRUE(IsNoSkinPath(file)) << file;
+  EXPECT_TRUE(IsNoSkinPath(PicturePath(wood, "..\\..\\data.ini")));
+}
+
 }  // namespace
 }  // namespace moravel

@@ -1,0 +1,46 @@
+// Readers of pictures, icons, programs and shortcuts named by skins and users
+// refuse a FIFO at once instead of waiting for a writer.
+
+#include <gtest/gtest.h>
+
+#include "codecs/ExecutableIcon.h"
+#include "codecs/PictureFile.h"
+#include "codecs/ShellLink.h"
+#include "support/Fifo.h"
+#include "support/TempFolder.h"
+
+namespace moravel {
+namespace {
+
+using test::WithoutWaiting;
+
+TEST(FifoTest, FileReadersRefuseAFifoWithoutWaiting) {
+  test::TempFolder folder;
+  std::vector<std::filesystem::path> fifos;
+  for (const char* name : {"a.png", "b.ico", "c.lnk", "d.exe"}) {
+    fifos.push_back(folder / name);
+    ASSERT_TRUE(test::MakeFifo(fifos.back()));
+  }
+  const auto picture = WithoutWaiting(fifos, [&] { return LoadPictureFile(fifos[0]); });
+  ASSERT_TRUE(picture) << "waited on a picture";
+  EXPECT_FALSE(picture->ok());
+  const auto bytes = WithoutWaiting(fifos, [&] {
+    std::string error;
+    return ReadPictureFileBytes(fifos[1], error).has_value() || error.empty();
+  });
+  ASSERT_TRUE(bytes) << "waited on an icon file";
+  EXPECT_FALSE(*bytes);
+  const auto link = WithoutWaiting(fifos, [&] {
+    ShortcutInfo info{.linkFile = fifos[2].string()};
+    return ReadShortcut(info);
+  });
+  ASSERT_TRUE(link) << "waited on a shortcut";
+  EXPECT_FALSE(*link);
+  const auto program =
+      WithoutWaiting(fifos, [&] { return ReadExecutableIcon(fifos[3], 32).status; });
+  ASSERT_TRUE(program) << "waited on a program";
+  EXPECT_EQ(*program, ExecutableIconResult::Status::kUnreadable);
+}
+
+}  // namespace
+}  // namespace moravel
