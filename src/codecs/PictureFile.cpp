@@ -13,8 +13,6 @@
 namespace moravel {
 namespace {
 
-constexpr size_t kMaxPictureFileBytes = size_t(256) << 20;
-
 bool SameLetters(std::string_view a, std::string_view lowerCase) {
   if (a.size() != lowerCase.size()) return false;
   for (size_t i = 0; i < a.size(); ++i) {

@@ -2,12 +2,15 @@
 // Size limits every decoder checks before it allocates pixel memory, so that a
 // damaged or hostile file cannot exhaust memory.
 
+#include <cstddef>
 #include <cstdint>
 
 namespace moravel {
 
 inline constexpr int64_t kMaxPictureSide = 16384;          // pixels
 inline constexpr int64_t kMaxPicturePixels = 100'000'000;  // width * height
+// A picture file longer than this is not read at all.
+inline constexpr size_t kMaxPictureFileBytes = size_t(256) << 20;
 
 // True when a picture of width x height may be decoded. Non-positive sizes are refused.
 inline bool PictureSizeAllowed(int64_t width, int64_t height) {

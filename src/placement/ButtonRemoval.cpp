@@ -6,6 +6,7 @@
 #include <system_error>
 #include <vector>
 
+#include "codecs/PictureLimits.h"
 #include "placement/ButtonMessages.h"
 #include "placement/StatePictureFiles.h"
 #include "settings/CaseFold.h"
@@ -66,7 +67,7 @@ bool ButtonRemoval::RemoveSelectedButton() {
     for (char state : kStateLetters) {
       const fs::path to = skin / StoredNameToPosix(WithStateLetter(image, state));
       copies.push_back(to);  // also a leftover of no button under that name goes
-      FileReadResult read = ReadWholeFile(StateFile(skin, lastImage, state));
+      FileReadResult read = ReadWholeFile(StateFile(skin, lastImage, state), kMaxPictureFileBytes);
       if (read.status == FileReadResult::Status::kMissing) {
         std::error_code ec;
         fs::remove(to, ec);
@@ -75,7 +76,7 @@ bool ButtonRemoval::RemoveSelectedButton() {
       if (read.status != FileReadResult::Status::kOk) return fail(0, read.error);
       std::string error;
       int errorNumber = 0;
-      if (!WriteFileAtomically(to, read.bytes, &error, &errorNumber))
+      if (!WriteFileAtomically(to, read.text(), &error, &errorNumber))
         return fail(errorNumber, error);
     }
   }
