@@ -45,6 +45,26 @@ PictureFormat PictureFormatForName(std::string_view fileName) {
   return PictureFormat::Unknown;
 }
 
+PictureFormat PictureFormatOfBytes(std::span<const uint8_t> bytes) {
+  struct Signature {
+    std::string_view bytes;
+    PictureFormat format;
+  };
+  using namespace std::string_view_literals;
+  static constexpr Signature kSignatures[] = {
+      {"\x89PNG\r\n\x1a\n"sv, PictureFormat::Png},
+      {"\xff\xd8\xff"sv, PictureFormat::Jpeg},
+      {"GIF87a"sv, PictureFormat::Gif},
+      {"GIF89a"sv, PictureFormat::Gif},
+      {"BM"sv, PictureFormat::Bmp},
+      {"\0\0\1\0"sv, PictureFormat::Ico},  // reserved 0, type 1 (icon)
+  };
+  const std::string_view head(reinterpret_cast<const char*>(bytes.data()), bytes.size());
+  for (const Signature& s : kSignatures)
+    if (head.starts_with(s.bytes)) return s.format;
+  return PictureFormat::Unknown;
+}
+
 DecodeResult DecodePicture(PictureFormat format, std::span<const uint8_t> bytes,
                            const PictureLimits& limits) {
   switch (format) {
@@ -95,7 +115,12 @@ DecodeResult LoadPictureFile(const std::filesystem::path& path, PictureFormat fo
 }
 
 DecodeResult LoadPictureFile(const std::filesystem::path& path) {
-  return LoadPictureFile(path, PictureFormatForName(path.filename().string()));
+  std::string error;
+  auto bytes = ReadPictureFileBytes(path, error);
+  if (!bytes) return DecodeResult::Failure(error);
+  PictureFormat format = PictureFormatOfBytes(*bytes);
+  if (format == PictureFormat::Unknown) format = PictureFormatForName(path.filename().string());
+  return DecodePicture(format, *bytes);
 }
 
 }  // namespace moravel

@@ -1,7 +1,9 @@
 #pragma once
-// Loading a picture file the way skins name them: the extension, in any case,
-// picks the decoder (bmp, ico, emf, wmf, png, gif, jpg, jpeg). Any other
-// extension, and EMF/WMF on this platform, is a clean failure.
+// Loading a picture file: its first bytes pick the decoder (PNG, JPEG, GIF,
+// BMP, ICO), so a file whose extension lies still loads; bytes none of those
+// show leave it to the extension, in any case (bmp, ico, emf, wmf, png, gif,
+// jpg, jpeg). Any other extension, and EMF/WMF on this platform, is a clean
+// failure.
 
 #include <cstdint>
 #include <filesystem>
@@ -20,11 +22,16 @@ enum class PictureFormat { Unknown, Bmp, Ico, Emf, Wmf, Png, Gif, Jpeg };
 
 PictureFormat PictureFormatForName(std::string_view fileName);
 
+// The format the first bytes of a file show; Unknown when they show none of
+// PNG, JPEG, GIF, BMP and ICO (EMF and WMF are never recognised so).
+PictureFormat PictureFormatOfBytes(std::span<const uint8_t> bytes);
+
 // Decodes bytes already read, as the format says, within `limits`.
 DecodeResult DecodePicture(PictureFormat format, std::span<const uint8_t> bytes,
                            const PictureLimits& limits = {});
 
-// Reads and decodes a file. Files larger than 256 MiB are refused unread.
+// Reads a file and decodes it as its bytes show, else as its name says.
+// Files larger than 256 MiB are refused unread.
 DecodeResult LoadPictureFile(const std::filesystem::path& path);
 
 // The same with the format given instead of taken from the name, within `limits`.
