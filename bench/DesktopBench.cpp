@@ -133,7 +133,8 @@ BENCHMARK(PointerMove)->Name("PointerMove/500buttons")->Unit(benchmark::kMicrose
 // scene taken down, the wallpaper chosen and stretched again, the scene and
 // the clock built again, the frame composed whole.
 void ScreenChange(benchmark::State& state) {
-  const fs::path root = fs::temp_directory_path() / ("moravel-bench-screen-" + std::to_string(::getpid()));
+  const fs::path root =
+      fs::temp_directory_path() / ("moravel-bench-screen-" + std::to_string(::getpid()));
   fs::create_directories(root / "skins");
   fs::create_directory_symlink(fs::path(MORAVEL_SOURCE_DIR) / "skins/wood", root / "skins/wood");
   std::ofstream(root / "data.ini") << "[skin]\ndir=wood\n";
@@ -159,6 +160,8 @@ void ScreenChange(benchmark::State& state) {
   }
   fs::remove_all(root);
 }
-BENCHMARK(ScreenChange)->Name("ScreenChange/wood_1280x1024_to_1920x1080")->Unit(benchmark::kMillisecond);
+BENCHMARK(ScreenChange)
+    ->Name("ScreenChange/wood_1280x1024_to_1920x1080")
+    ->Unit(benchmark::kMillisecond);
 
 }  // namespace

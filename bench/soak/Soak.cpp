@@ -107,8 +107,8 @@ int main(int argc, char** argv) {
   bench::NoWindow window;
   SkinWallpaper wallpaper;
   SkinTimeWidgets timeWidgets;
-  DesktopSession session({launcher, clock, timers, window, &wallpaper, &timeWidgets}, program,
-                         800, 600);
+  DesktopSession session({launcher, clock, timers, window, &wallpaper, &timeWidgets}, program, 800,
+                         600);
   session.Start();
   FakeEnvironment env{{"HOME", program.string()}};
   QtAssociatedIcons icons(env);

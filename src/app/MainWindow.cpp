@@ -315,8 +315,8 @@ void MainWindow::SideScreensChanged() {
   for (const SideScreen& side : session_->sideScreens()) {
     if (side.wallpaper.empty()) continue;
     const Rect& a = side.area;
-    auto window = std::make_unique<SideScreenWindow>(QRect(a.x, a.y, a.width, a.height),
-                                                     side.wallpaper);
+    auto window =
+        std::make_unique<SideScreenWindow>(QRect(a.x, a.y, a.width, a.height), side.wallpaper);
     window->present();
     sideWindows_.push_back(std::move(window));
   }

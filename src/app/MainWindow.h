@@ -5,8 +5,8 @@
 // reshaped on X11), and the session's requests (menus, close) are carried out.
 // Every attempt to close it is refused until the session allows it.
 
-#include <QRect>
 #include <QList>
+#include <QRect>
 #include <QStringList>
 #include <QWidget>
 #include <filesystem>
@@ -75,7 +75,7 @@ class MainWindow : public QWidget, public DesktopWindowPort {
   MainMenu& mainMenu() { return *mainMenu_; }
   ButtonMenu& buttonMenu() { return *buttonMenu_; }
   QtDesktopTimers& timers() { return *timers_; }
-  SkinChooserDialog& skinChooser();  // made on first use
+  SkinChooserDialog& skinChooser();    // made on first use
   ButtonEditorDialog& buttonEditor();  // made on first use
   NewButtonFlow& newButton() { return *newButton_; }
   ButtonRemovalDialog& removalDialog();  // made on first use

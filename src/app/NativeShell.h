@@ -9,8 +9,9 @@
 #include "platform_x11/DesktopWindowShell.h"
 
 #ifdef MORAVEL_HAVE_X11
-#include <QGuiApplication>
 #include <QtGui/qguiapplication_platform.h>
+
+#include <QGuiApplication>
 #endif
 
 namespace moravel {

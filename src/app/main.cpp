@@ -54,15 +54,17 @@ int main(int argc, char** argv) {
 
   ProcessLauncher launcher(environment);
   SystemClock clock;
-  MainWindow window({.launcher = launcher,
-                     .clock = clock,
-                     .programFolder = programFolder.empty()
-                                          ? std::filesystem::path(QCoreApplication::applicationDirPath().toStdString())
-                                          : programFolder,
-                     .geometry = QGuiApplication::primaryScreen()->geometry(),
-                     // Read only by scripts/bench-startup.
-                     .reportFirstFrame = std::getenv("MORAVEL_REPORT_FIRST_FRAME") != nullptr,
-                     .prefetch = prefetch ? &*prefetch : nullptr});
+  MainWindow window(
+      {.launcher = launcher,
+       .clock = clock,
+       .programFolder =
+           programFolder.empty()
+               ? std::filesystem::path(QCoreApplication::applicationDirPath().toStdString())
+               : programFolder,
+       .geometry = QGuiApplication::primaryScreen()->geometry(),
+       // Read only by scripts/bench-startup.
+       .reportFirstFrame = std::getenv("MORAVEL_REPORT_FIRST_FRAME") != nullptr,
+       .prefetch = prefetch ? &*prefetch : nullptr});
   QObject::connect(&window, &MainWindow::closed, &app, &QCoreApplication::quit,
                    Qt::QueuedConnection);
   SignalExit exitSignals;

@@ -61,8 +61,7 @@ struct DesktopModel {
         interaction(scene, controls, pointer, wallpaperControl, s.launcher, s.window),
         router(controls, wallpaperControl, interaction),
         builder(SceneParts{files, scene, controls, wallpaperControl, pointer, buttons, menu,
-                           s.timers, s.timeWidgets, composer.wallpaper(), s.clock, width,
-                           height}) {
+                           s.timers, s.timeWidgets, composer.wallpaper(), s.clock, width, height}) {
     files.programFolder = std::move(folder);
     controls.SetDirtySink(&composer);
   }

@@ -50,8 +50,7 @@ void JoinOverlapping(std::vector<Rect>& rects) {
 
 }  // namespace
 
-FrameComposer::FrameComposer(const ControlStack& controls, int width, int height,
-                             bool paintFirst)
+FrameComposer::FrameComposer(const ControlStack& controls, int width, int height, bool paintFirst)
     : controls_(controls),
       wallpaper_((paintFirst ? Bitmap::CreateForOverwrite(width, height)
                              : Bitmap::Create(width, height, kDesktopKeyColour))

@@ -68,9 +68,9 @@ class FrameComposer : public DesktopFrame, public DirtySink {
   void FillIfUnfilled() const;
 
   mutable Bitmap wallpaper_;
-  int width_, height_;    // the wallpaper's (0 x 0 when it could not be made)
+  int width_, height_;     // the wallpaper's (0 x 0 when it could not be made)
   mutable bool unfilled_;  // wallpaper_ holds no pixels yet (see WallpaperPainted)
-  mutable Bitmap frame_;  // empty until picture() is first called
+  mutable Bitmap frame_;   // empty until picture() is first called
   std::vector<Rect> pending_;
   std::vector<Rect> dirty_;
   mutable std::vector<const ImageControl*> scratch_;

@@ -48,7 +48,8 @@ void PointerRouter::Press(ImageControl& target, const PointerEvent& event) {
     if (skipClick_) EventsOf(target).DoubleClick(target);
   }
   // A handler may have changed the scene; deliver only to a live control.
-  if (ImageControl* still = Live(id)) EventsOf(*still).MouseDown(*still, event.button, event.x, event.y);
+  if (ImageControl* still = Live(id))
+    EventsOf(*still).MouseDown(*still, event.button, event.x, event.y);
 }
 
 void PointerRouter::Release(ImageControl& target, const PointerEvent& event) {
@@ -59,7 +60,8 @@ void PointerRouter::Release(ImageControl& target, const PointerEvent& event) {
     captured_ = skipClick_ = false;
     if (click) EventsOf(target).Click(target);
   }
-  if (ImageControl* still = Live(id)) EventsOf(*still).MouseUp(*still, event.button, event.x, event.y);
+  if (ImageControl* still = Live(id))
+    EventsOf(*still).MouseUp(*still, event.button, event.x, event.y);
 }
 
 }  // namespace moravel

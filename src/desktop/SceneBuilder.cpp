@@ -173,10 +173,9 @@ void SceneBuilder::BuildButton(int k, PictureLoader& loader) {
         {user.path(), section, "image",
          image.empty() ? "no picture named" : "no \"_\" before the state letter: " + image});
   }
-  p_.buttons.Add(std::move(button),
-                 ResolveScreenCoordinate(user.ReadInt(section, "x", 0), p_.screenWidth),
-                 ResolveScreenCoordinate(user.ReadInt(section, "y", 0), p_.screenHeight),
-                 transparent);
+  p_.buttons.Add(
+      std::move(button), ResolveScreenCoordinate(user.ReadInt(section, "x", 0), p_.screenWidth),
+      ResolveScreenCoordinate(user.ReadInt(section, "y", 0), p_.screenHeight), transparent);
 }
 
 void SceneBuilder::SwitchTimers() {

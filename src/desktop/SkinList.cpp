@@ -26,7 +26,8 @@ int RebuildSkinList(IniFile& skins, const std::filesystem::path& skinsFolder) {
   // One batch: the file is written once, and not at all when the list is
   // as it was (the usual start, which then costs no disk flush).
   IniBatch batch;
-  for (int k = 1; k <= count; ++k) batch.Set("skin" + std::to_string(k), "dir", names[size_t(k - 1)]);
+  for (int k = 1; k <= count; ++k)
+    batch.Set("skin" + std::to_string(k), "dir", names[size_t(k - 1)]);
   batch.EraseSection(after);
   if (skins.Apply(batch)) return count;
   // A name the file cannot hold (a line break in it) refuses the batch: each

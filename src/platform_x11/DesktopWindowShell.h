@@ -65,8 +65,7 @@ class X11ScreenProbe {
 // xcb_connection_t*), which lets the shell wait for the server to have read
 // one large piece rather than for all it was sent. Nothing where the program
 // was built without X11.
-std::unique_ptr<DesktopWindowShell> CreateX11DesktopWindowShell(void* display,
-                                                                unsigned long window,
+std::unique_ptr<DesktopWindowShell> CreateX11DesktopWindowShell(void* display, unsigned long window,
                                                                 void* connection = nullptr);
 
 }  // namespace moravel

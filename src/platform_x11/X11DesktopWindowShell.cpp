@@ -120,14 +120,13 @@ void X11DesktopWindowShell::ShapePiece(const Bitmap& piece, Rect area, bool anyK
     XShapeCombineRectangles(display_, window_, ShapeBounding, 0, 0, &cut, 1, ShapeUnion, Unsorted);
     return;
   }
-  XShapeCombineRectangles(display_, window_, ShapeBounding, 0, 0, &cut, 1, ShapeSubtract,
-                          Unsorted);
+  XShapeCombineRectangles(display_, window_, ShapeBounding, 0, 0, &cut, 1, ShapeSubtract, Unsorted);
   std::vector<XRectangle> shown;
   for (const Rect& r : KeyColourRuns(piece, {0, 0, area.width, area.height}))
     shown.push_back(ToX({r.x + area.x, r.y + area.y, r.width, r.height}));
   if (!shown.empty()) {
-    XShapeCombineRectangles(display_, window_, ShapeBounding, 0, 0, shown.data(),
-                            int(shown.size()), ShapeUnion, Unsorted);
+    XShapeCombineRectangles(display_, window_, ShapeBounding, 0, 0, shown.data(), int(shown.size()),
+                            ShapeUnion, Unsorted);
   }
 }
 
@@ -183,8 +182,7 @@ void X11DesktopWindowShell::UpdateShape(const Bitmap& frame, std::span<const Rec
   XFlush(display_);
 }
 
-std::unique_ptr<DesktopWindowShell> CreateX11DesktopWindowShell(void* display,
-                                                                unsigned long window,
+std::unique_ptr<DesktopWindowShell> CreateX11DesktopWindowShell(void* display, unsigned long window,
                                                                 void* connection) {
   if (!display || !window) return nullptr;
   return std::make_unique<X11DesktopWindowShell>(static_cast<Display*>(display), window,

@@ -27,9 +27,8 @@ bool X11SharedPieces::Attach(size_t slotBytes) {
   if (state_ == State::Refused) return false;
   if (state_ == State::Unchecked) {
     // The server takes the words as they lie in memory: its order must be ours.
-    const bool sameOrder =
-        ImageByteOrder(display_) == (std::endian::native == std::endian::little ? LSBFirst
-                                                                                 : MSBFirst);
+    const bool sameOrder = ImageByteOrder(display_) ==
+                           (std::endian::native == std::endian::little ? LSBFirst : MSBFirst);
     if (!sameOrder || !XShmQueryExtension(display_)) {
       state_ = State::Refused;
       return false;

@@ -149,8 +149,7 @@ void RotatingLayer::Plan(int plateWidth, int plateHeight, Footprint& out) const 
   }
 }
 
-void RotatingLayer::DrawRow(Bitmap& plate, const Footprint& plan, int y, int from,
-                            int to) const {
+void RotatingLayer::DrawRow(Bitmap& plate, const Footprint& plan, int y, int from, int to) const {
   DrawRow(plate, plan, y, from, to, BestRotateKernels());
 }
 

@@ -18,8 +18,8 @@ class IniBatch {
   };
 
   IniBatch& Set(std::string_view section, std::string_view key, std::string_view value) {
-    changes_.push_back({Change::Kind::kSet, std::string(section), std::string(key),
-                        std::string(value)});
+    changes_.push_back(
+        {Change::Kind::kSet, std::string(section), std::string(key), std::string(value)});
     return *this;
   }
   IniBatch& SetInt(std::string_view section, std::string_view key, int value) {

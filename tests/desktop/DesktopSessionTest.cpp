@@ -1,8 +1,8 @@
 // The start-up of the desktop: settings files, the skin list, the double-click
 // mark, the wallpaper layer; and the menu commands of the session.
 
-#include <sys/stat.h>
 #include <gtest/gtest.h>
+#include <sys/stat.h>
 
 #include "DesktopTestKit.h"
 #include "desktop/DesktopFrame.h"
@@ -58,7 +58,7 @@ TEST(DesktopSessionTest, SkinListIsRebuiltFromTheFoldersOnly) {
 
   // The next start finds the list as it is: the file is not written again.
   const auto inode = [&] {
-    struct stat st{};
+    struct stat st {};
     stat((h.programFolder() / "skins.ini").c_str(), &st);
     return st.st_ino;
   };

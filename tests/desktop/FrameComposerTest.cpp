@@ -115,8 +115,8 @@ TEST_F(FrameComposerTest, AnOpaqueControlHidesWhatLiesBelowButNotWhatLiesAbove) 
   frame.Flush();
   const Rgba halfGreen = At(3, 3);
   FillRect(frame.wallpaper(), {0, 0, 40, 30}, kGreen);  // changed without telling:
-  frame.Invalidate({1, 1, 4, 4});                        // unseen under the plate
-  frame.Invalidate({8, 8, 4, 4});                        // seen beside it
+  frame.Invalidate({1, 1, 4, 4});                       // unseen under the plate
+  frame.Invalidate({8, 8, 4, 4});                       // seen beside it
   frame.Flush();
   EXPECT_EQ(At(1, 1), kRed);
   EXPECT_EQ(At(3, 3), halfGreen);
@@ -129,8 +129,7 @@ TEST_F(FrameComposerTest, OverlappingRectanglesJoinOnlyWhereTheBoxIsNoLarger) {
   frame.Invalidate({0, 0, 2, 20});
   frame.Invalidate({10, 10, 6, 6});  // two that mostly overlap: one box
   frame.Invalidate({12, 12, 6, 6});
-  EXPECT_EQ(frame.TakeDirty(),
-            (std::vector<Rect>{{0, 0, 30, 2}, {0, 0, 2, 20}, {10, 10, 8, 8}}));
+  EXPECT_EQ(frame.TakeDirty(), (std::vector<Rect>{{0, 0, 30, 2}, {0, 0, 2, 20}, {10, 10, 8, 8}}));
 }
 
 TEST_F(FrameComposerTest, APictureOfAnotherSizeRecomposesTheOldAndTheNewArea) {

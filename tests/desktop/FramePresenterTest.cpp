@@ -40,7 +40,7 @@ TEST(FramePresenterTest, PiecesShowTheFrameAndTheShapeGoesOnlyWhereKeyPixelsChan
   FrameComposer composer(controls, kW, kH);
   controls.SetDirtySink(&composer);
   FillRect(composer.wallpaper(), {0, 0, kW, 100}, Rgba{9, 8, 7, 255});  // blue below row 100
-  composer.wallpaper().set(0, 30, kDesktopKeyColour);                    // and at (0, 30)
+  composer.wallpaper().set(0, 30, kDesktopKeyColour);                   // and at (0, 30)
   ImageControl& c = controls.Add(ControlLayer::Button);
   c.SetPicture(std::make_shared<const Bitmap>(*Bitmap::Create(10, 10, Rgba{200, 0, 0, 128})));
   c.MoveTo(3, 60);  // across the first two stripes

@@ -1,7 +1,6 @@
-#include "platform/DisplayChoice.h"
-
 #include <gtest/gtest.h>
 
+#include "platform/DisplayChoice.h"
 #include "platform/FakeEnvironment.h"
 
 namespace moravel {
@@ -18,7 +17,9 @@ TEST(DisplayChoiceTest, X11WhereverThereIsADisplayAndAClearErrorWhereThereIsNone
       {{{"DISPLAY", ":0"}}, "xcb", false, ""},
       // A Wayland session with XWayland; the session asks toolkits for Wayland.
       {{{"DISPLAY", ":1"}, {"WAYLAND_DISPLAY", "wayland-0"}, {"QT_QPA_PLATFORM", "wayland;xcb"}},
-       "xcb", false, ""},
+       "xcb",
+       false,
+       ""},
       // What the user named stays (a run without any display).
       {{{"QT_QPA_PLATFORM", "offscreen"}}, "", false, ""},
       {{{"WAYLAND_DISPLAY", "wayland-0"}, {"QT_QPA_PLATFORM", "wayland"}}, "", true, "XWayland"},

@@ -1,10 +1,9 @@
-#include "platform/ZoneWatch.h"
-
 #include <gtest/gtest.h>
 
 #include <filesystem>
 
 #include "TempTree.h"
+#include "platform/ZoneWatch.h"
 
 namespace fs = std::filesystem;
 
@@ -22,7 +21,11 @@ TEST(ZoneWatch, ReportsEachWayTheZoneFileChangesAndNothingElse) {
 
   // Other files in the folder, and reading the zone, are no news.
   tree.write("etc/hostname", "box");
-  { std::ifstream read(zone); std::string text; read >> text; }
+  {
+    std::ifstream read(zone);
+    std::string text;
+    read >> text;
+  }
   EXPECT_FALSE(watch.Changed());
 
   // The link replaced through a rename, as a settings tool does.

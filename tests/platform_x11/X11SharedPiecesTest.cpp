@@ -3,6 +3,7 @@
 // small ones round the segment many times over; a server without the
 // extension gets none.
 
+#include <X11/Xutil.h>
 #include <gtest/gtest.h>
 #include <signal.h>
 #include <spawn.h>
@@ -11,8 +12,6 @@
 
 #include <string>
 #include <vector>
-
-#include <X11/Xutil.h>
 
 #include "platform_x11/X11SharedPieces.h"
 
@@ -28,8 +27,9 @@ class VirtualServer {
   explicit VirtualServer(bool withSharedMemory) {
     int fds[2];
     if (pipe(fds) != 0) return;
-    std::vector<std::string> args = {"Xvfb", "-displayfd", std::to_string(fds[1]), "-screen",
-                                     "0", "640x480x24", "-nolisten", "tcp"};
+    std::vector<std::string> args = {"Xvfb",      "-displayfd", std::to_string(fds[1]),
+                                     "-screen",   "0",          "640x480x24",
+                                     "-nolisten", "tcp"};
     if (!withSharedMemory) args.insert(args.end(), {"-extension", "MIT-SHM"});
     std::vector<char*> argv;
     for (std::string& a : args) argv.push_back(a.data());

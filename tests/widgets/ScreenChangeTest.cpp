@@ -37,9 +37,10 @@ TEST(ScreenChangeTest, TheDesktopIsBuiltAgainForTheNewShapeAndNothingIsWritten) 
   h.Picture("wall169.png", Solid(16, 9, kGreen));
   h.Picture("dot.png", Solid(10, 10, kYellow));
   // The picture stands 20 pixels from the far edges; the clock at the centre.
-  h.Config("[wallpaper]\r\nimage4x3=wall43.png\r\nimage16x9=wall169.png\r\n"
-           "[picture1]\r\nimage=dot.png\r\nx=-20\r\ny=-20\r\n" +
-           ClockHarness::AnalogClockSection(true, 10000, 10000));
+  h.Config(
+      "[wallpaper]\r\nimage4x3=wall43.png\r\nimage16x9=wall169.png\r\n"
+      "[picture1]\r\nimage=dot.png\r\nx=-20\r\ny=-20\r\n" +
+      ClockHarness::AnalogClockSection(true, 10000, 10000));
   DesktopSession& s = h.Start(400, 300);
   ASSERT_EQ(s.frame().picture().at(385, 285), kYellow);
   ASSERT_EQ(h.widgets.analogClock()->base().at(0, 0), kRed);

@@ -1,12 +1,11 @@
 // The wallpaper painted ahead of time is taken only when it is exactly what
 // the desktop would paint, and only once.
 
-#include "widgets/WallpaperPrefetch.h"
-
 #include <gtest/gtest.h>
 
 #include "TimeWidgetsTestKit.h"
 #include "widgets/SkinWallpaper.h"
+#include "widgets/WallpaperPrefetch.h"
 
 namespace moravel {
 namespace {
@@ -36,7 +35,8 @@ TEST(WallpaperPrefetchTest, TakenOnlyForTheSameFileAndSizeAndOnlyOnce) {
   EXPECT_FALSE(prefetch.Take(file, 40, 30)) << "taken once";
   ASSERT_TRUE(painter.PaintWallpaper(config, h.skinFolder(), "", painted));
   for (int y = 0; y < 30; ++y)
-    for (int x = 0; x < 40; ++x) ASSERT_EQ(fromPrefetch.at(x, y), painted.at(x, y)) << x << "," << y;
+    for (int x = 0; x < 40; ++x)
+      ASSERT_EQ(fromPrefetch.at(x, y), painted.at(x, y)) << x << "," << y;
 }
 
 }  // namespace
