@@ -3,7 +3,6 @@
 // small ones round the segment many times over; a server without the
 // extension gets none.
 
-#include <X11/Xutil.h>
 #include <gtest/gtest.h>
 #include <signal.h>
 #include <spawn.h>
@@ -12,6 +11,11 @@
 
 #include <string>
 #include <vector>
+
+// Xlib last: its macros (None, Bool) break gtest's names.
+// clang-format off
+#include <X11/Xutil.h>
+// clang-format on
 
 #include "platform_x11/X11SharedPieces.h"
 
