@@ -15,3 +15,5 @@ TEST_PACKAGES=(libgtest-dev libgmock-dev "${RUN_PACKAGES[@]}" xdotool faketime l
 # The idle peer of scripts/bench-idle (Conky), and perf for profiles of the program.
 BENCH_PACKAGES=(libbenchmark-dev python3-pil conky-std linux-perf)
 FUZZ_PACKAGES=(clang libclang-rt-14-dev)
+# The format check of CI (.clang-format).
+LINT_PACKAGES=(clang-format)
