@@ -16,6 +16,7 @@
 #include <algorithm>
 
 #include "codecs/PictureLimits.h"
+#include "editor/IconLoader.h"
 #include "platform/UserDirs.h"
 #include "platform/XdgDirs.h"
 #include "platform_qt/IconTheme.h"
@@ -143,8 +144,9 @@ Bitmap RenderPictureFile(const std::string& path, int size) {
   const QSize natural = reader.size();
   if (svg && natural.isValid()) {
     reader.setScaledSize(natural.scaled(size, size, Qt::KeepAspectRatio));  // drawn at the size
-  } else if (natural.isValid() && !PictureSizeAllowed(natural.width(), natural.height())) {
-    return {};
+  } else if (natural.isValid() &&
+             !IconLoader::kSourceLimits.Allows(natural.width(), natural.height())) {
+    return {};  // drawn as a button's icon source would be: within the same limits
   }
   return ToSquareBitmap(reader.read(), size);
 }

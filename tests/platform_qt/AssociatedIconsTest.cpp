@@ -72,6 +72,7 @@ TEST(AssociatedIcons, ChoosesTheFileManagersIconAndThemeIconsByName) {
   Write(root / "files/blob.qqq", binary);
   Write(root / "files/tool", binary, 0755);
   WritePng(root / "pictures/wide.png", 32, 16, kCyan);
+  WritePng(root / "pictures/huge.png", 4097, 4096, kCyan);  // over an icon source's limits
   Write(root / "pictures/square.svg",
         "<svg xmlns='http://www.w3.org/2000/svg' width='16' height='16'>"
         "<rect width='16' height='16' fill='#00ffff'/></svg>");
@@ -106,6 +107,7 @@ TEST(AssociatedIcons, ChoosesTheFileManagersIconAndThemeIconsByName) {
       {"absolute svg", name(at("pictures/square.svg")), kCyan},
       {"absolute xpm", name(at("pictures/dot.xpm")), kCyan},
       {"absent file", name(at("pictures/gone.png")), kNone},
+      {"picture too large for an icon", name(at("pictures/huge.png")), kNone},
   };
   for (const auto& c : cases) {
     SCOPED_TRACE(c.what);
