@@ -18,7 +18,7 @@
 #include "SessionFakes.h"
 #include "codecs/PictureFile.h"
 #include "codecs/PngCodec.h"
-#include "desktop/DesktopFrame.h"
+#include "scene/DesktopFrame.h"
 #include "desktop/DesktopSession.h"
 #include "platform/FakeClock.h"
 #include "platform/RecordingLauncher.h"

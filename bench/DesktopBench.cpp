@@ -13,9 +13,9 @@
 
 #include "SessionFakes.h"
 #include "codecs/PngCodec.h"
-#include "desktop/DesktopFrame.h"
+#include "scene/DesktopFrame.h"
 #include "desktop/DesktopSession.h"
-#include "desktop/FrameComposer.h"
+#include "scene/FrameComposer.h"
 #include "desktop/SceneBuilder.h"
 #include "platform/FakeClock.h"
 #include "platform/RecordingLauncher.h"

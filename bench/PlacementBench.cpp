@@ -11,7 +11,7 @@
 #include <string>
 
 #include "SessionFakes.h"
-#include "desktop/ControlStack.h"
+#include "scene/ControlStack.h"
 #include "placement/Placement.h"
 
 namespace {

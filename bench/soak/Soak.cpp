@@ -15,7 +15,7 @@
 #include <string>
 
 #include "SessionFakes.h"
-#include "desktop/DesktopFrame.h"
+#include "scene/DesktopFrame.h"
 #include "desktop/DesktopSession.h"
 #include "editor/ButtonFaceRenderer.h"
 #include "placement/ButtonRemoval.h"

@@ -17,7 +17,7 @@
 
 #include "desktop/DesktopTimers.h"
 #include "desktop/DesktopWindowPort.h"
-#include "desktop/PointerEvent.h"
+#include "scene/PointerEvent.h"
 
 namespace moravel {
 

@@ -5,8 +5,8 @@
 // and time settings. Each control event runs the handlers bound to the
 // control (ImageControl::handlers); a button's slot is found by its tag.
 
-#include "desktop/ControlEvents.h"
-#include "desktop/ControlStack.h"
+#include "scene/ControlEvents.h"
+#include "scene/ControlStack.h"
 #include "desktop/DesktopScene.h"
 #include "desktop/DesktopWindowPort.h"
 #include "desktop/PointerState.h"

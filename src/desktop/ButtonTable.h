@@ -7,7 +7,7 @@
 #include <optional>
 #include <string>
 
-#include "desktop/ControlStack.h"
+#include "scene/ControlStack.h"
 #include "desktop/DesktopScene.h"
 #include "desktop/MainMenuState.h"
 #include "desktop/PointerState.h"

@@ -5,8 +5,8 @@
 
 #include <string>
 
-#include "desktop/ImageControl.h"
-#include "desktop/Picture.h"
+#include "scene/ImageControl.h"
+#include "scene/Picture.h"
 
 namespace moravel {
 

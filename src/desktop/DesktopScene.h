@@ -8,8 +8,8 @@
 #include <filesystem>
 
 #include "desktop/DesktopButton.h"
-#include "desktop/ImageControl.h"
-#include "desktop/Picture.h"
+#include "scene/ImageControl.h"
+#include "scene/Picture.h"
 #include "desktop/WidgetSection.h"
 
 namespace moravel {

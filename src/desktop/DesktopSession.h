@@ -23,7 +23,7 @@
 #include "desktop/DesktopTimers.h"
 #include "desktop/DesktopWindowPort.h"
 #include "desktop/MainMenuState.h"
-#include "desktop/PointerEvent.h"
+#include "scene/PointerEvent.h"
 #include "desktop/PointerState.h"
 #include "desktop/SettingsFiles.h"
 #include "desktop/TimeWidgets.h"

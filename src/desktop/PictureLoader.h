@@ -7,7 +7,7 @@
 #include <map>
 #include <string>
 
-#include "desktop/Picture.h"
+#include "scene/Picture.h"
 #include "desktop/SkinProblems.h"
 
 namespace moravel {

@@ -15,7 +15,7 @@
 // without one it does none of that.
 
 #include "desktop/ButtonTable.h"
-#include "desktop/ControlStack.h"
+#include "scene/ControlStack.h"
 #include "desktop/DesktopScene.h"
 #include "desktop/DesktopTimers.h"
 #include "desktop/MainMenuState.h"

@@ -2,7 +2,7 @@
 // What the clock and calendar widgets work on: the scene, its controls, the
 // settings and the painted wallpaper. Lent by the session for one call.
 
-#include "desktop/ControlStack.h"
+#include "scene/ControlStack.h"
 #include "desktop/DesktopScene.h"
 #include "desktop/MainMenuState.h"
 #include "desktop/SettingsFiles.h"

@@ -25,8 +25,8 @@
 #include <string_view>
 #include <vector>
 
-#include "desktop/ControlEvents.h"
-#include "desktop/ControlStack.h"
+#include "scene/ControlEvents.h"
+#include "scene/ControlStack.h"
 #include "desktop/DesktopTimers.h"
 #include "placement/KeyLatch.h"
 #include "placement/PlacementGrid.h"

@@ -13,7 +13,7 @@
 #include <optional>
 #include <span>
 
-#include "desktop/FrameOutput.h"
+#include "scene/FrameOutput.h"
 #include "raster/Bitmap.h"
 #include "raster/Rect.h"
 

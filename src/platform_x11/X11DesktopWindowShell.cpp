@@ -6,7 +6,7 @@
 #include <cstring>
 #include <vector>
 
-#include "desktop/KeyColourRuns.h"
+#include "scene/KeyColourRuns.h"
 
 namespace moravel {
 

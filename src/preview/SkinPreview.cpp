@@ -7,9 +7,9 @@
 #include <system_error>
 #include <utility>
 
-#include "desktop/DesktopFrame.h"
+#include "scene/DesktopFrame.h"
 #include "desktop/DesktopSession.h"
-#include "desktop/FrameComposer.h"
+#include "scene/FrameComposer.h"
 #include "desktop/InertServices.h"
 #include "platform/FakeClock.h"
 #include "preview/OffScreenCheck.h"

@@ -4,7 +4,7 @@
 #include <memory>
 
 #include "codecs/PictureFile.h"
-#include "desktop/TransparentKey.h"
+#include "scene/TransparentKey.h"
 
 namespace moravel {
 namespace {

@@ -5,7 +5,7 @@
 #include <memory>
 
 #include "DesktopTestKit.h"
-#include "desktop/DesktopFrame.h"
+#include "scene/DesktopFrame.h"
 
 namespace moravel {
 namespace {

@@ -5,7 +5,7 @@
 #include <sys/stat.h>
 
 #include "DesktopTestKit.h"
-#include "desktop/DesktopFrame.h"
+#include "scene/DesktopFrame.h"
 #include "settings/IniFile.h"
 
 namespace moravel {

@@ -13,7 +13,7 @@
 #include <vector>
 
 #include "codecs/PngCodec.h"
-#include "desktop/DesktopFrame.h"
+#include "scene/DesktopFrame.h"
 #include "desktop/DesktopSession.h"
 #include "desktop/DesktopTimers.h"
 #include "desktop/DesktopWindowPort.h"

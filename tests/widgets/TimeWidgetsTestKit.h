@@ -9,7 +9,7 @@
 #include <string_view>
 
 #include "desktop/DesktopTestKit.h"
-#include "desktop/FrameComposer.h"
+#include "scene/FrameComposer.h"
 #include "widgets/SkinTimeWidgets.h"
 
 namespace moravel::test {

@@ -1,4 +1,4 @@
-#include "desktop/FramePresenter.h"
+#include "scene/FramePresenter.h"
 
 #include <algorithm>
 

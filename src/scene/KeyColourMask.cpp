@@ -1,4 +1,4 @@
-#include "desktop/KeyColourMask.h"
+#include "scene/KeyColourMask.h"
 
 #include <algorithm>
 #include <bit>

@@ -1,4 +1,4 @@
-#include "desktop/KeyColourRuns.h"
+#include "scene/KeyColourRuns.h"
 
 namespace moravel {
 namespace {

@@ -1,4 +1,4 @@
-#include "desktop/ImageControl.h"
+#include "scene/ImageControl.h"
 
 #include <algorithm>
 #include <utility>

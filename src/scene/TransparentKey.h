@@ -9,7 +9,7 @@
 // of the bottom-left pixel becomes fully transparent. A picture that already
 // has any alpha below 255 is drawn as it is, with or without the flag.
 
-#include "desktop/Picture.h"
+#include "scene/Picture.h"
 
 namespace moravel {
 

@@ -2,8 +2,8 @@
 // The events a control receives, in the order the pointer router delivers
 // them (see PointerRouter.h).
 
-#include "desktop/ImageControl.h"
-#include "desktop/PointerEvent.h"
+#include "scene/ImageControl.h"
+#include "scene/PointerEvent.h"
 
 namespace moravel {
 

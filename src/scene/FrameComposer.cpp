@@ -1,4 +1,4 @@
-#include "desktop/FrameComposer.h"
+#include "scene/FrameComposer.h"
 
 #include <algorithm>
 

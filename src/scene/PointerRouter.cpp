@@ -1,4 +1,4 @@
-#include "desktop/PointerRouter.h"
+#include "scene/PointerRouter.h"
 
 namespace moravel {
 

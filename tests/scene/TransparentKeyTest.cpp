@@ -4,7 +4,7 @@
 
 #include <memory>
 
-#include "desktop/TransparentKey.h"
+#include "scene/TransparentKey.h"
 
 namespace moravel {
 namespace {

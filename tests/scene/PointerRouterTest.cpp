@@ -6,8 +6,8 @@
 #include <string>
 #include <vector>
 
-#include "desktop/ControlStack.h"
-#include "desktop/PointerRouter.h"
+#include "scene/ControlStack.h"
+#include "scene/PointerRouter.h"
 
 namespace moravel {
 namespace {

@@ -14,9 +14,9 @@
 
 #include <cstdint>
 
-#include "desktop/ControlEvents.h"
-#include "desktop/ControlStack.h"
-#include "desktop/PointerEvent.h"
+#include "scene/ControlEvents.h"
+#include "scene/ControlStack.h"
+#include "scene/PointerEvent.h"
 
 namespace moravel {
 

@@ -7,9 +7,9 @@
 #include <memory>
 #include <vector>
 
-#include "desktop/ControlStack.h"
-#include "desktop/FrameComposer.h"
-#include "desktop/FramePresenter.h"
+#include "scene/ControlStack.h"
+#include "scene/FrameComposer.h"
+#include "scene/FramePresenter.h"
 #include "raster/Drawing.h"
 
 namespace moravel {

@@ -11,9 +11,9 @@
 #include <unordered_map>
 #include <vector>
 
-#include "desktop/ControlGrid.h"
-#include "desktop/DirtySink.h"
-#include "desktop/ImageControl.h"
+#include "scene/ControlGrid.h"
+#include "scene/DirtySink.h"
+#include "scene/ImageControl.h"
 
 namespace moravel {
 

@@ -1,4 +1,4 @@
-#include "desktop/TransparentKey.h"
+#include "scene/TransparentKey.h"
 
 #include <memory>
 

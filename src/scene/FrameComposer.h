@@ -14,9 +14,9 @@
 
 #include <vector>
 
-#include "desktop/ControlStack.h"
-#include "desktop/DesktopFrame.h"
-#include "desktop/DirtySink.h"
+#include "scene/ControlStack.h"
+#include "scene/DesktopFrame.h"
+#include "scene/DirtySink.h"
 
 namespace moravel {
 

@@ -5,8 +5,8 @@
 
 #include <memory>
 
-#include "desktop/ControlStack.h"
-#include "desktop/FrameComposer.h"
+#include "scene/ControlStack.h"
+#include "scene/FrameComposer.h"
 #include "raster/Drawing.h"
 
 namespace moravel {

@@ -18,7 +18,7 @@
 #include <cstdint>
 #include <span>
 
-#include "desktop/Picture.h"
+#include "scene/Picture.h"
 #include "raster/Rect.h"
 
 namespace moravel {

@@ -1,4 +1,4 @@
-#include "desktop/ControlGrid.h"
+#include "scene/ControlGrid.h"
 
 #include <algorithm>
 

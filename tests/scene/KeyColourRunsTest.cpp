@@ -4,8 +4,8 @@
 
 #include <random>
 
-#include "desktop/FrameComposer.h"
-#include "desktop/KeyColourRuns.h"
+#include "scene/FrameComposer.h"
+#include "scene/KeyColourRuns.h"
 
 namespace moravel {
 namespace {

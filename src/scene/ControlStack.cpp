@@ -1,4 +1,4 @@
-#include "desktop/ControlStack.h"
+#include "scene/ControlStack.h"
 
 #include <algorithm>
 

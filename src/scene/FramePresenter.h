@@ -7,9 +7,9 @@
 // So a clock tick costs the hands' rectangles, and no screen-sized picture
 // is made besides the wallpaper.
 
-#include "desktop/FrameComposer.h"
-#include "desktop/FrameOutput.h"
-#include "desktop/KeyColourMask.h"
+#include "scene/FrameComposer.h"
+#include "scene/FrameOutput.h"
+#include "scene/KeyColourMask.h"
 
 namespace moravel {
 
