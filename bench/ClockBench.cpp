@@ -18,12 +18,12 @@
 #include "SessionFakes.h"
 #include "codecs/PictureFile.h"
 #include "codecs/PngCodec.h"
-#include "scene/DesktopFrame.h"
 #include "desktop/DesktopSession.h"
 #include "platform/FakeClock.h"
 #include "platform/RecordingLauncher.h"
 #include "raster/Drawing.h"
 #include "raster/Stretch.h"
+#include "scene/DesktopFrame.h"
 #include "widgets/SkinTimeWidgets.h"
 
 namespace {

@@ -13,12 +13,12 @@
 
 #include "SessionFakes.h"
 #include "codecs/PngCodec.h"
-#include "scene/DesktopFrame.h"
 #include "desktop/DesktopSession.h"
-#include "scene/FrameComposer.h"
 #include "desktop/SceneBuilder.h"
 #include "platform/FakeClock.h"
 #include "platform/RecordingLauncher.h"
+#include "scene/DesktopFrame.h"
+#include "scene/FrameComposer.h"
 #include "widgets/SkinTimeWidgets.h"
 #include "widgets/SkinWallpaper.h"
 

@@ -11,8 +11,8 @@
 #include <string>
 
 #include "SessionFakes.h"
-#include "scene/ControlStack.h"
 #include "placement/Placement.h"
+#include "scene/ControlStack.h"
 
 namespace {
 

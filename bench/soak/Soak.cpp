@@ -15,7 +15,6 @@
 #include <string>
 
 #include "SessionFakes.h"
-#include "scene/DesktopFrame.h"
 #include "desktop/DesktopSession.h"
 #include "editor/ButtonFaceRenderer.h"
 #include "placement/ButtonRemoval.h"
@@ -24,6 +23,7 @@
 #include "platform/FakeEnvironment.h"
 #include "platform_qt/QtAssociatedIcons.h"
 #include "platform_qt/QtCaptionPainter.h"
+#include "scene/DesktopFrame.h"
 #include "widgets/SkinTimeWidgets.h"
 #include "widgets/SkinWallpaper.h"
 

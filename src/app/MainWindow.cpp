@@ -30,9 +30,7 @@
 #include "commands/ButtonRemovalDialog.h"
 #include "commands/MainMenu.h"
 #include "commands/SkinChooserDialog.h"
-#include "scene/DesktopFrame.h"
 #include "desktop/DesktopSession.h"
-#include "scene/FramePresenter.h"
 #include "desktop/PictureDialogFilter.h"
 #include "editor/ButtonFaceRenderer.h"
 #include "editor/IconLoader.h"
@@ -42,6 +40,8 @@
 #include "platform_qt/QtAssociatedIcons.h"
 #include "platform_qt/QtCaptionPainter.h"
 #include "platform_x11/DesktopWindowShell.h"
+#include "scene/DesktopFrame.h"
+#include "scene/FramePresenter.h"
 #include "widgets/SkinTimeWidgets.h"
 #include "widgets/SkinWallpaper.h"
 

@@ -5,12 +5,12 @@
 // and time settings. Each control event runs the handlers bound to the
 // control (ImageControl::handlers); a button's slot is found by its tag.
 
-#include "scene/ControlEvents.h"
-#include "scene/ControlStack.h"
 #include "desktop/DesktopScene.h"
 #include "desktop/DesktopWindowPort.h"
 #include "desktop/PointerState.h"
 #include "platform/Launcher.h"
+#include "scene/ControlEvents.h"
+#include "scene/ControlStack.h"
 
 namespace moravel {
 

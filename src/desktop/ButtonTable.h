@@ -7,10 +7,10 @@
 #include <optional>
 #include <string>
 
-#include "scene/ControlStack.h"
 #include "desktop/DesktopScene.h"
 #include "desktop/MainMenuState.h"
 #include "desktop/PointerState.h"
+#include "scene/ControlStack.h"
 #include "settings/IniBatch.h"
 #include "settings/IniFile.h"
 

@@ -15,13 +15,10 @@
 
 #include "desktop/ButtonInteraction.h"
 #include "desktop/ButtonTable.h"
-#include "scene/ControlStack.h"
 #include "desktop/DesktopScene.h"
 #include "desktop/DesktopTimers.h"
 #include "desktop/DesktopWindowPort.h"
-#include "scene/FrameComposer.h"
 #include "desktop/MainMenuState.h"
-#include "scene/PointerRouter.h"
 #include "desktop/PointerState.h"
 #include "desktop/SceneBuilder.h"
 #include "desktop/SettingsFiles.h"
@@ -29,6 +26,9 @@
 #include "desktop/WallpaperPainter.h"
 #include "platform/Clock.h"
 #include "platform/Launcher.h"
+#include "scene/ControlStack.h"
+#include "scene/FrameComposer.h"
+#include "scene/PointerRouter.h"
 
 namespace moravel {
 

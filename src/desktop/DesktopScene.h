@@ -8,9 +8,9 @@
 #include <filesystem>
 
 #include "desktop/DesktopButton.h"
+#include "desktop/WidgetSection.h"
 #include "scene/ImageControl.h"
 #include "scene/Picture.h"
-#include "desktop/WidgetSection.h"
 
 namespace moravel {
 

@@ -23,7 +23,6 @@
 #include "desktop/DesktopTimers.h"
 #include "desktop/DesktopWindowPort.h"
 #include "desktop/MainMenuState.h"
-#include "scene/PointerEvent.h"
 #include "desktop/PointerState.h"
 #include "desktop/SettingsFiles.h"
 #include "desktop/TimeWidgets.h"
@@ -32,6 +31,7 @@
 #include "platform/Launcher.h"
 #include "raster/Bitmap.h"
 #include "raster/Rect.h"
+#include "scene/PointerEvent.h"
 
 namespace moravel {
 

@@ -7,8 +7,8 @@
 #include <map>
 #include <string>
 
-#include "scene/Picture.h"
 #include "desktop/SkinProblems.h"
+#include "scene/Picture.h"
 
 namespace moravel {
 

@@ -15,7 +15,6 @@
 // without one it does none of that.
 
 #include "desktop/ButtonTable.h"
-#include "scene/ControlStack.h"
 #include "desktop/DesktopScene.h"
 #include "desktop/DesktopTimers.h"
 #include "desktop/MainMenuState.h"
@@ -24,6 +23,7 @@
 #include "desktop/SceneContext.h"
 #include "desktop/SettingsFiles.h"
 #include "desktop/TimeWidgets.h"
+#include "scene/ControlStack.h"
 
 namespace moravel {
 

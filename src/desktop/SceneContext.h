@@ -2,13 +2,13 @@
 // What the clock and calendar widgets work on: the scene, its controls, the
 // settings and the painted wallpaper. Lent by the session for one call.
 
-#include "scene/ControlStack.h"
 #include "desktop/DesktopScene.h"
 #include "desktop/MainMenuState.h"
 #include "desktop/SettingsFiles.h"
 #include "desktop/SkinProblems.h"
 #include "platform/Clock.h"
 #include "raster/Bitmap.h"
+#include "scene/ControlStack.h"
 
 namespace moravel {
 

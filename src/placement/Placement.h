@@ -25,11 +25,11 @@
 #include <string_view>
 #include <vector>
 
-#include "scene/ControlEvents.h"
-#include "scene/ControlStack.h"
 #include "desktop/DesktopTimers.h"
 #include "placement/KeyLatch.h"
 #include "placement/PlacementGrid.h"
+#include "scene/ControlEvents.h"
+#include "scene/ControlStack.h"
 #include "settings/IniFile.h"
 
 namespace moravel {

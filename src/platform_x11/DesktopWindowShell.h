@@ -13,9 +13,9 @@
 #include <optional>
 #include <span>
 
-#include "scene/FrameOutput.h"
 #include "raster/Bitmap.h"
 #include "raster/Rect.h"
+#include "scene/FrameOutput.h"
 
 namespace moravel {
 

@@ -7,15 +7,15 @@
 #include <system_error>
 #include <utility>
 
-#include "scene/DesktopFrame.h"
 #include "desktop/DesktopSession.h"
-#include "scene/FrameComposer.h"
 #include "desktop/InertServices.h"
 #include "platform/FakeClock.h"
 #include "preview/OffScreenCheck.h"
 #include "preview/ProblemList.h"
 #include "preview/SkinChecker.h"
 #include "preview/TemplateCheck.h"
+#include "scene/DesktopFrame.h"
+#include "scene/FrameComposer.h"
 #include "widgets/SkinTimeWidgets.h"
 #include "widgets/SkinWallpaper.h"
 

@@ -18,8 +18,8 @@
 #include <cstdint>
 #include <span>
 
-#include "scene/Picture.h"
 #include "raster/Rect.h"
+#include "scene/Picture.h"
 
 namespace moravel {
 

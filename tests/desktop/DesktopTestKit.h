@@ -13,7 +13,6 @@
 #include <vector>
 
 #include "codecs/PngCodec.h"
-#include "scene/DesktopFrame.h"
 #include "desktop/DesktopSession.h"
 #include "desktop/DesktopTimers.h"
 #include "desktop/DesktopWindowPort.h"
@@ -21,6 +20,7 @@
 #include "platform/FakeClock.h"
 #include "platform/RecordingLauncher.h"
 #include "raster/Bitmap.h"
+#include "scene/DesktopFrame.h"
 #include "support/TempFolder.h"
 #include "support/TestPictures.h"
 

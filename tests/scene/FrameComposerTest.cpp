@@ -5,9 +5,9 @@
 
 #include <memory>
 
+#include "raster/Drawing.h"
 #include "scene/ControlStack.h"
 #include "scene/FrameComposer.h"
-#include "raster/Drawing.h"
 
 namespace moravel {
 namespace {

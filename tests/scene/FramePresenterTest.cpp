@@ -7,10 +7,10 @@
 #include <memory>
 #include <vector>
 
+#include "raster/Drawing.h"
 #include "scene/ControlStack.h"
 #include "scene/FrameComposer.h"
 #include "scene/FramePresenter.h"
-#include "raster/Drawing.h"
 
 namespace moravel {
 namespace {
