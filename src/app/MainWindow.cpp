@@ -70,6 +70,24 @@ std::optional<PlacementKey> PlacementKeyOf(int key) {
   }
 }
 
+// Where Qt keeps the window's pixels (a backing store painted from the kept
+// frame): the presenter's pieces become repaint requests, its shape goes to
+// the native window.
+class RepaintOutput : public FrameOutput {
+ public:
+  RepaintOutput(QWidget& window, FrameOutput& shape) : window_(window), shape_(shape) {}
+  void ShowPiece(Bitmap&, Rect area) override {
+    window_.update(QRect(area.x, area.y, area.width, area.height));
+  }
+  void ShapePiece(const Bitmap& piece, Rect area, bool anyKey) override {
+    shape_.ShapePiece(piece, area, anyKey);
+  }
+
+ private:
+  QWidget& window_;
+  FrameOutput& shape_;
+};
+
 // The first local file of a drop, if any.
 std::optional<std::filesystem::path> DroppedFile(const QMimeData* data) {
   if (!data || !data->hasUrls()) return std::nullopt;
@@ -269,6 +287,15 @@ void MainWindow::ShowMainMenu(int x, int y) {
 }
 
 void MainWindow::FrameChanged() {
+  // Told at the first change of an event's work: the frame is shown once
+  // that work is done, when the event loop runs again.
+  if (showPending_) return;
+  showPending_ = true;
+  QMetaObject::invokeMethod(this, &MainWindow::showChangedParts, Qt::QueuedConnection);
+}
+
+void MainWindow::showChangedParts() {
+  showPending_ = false;
   DesktopFrame& frame = session_->frame();
   const std::vector<Rect> dirty = frame.TakeDirty();
   if (paintsOnScreen_ && shell_ && windowHandle() && windowHandle()->isExposed() &&
@@ -279,9 +306,14 @@ void MainWindow::FrameChanged() {
     shell_->Flush();
     return;
   }
+  if (shell_ && !paintsOnScreen_) {
+    // Qt paints from the kept frame; the presenter still works out the shape.
+    RepaintOutput output(*this, *shell_);
+    for (const Rect& r : dirty) presenter_->Present(r, output);
+    shell_->Flush();
+    return;
+  }
   for (const Rect& r : dirty) update(QRect(r.x, r.y, r.width, r.height));
-  // Painted on screen, the shape follows the pieces as they are shown.
-  if (shell_ && !paintsOnScreen_) shell_->UpdateShape(frame.picture(), dirty);
 }
 
 QPaintEngine* MainWindow::paintEngine() const {

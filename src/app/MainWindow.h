@@ -125,6 +125,7 @@ class MainWindow : public QWidget, public DesktopWindowPort {
   void changeWallpaper();
   void openButtonEditor();
   void onTimer(DesktopTimer timer);
+  void showChangedParts();
 
   // Declared before the session, which uses them until it goes.
   std::unique_ptr<QtDesktopTimers> timers_;
@@ -151,6 +152,7 @@ class MainWindow : public QWidget, public DesktopWindowPort {
   bool reportFrames_;
   const char* frameReport_ = "first-frame";  // the next paint's report, if any
   bool firstFrameShown_ = false;
+  bool showPending_ = false;  // showChangedParts is queued
 };
 
 }  // namespace moravel

@@ -23,8 +23,8 @@ void SideScreenWindow::present() {
   shell_ = NativeShellFor(*this);
   if (shell_) {
     shell_->PlaceOnDesktop();
-    const Rect whole{0, 0, picture_.width(), picture_.height()};
-    shell_->UpdateShape(picture_, std::span(&whole, 1));
+    shell_->ShapePiece(picture_, {0, 0, picture_.width(), picture_.height()}, /*anyKey=*/true);
+    shell_->Flush();
   }
   show();
 }

@@ -64,6 +64,7 @@ struct DesktopModel {
                            s.timers, s.timeWidgets, composer.wallpaper(), s.clock, width, height}) {
     files.programFolder = std::move(folder);
     controls.SetDirtySink(&composer);
+    composer.SetFrameSink(&s.window);
   }
 
   // Paints the wallpaper layer with `paint` (a call on the painter); any
@@ -78,11 +79,6 @@ struct DesktopModel {
     }
     composer.WallpaperPainted(painted);
     if (painted) composer.InvalidateAll();
-  }
-
-  // Tells the window of the changed parts of the frame, if any.
-  void Publish() {
-    if (composer.Flush()) services.window.FrameChanged();
   }
 
   DesktopServices services;

@@ -44,14 +44,12 @@ void DesktopSession::Start() {
   });
   s.builder.Build();
   s.composer.InvalidateAll();  // the first picture is shown whole
-  Publish();
   if (!f.user->readable())
     s.services.window.ShowMessage(ButtonTable::UnreadableRecordsMessage(*f.user));
 }
 
 void DesktopSession::HandlePointer(const PointerEvent& event) {
   state_->router.Handle(event);
-  Publish();
 }
 
 void DesktopSession::SetNoTray(bool noTray) {
@@ -76,7 +74,6 @@ void DesktopSession::OnCalendarTimer() {
   if (!s.services.timeWidgets) return;
   SceneContext ctx = s.builder.Context();
   s.services.timeWidgets->OnCalendarTimer(ctx);
-  Publish();
 }
 
 void DesktopSession::OnClockTimer() {
@@ -84,7 +81,6 @@ void DesktopSession::OnClockTimer() {
   if (!s.services.timeWidgets) return;
   SceneContext ctx = s.builder.Context();
   s.services.timeWidgets->OnClockTimer(ctx);
-  Publish();
 }
 
 void DesktopSession::OpenDesktopFiles() {
@@ -104,7 +100,6 @@ void DesktopSession::Exit() {
   DesktopModel& s = *state_;
   s.builder.Clear();
   s.mayClose = true;
-  Publish();
   s.services.window.Close();
 }
 
@@ -156,10 +151,6 @@ const SettingsFiles& DesktopSession::files() const {
 
 const ImageControl& DesktopSession::wallpaperControl() const {
   return state_->wallpaperControl;
-}
-
-void DesktopSession::Publish() {
-  state_->Publish();
 }
 
 DesktopModel& DesktopSession::model() {

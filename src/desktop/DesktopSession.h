@@ -4,10 +4,10 @@
 // handlers of the buttons, the menu commands and the timers' work. The window
 // (Qt) forwards its events here and shows frame().
 //
-// After every call that changes the picture, the session calls
-// window.FrameChanged(); frame().TakeDirty() then gives the rectangles to
-// repaint, and the window's shape is where the frame is not pure blue
-// (KeyColourRuns.h).
+// The first change of the picture after the window last took the frame tells
+// the window (FrameSink::FrameChanged); frame().TakeDirty() then gives the
+// rectangles to repaint, and the window's shape is where the frame is not
+// pure blue (FramePresenter).
 //
 // Lifetime: the window owns the session; the services passed in must outlive it.
 // Everything runs on the one user-interface thread.
@@ -103,9 +103,8 @@ class DesktopSession {
   const ImageControl& wallpaperControl() const;
 
   // The whole model, for the commands that change the desktop (a new button)
-  // and their flows; call Publish() after changing it.
+  // and their flows. What they change shows by itself (FrameSink).
   DesktopModel& model();
-  void Publish();
 
  private:
   std::unique_ptr<DesktopModel> state_;

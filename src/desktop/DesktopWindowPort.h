@@ -4,17 +4,20 @@
 
 #include <string>
 
+#include "scene/FrameSink.h"
+
 namespace moravel {
 
-class DesktopWindowPort {
+// FrameChanged (FrameSink): the frame has changed parts; the window takes
+// them (DesktopSession::frame().TakeDirty()) when it next draws, never
+// during the call.
+class DesktopWindowPort : public FrameSink {
  public:
   virtual ~DesktopWindowPort() = default;
   // Opens the button menu ("Добавить кнопку", "Удалить кнопку") at screen (x, y).
   virtual void ShowButtonMenu(int x, int y) = 0;
   // Opens the main menu at screen (x, y) (used where the desktop has no tray).
   virtual void ShowMainMenu(int x, int y) = 0;
-  // The frame changed: DesktopSession::frame() holds dirty rectangles to repaint.
-  virtual void FrameChanged() = 0;
   // The program may end now (after the exit command): close the window.
   virtual void Close() = 0;
   // Shows a message to the user (no write access, a placement that cannot

@@ -21,7 +21,6 @@ void ResizeDesktop(DesktopModel& s, int width, int height) {
   });
   s.builder.Build();
   s.composer.InvalidateAll();
-  s.Publish();
 }
 
 std::vector<Rect> SideScreenAreas(Rect primary, std::span<const Rect> screens) {

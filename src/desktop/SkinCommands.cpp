@@ -23,7 +23,6 @@ void SwitchSkin(DesktopModel& s, const std::string& name) {
     return painter.PaintWallpaper(*f.config, f.skinPath, firstDefault, wallpaper);
   });
   s.builder.Build();
-  s.Publish();
   if (!s.sideScreens.empty()) PaintSideScreens(s);
   if (!f.user->readable())
     s.services.window.ShowMessage(ButtonTable::UnreadableRecordsMessage(*f.user));
@@ -50,7 +49,6 @@ void ChangeWallpaper(DesktopModel& s, std::optional<std::filesystem::path> chose
     s.files.config->WriteString("wallpaper", WallpaperKeyFor(band), '?' + file.string());
   }
   s.services.timers.SetEnabled(DesktopTimer::Clock, true);
-  s.Publish();
   if (chosen && !s.sideScreens.empty()) PaintSideScreens(s);
 }
 

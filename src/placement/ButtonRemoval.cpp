@@ -117,7 +117,6 @@ bool ButtonRemoval::RemoveSelectedButton() {
   buttons.Remove(s);
   if (s != last && last == buttons.count()) buttons.MoveLastInto(s);
   model_.pointer.selectedButton = 0;
-  model_.Publish();
   return true;
 }
 

@@ -99,7 +99,6 @@ int NewButtonCommit::CommitNewButton(const NewButtonDesign& design, int left, in
   if (target.object.empty() && design.action != ButtonAction::kOpenFile)
     button.specialFolder = int(design.action);
   model_.buttons.Add(std::move(button), left, top, false);
-  model_.Publish();
   return n;
 }
 

@@ -28,7 +28,6 @@ void NewButtonFlow::OpenEditor() {
 void NewButtonFlow::EndPlacement() {
   if (!placement_.active()) return;
   placement_.End();
-  session_.Publish();
 }
 
 bool NewButtonFlow::BeginPlacement(std::string& error) {
@@ -50,7 +49,6 @@ bool NewButtonFlow::BeginPlacement(std::string& error) {
   keys_.ReleaseAll();
   placement_.SetScreenSize(model_.width, model_.height);
   const bool begun = placement_.Begin(*config, section, model_.files.skinPath, helpPicture_, error);
-  session_.Publish();
   if (begun) {
     model_.services.window.TakeKeyboardFocus();
   } else {
@@ -80,7 +78,6 @@ void NewButtonFlow::Tick() {
     case Placement::TickResult::kCancelled:
       break;
   }
-  session_.Publish();
 }
 
 }  // namespace moravel

@@ -2,8 +2,9 @@
 // What the program needs from the windowing system for its desktop window
 // beyond what the toolkit gives: a place on the desktop layer, a shape that
 // lets the desktop show through the frame's pure-blue pixels, and pictures
-// drawn straight into the window (FrameOutput) where the toolkit keeps no
-// copy of the window's pixels.
+// drawn straight into the window where the toolkit keeps no copy of the
+// window's pixels: the presenter interface (FrameOutput), fed by the
+// FramePresenter, which works out both for every backend.
 //
 // One object serves one native window and must not outlive it. Where the
 // program runs without such a system (no display, offscreen tests) it has no
@@ -25,12 +26,8 @@ class DesktopWindowShell : public FrameOutput {
 
   // Before the window is first shown: the desktop window type, below every
   // other window, on all workspaces, in no taskbar and no pager; the shape is
-  // empty until the first UpdateShape, so nothing shows before the frame.
+  // empty until the first ShapePiece, so nothing shows before the frame.
   virtual void PlaceOnDesktop() = 0;
-
-  // `frame` is the whole window's picture; only the pixels inside `changed`
-  // are looked at, and the shape changes only there.
-  virtual void UpdateShape(const Bitmap& frame, std::span<const Rect> changed) = 0;
 
   // Sends what ShowPiece and ShapePiece asked for to the server.
   virtual void Flush() = 0;

@@ -163,25 +163,6 @@ void X11DesktopWindowShell::PlaceOnDesktop() {
   XFlush(display_);
 }
 
-void X11DesktopWindowShell::UpdateShape(const Bitmap& frame, std::span<const Rect> changed) {
-  if (!hasShape_) return;
-  std::vector<XRectangle> shown;
-  for (const Rect& area : changed) {
-    const Rect clip = Intersect(area, {0, 0, frame.width(), frame.height()});
-    if (clip.empty()) continue;
-    XRectangle cut = ToX(clip);
-    XShapeCombineRectangles(display_, window_, ShapeBounding, 0, 0, &cut, 1, ShapeSubtract,
-                            Unsorted);
-    shown.clear();
-    for (const Rect& r : KeyColourRuns(frame, clip)) shown.push_back(ToX(r));
-    if (!shown.empty()) {
-      XShapeCombineRectangles(display_, window_, ShapeBounding, 0, 0, shown.data(),
-                              int(shown.size()), ShapeUnion, Unsorted);
-    }
-  }
-  XFlush(display_);
-}
-
 std::unique_ptr<DesktopWindowShell> CreateX11DesktopWindowShell(void* display, unsigned long window,
                                                                 void* connection) {
   if (!display || !window) return nullptr;

@@ -21,7 +21,6 @@ class X11DesktopWindowShell : public DesktopWindowShell {
   void PlaceOnDesktop() override;
   ~X11DesktopWindowShell() override;
 
-  void UpdateShape(const Bitmap& frame, std::span<const Rect> changed) override;
   // Needs X11CanShowPieces.
   void ShowPiece(Bitmap& piece, Rect area) override;
   void ShapePiece(const Bitmap& piece, Rect area, bool anyKey) override;

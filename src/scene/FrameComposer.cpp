@@ -87,10 +87,15 @@ void FrameComposer::SetSize(int width, int height) {
 
 void FrameComposer::Invalidate(Rect area) {
   const Rect r = Intersect(area, {0, 0, width_, height_});
-  if (!r.empty()) pending_.push_back(r);
+  if (r.empty()) return;
+  pending_.push_back(r);
+  if (sink_ && !told_) {
+    told_ = true;
+    sink_->FrameChanged();
+  }
 }
 
-bool FrameComposer::Flush() {
+bool FrameComposer::MovePending() const {
   if (pending_.empty()) return false;
   long long area = 0;
   for (const Rect& r : pending_) area += (long long)r.width * r.height;
@@ -110,6 +115,7 @@ bool FrameComposer::Flush() {
 
 std::vector<Rect> FrameComposer::TakeDirty() {
   Flush();
+  told_ = false;
   std::vector<Rect> out;
   out.swap(dirty_);
   return out;
@@ -121,6 +127,7 @@ const Bitmap& FrameComposer::picture() const {
     frame_ = wallpaper_;
     ComposeInto({0, 0, width_, height_}, frame_, 0, 0);
   }
+  MovePending();
   return frame_;
 }
 

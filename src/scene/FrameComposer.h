@@ -3,7 +3,8 @@
 // the stack drawn over it, bottom to top, each by its picture's alpha.
 //
 // Changes are collected as rectangles (Invalidate, fed by the ControlStack);
-// Flush moves them to the list that TakeDirty hands to the window. A
+// the first one after a TakeDirty tells the frame sink, and TakeDirty hands
+// them to the window. A
 // rectangle is composed by copying it from the wallpaper and drawing the
 // controls that meet it again, clipped to it.
 //
@@ -17,6 +18,7 @@
 #include "scene/ControlStack.h"
 #include "scene/DesktopFrame.h"
 #include "scene/DirtySink.h"
+#include "scene/FrameSink.h"
 
 namespace moravel {
 
@@ -43,23 +45,29 @@ class FrameComposer : public DesktopFrame, public DirtySink {
   // old size are dropped.
   void SetSize(int width, int height);
 
+  // Who is told of the first change after each TakeDirty; null: nobody.
+  // Borrowed; must outlive the composer or be replaced first.
+  void SetFrameSink(FrameSink* sink) { sink_ = sink; }
+
   void Invalidate(Rect area) override;
   void InvalidateAll() { Invalidate({0, 0, width_, height_}); }
 
-  // Takes the collected rectangles for the window (and recomposes them in
-  // the kept frame, if any); false when there were none.
-  bool Flush();
+  // Moves the collected rectangles to the list for the window (and
+  // recomposes them in the kept frame, if any); false when there were none.
+  bool Flush() { return MovePending(); }
 
   // Composes `area` (inside the frame) into the top-left area.width x
   // area.height pixels of `out`, which must be at least that large.
   void ComposeInto(Rect area, Bitmap& out) const;
 
-  // The whole picture as of the last Flush (made on the first call).
+  // The whole picture as it is now (made on the first call); what changed
+  // stays listed for TakeDirty.
   const Bitmap& picture() const override;
   // Flushes, then hands over the rectangles recomposed since the last call.
   std::vector<Rect> TakeDirty() override;
 
  private:
+  bool MovePending() const;
   // The same, into `out` at (outX, outY).
   void ComposeInto(Rect area, Bitmap& out, int outX, int outY) const;
 
@@ -68,11 +76,13 @@ class FrameComposer : public DesktopFrame, public DirtySink {
   void FillIfUnfilled() const;
 
   mutable Bitmap wallpaper_;
-  int width_, height_;     // the wallpaper's (0 x 0 when it could not be made)
-  mutable bool unfilled_;  // wallpaper_ holds no pixels yet (see WallpaperPainted)
-  mutable Bitmap frame_;   // empty until picture() is first called
-  std::vector<Rect> pending_;
-  std::vector<Rect> dirty_;
+  int width_, height_;                 // the wallpaper's (0 x 0 when it could not be made)
+  mutable bool unfilled_;              // wallpaper_ holds no pixels yet (see WallpaperPainted)
+  mutable Bitmap frame_;               // empty until picture() is first called
+  mutable std::vector<Rect> pending_;  // changed, not yet composed
+  mutable std::vector<Rect> dirty_;    // composed, not yet taken
+  FrameSink* sink_ = nullptr;
+  bool told_ = false;  // the sink knows of changes not yet taken
   mutable std::vector<const ImageControl*> scratch_;
 };
 
