@@ -5,9 +5,10 @@
 #include <system_error>
 #include <utility>
 
-#include "desktop/ScreenCommands.h"
-#include "desktop/SkinCommands.h"
+#include "desktop/ChangeWallpaperCommand.h"
+#include "desktop/FollowMonitorsCommand.h"
 #include "desktop/SkinList.h"
+#include "desktop/SwitchSkinCommand.h"
 #include "desktop/WallpaperBand.h"
 #include "settings/NumberedItems.h"
 #include "settings/SkinPaths.h"
@@ -107,22 +108,24 @@ bool DesktopSession::MayClose() const {
   return state_->mayClose;
 }
 
+void DesktopSession::Run(DesktopCommand& command) {
+  command.Apply(*state_);
+}
+
 void DesktopSession::ApplySkin(const std::string& name) {
-  SwitchSkin(*state_, name);
+  SwitchSkinCommand command(name);
+  Run(command);
 }
 
 void DesktopSession::ChangeWallpaper(std::optional<std::filesystem::path> chosen) {
-  moravel::ChangeWallpaper(*state_, std::move(chosen));
+  ChangeWallpaperCommand command(std::move(chosen));
+  Run(command);
 }
 
 void DesktopSession::FollowScreens(int width, int height, Rect primary,
                                    std::span<const Rect> screens) {
-  DesktopModel& s = *state_;
-  ResizeDesktop(s, width, height);
-  const std::vector<Rect> areas = SideScreenAreas(primary, screens);
-  bool same = areas.size() == s.sideScreens.size();
-  for (size_t i = 0; same && i < areas.size(); ++i) same = areas[i] == s.sideScreens[i].area;
-  if (!same) SetSideScreens(s, areas);
+  FollowMonitorsCommand command(width, height, primary, screens);
+  Run(command);
 }
 
 const std::vector<SideScreen>& DesktopSession::sideScreens() const {

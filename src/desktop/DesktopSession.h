@@ -18,6 +18,7 @@
 #include <span>
 #include <string>
 
+#include "desktop/DesktopCommand.h"
 #include "desktop/DesktopModel.h"
 #include "desktop/DesktopScene.h"
 #include "desktop/DesktopTimers.h"
@@ -66,27 +67,15 @@ class DesktopSession {
   void Exit();  // "Закрыть программу": clears the scene, then window.Close()
   bool MayClose() const;
 
-  // Switches to the skin in folder skins/<name>/ (the skin chooser's apply):
-  // clears the scene; writes data.ini [skin] dir = name at once; opens the
-  // skin's config.ini and user.ini in place of the old ones; the double-click
-  // mark := config.ini [doubleclick] dc (default off); repaints the wallpaper
-  // (when the skin names none for this screen the old one stays); builds the
-  // scene again (skin folder from data.ini, timers as the skin needs). A
-  // missing folder gives an empty scene. Call after Start.
+  // Runs a change that touches several parts of the desktop (see each
+  // command's header). The three the window asks for have their own calls:
+  void Run(DesktopCommand& command);
+  // The skin chooser's apply (SwitchSkinCommand). Call after Start.
   void ApplySkin(const std::string& name);
-
-  // "Сменить фон", after its picture dialog: `chosen` is the picture file
-  // picked (nullopt: the dialog was cancelled). With a file: paints it as the
-  // wallpaper (the old one stays when it cannot be loaded), builds the analog
-  // clock again over it without a click action (off when that fails) and
-  // writes config.ini [wallpaper] <the screen's band key> = "?" + its
-  // absolute path, loaded or not. Either way the clock timer is stopped
-  // during the work and runs afterwards. Call after Start.
+  // "Сменить фон", after its picture dialog (ChangeWallpaperCommand).
   void ChangeWallpaper(std::optional<std::filesystem::path> chosen);
-
-  // The primary monitor is now width x height pixels (ResizeDesktop), and
-  // the other monitors, in desktop coordinates, are `screens`
-  // (SideScreenAreas of them get a wallpaper). Call after Start.
+  // The primary monitor is now width x height pixels, and the other
+  // monitors, in desktop coordinates, are `screens` (FollowMonitorsCommand).
   void FollowScreens(int width, int height, Rect primary, std::span<const Rect> screens);
   const std::vector<SideScreen>& sideScreens() const;
 

@@ -6,7 +6,7 @@
 #include <map>
 
 #include "TimeWidgetsTestKit.h"
-#include "desktop/ScreenCommands.h"
+#include "desktop/SideScreens.h"
 #include "widgets/AnalogClock.h"
 #include "widgets/SkinWallpaper.h"
 

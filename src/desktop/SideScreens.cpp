@@ -1,27 +1,10 @@
-#include "desktop/ScreenCommands.h"
+#include "desktop/SideScreens.h"
 
 #include <exception>
 
-namespace moravel {
+#include "desktop/DesktopModel.h"
 
-void ResizeDesktop(DesktopModel& s, int width, int height) {
-  width = std::max(width, 1);
-  height = std::max(height, 1);
-  SettingsFiles& f = s.files;
-  if (!f.config || (width == s.width && height == s.height)) return;
-  s.builder.Clear();
-  s.width = width;
-  s.height = height;
-  s.controls.SetScreenSize(width, height);
-  s.composer.SetSize(width, height);
-  s.builder.SetScreenSize(width, height);
-  s.wallpaperControl.SetSize(width, height);
-  s.PaintWallpaper([&](WallpaperPainter& painter, Bitmap& wallpaper) {
-    return painter.PaintWallpaper(*f.config, f.skinPath, "", wallpaper);
-  });
-  s.builder.Build();
-  s.composer.InvalidateAll();
-}
+namespace moravel {
 
 std::vector<Rect> SideScreenAreas(Rect primary, std::span<const Rect> screens) {
   std::vector<Rect> kept;
@@ -32,12 +15,6 @@ std::vector<Rect> SideScreenAreas(Rect primary, std::span<const Rect> screens) {
     if (!overlaps) kept.push_back(screen);
   }
   return kept;
-}
-
-void SetSideScreens(DesktopModel& s, std::span<const Rect> areas) {
-  s.sideScreens.clear();
-  for (const Rect& area : areas) s.sideScreens.push_back({area, Bitmap()});
-  PaintSideScreens(s);
 }
 
 void PaintSideScreens(DesktopModel& s) {
