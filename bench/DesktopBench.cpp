@@ -89,8 +89,9 @@ void SceneBuild(benchmark::State& state) {
   ButtonTable buttons(scene, controls, pointer, menu);
   NoTimers timers;
   FakeClock clock;
+  const std::vector<Monitor> screen{Monitor{{0, 0, kScreenW, kScreenH}, Bitmap()}};
   SceneBuilder builder(SceneParts{files, scene, controls, wallpaper, pointer, buttons, menu, timers,
-                                  nullptr, frame.wallpaper(), clock, kScreenW, kScreenH});
+                                  nullptr, frame.wallpaper(), clock, screen});
   for (auto _ : state) {
     builder.Build();
     benchmark::DoNotOptimize(scene.buttonCount);
@@ -149,11 +150,11 @@ void ScreenChange(benchmark::State& state) {
                            root, 1280, 1024);
     session.Start();
     for (auto _ : state) {
-      session.FollowScreens(kScreenW, kScreenH, {0, 0, kScreenW, kScreenH}, {});
+      session.FollowScreens({0, 0, kScreenW, kScreenH}, {});
       session.frame().TakeDirty();
       state.PauseTiming();
       if (session.frame().picture().width() != kScreenW) state.SkipWithError("no new size");
-      session.FollowScreens(1280, 1024, {0, 0, 1280, 1024}, {});
+      session.FollowScreens({0, 0, 1280, 1024}, {});
       session.frame().TakeDirty();
       state.ResumeTiming();
     }

@@ -329,8 +329,7 @@ void MainWindow::followScreens(QRect primary, const QList<QRect>& screens) {
   if (primary != geometry()) setGeometry(primary);
   std::vector<Rect> others;
   for (const QRect& s : screens) others.push_back({s.x(), s.y(), s.width(), s.height()});
-  session_->FollowScreens(primary.width(), primary.height(),
-                          {primary.x(), primary.y(), primary.width(), primary.height()}, others);
+  session_->FollowScreens({primary.x(), primary.y(), primary.width(), primary.height()}, others);
 }
 
 void MainWindow::followScreens() {
@@ -344,7 +343,9 @@ void MainWindow::followScreens() {
 
 void MainWindow::SideScreensChanged() {
   sideWindows_.clear();
-  for (const SideScreen& side : session_->sideScreens()) {
+  const std::vector<Monitor>& monitors = session_->monitors();
+  for (size_t i = 1; i < monitors.size(); ++i) {  // the first is this window's
+    const Monitor& side = monitors[i];
     if (side.wallpaper.empty()) continue;
     const Rect& a = side.area;
     auto window =

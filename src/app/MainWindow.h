@@ -148,7 +148,7 @@ class MainWindow : public QWidget, public DesktopWindowPort {
   std::unique_ptr<DesktopWindowShell> shell_;  // X11 only
   std::unique_ptr<FramePresenter> presenter_;
   bool paintsOnScreen_ = false;  // X11: no Qt backing store, pieces drawn by shell_
-  std::vector<std::unique_ptr<SideScreenWindow>> sideWindows_;  // over sideScreens()
+  std::vector<std::unique_ptr<SideScreenWindow>> sideWindows_;  // over monitors() after the first
   bool reportFrames_;
   const char* frameReport_ = "first-frame";  // the next paint's report, if any
   bool firstFrameShown_ = false;

@@ -25,11 +25,11 @@ void ChangeWallpaperCommand::Apply(DesktopModel& s) {
       }
       s.scene.lastClockSecond = kNothingDrawn;  // the new hands are set at the next tick
     }
-    const AspectBand band = AspectBandFor(s.width, s.height);
+    const AspectBand band = AspectBandFor(s.width(), s.height());
     s.files.config->WriteString("wallpaper", WallpaperKeyFor(band), '?' + file.string());
   }
   s.services.timers.SetEnabled(DesktopTimer::Clock, true);
-  if (chosen_ && !s.sideScreens.empty()) PaintSideScreens(s);
+  if (chosen_ && s.monitors.size() > 1) PaintSideScreens(s);
 }
 
 }  // namespace moravel

@@ -19,6 +19,7 @@
 #include "desktop/DesktopTimers.h"
 #include "desktop/DesktopWindowPort.h"
 #include "desktop/MainMenuState.h"
+#include "desktop/Monitor.h"
 #include "desktop/PointerState.h"
 #include "desktop/SceneBuilder.h"
 #include "desktop/SettingsFiles.h"
@@ -43,25 +44,18 @@ struct DesktopServices {
   TimeWidgets* timeWidgets = nullptr;
 };
 
-// A monitor beside the primary one, which shows only a wallpaper.
-struct SideScreen {
-  Rect area;         // desktop coordinates, pixels
-  Bitmap wallpaper;  // area-sized and opaque; empty: nothing painted
-};
-
 struct DesktopModel {
   DesktopModel(DesktopServices s, std::filesystem::path folder, int w, int h)
       : services(s),
-        width(std::max(w, 1)),
-        height(std::max(h, 1)),
-        controls(width, height),
-        composer(controls, width, height, /*paintFirst=*/true),
+        monitors{Monitor{{0, 0, std::max(w, 1), std::max(h, 1)}, Bitmap()}},
+        controls(width(), height()),
+        composer(controls, width(), height(), /*paintFirst=*/true),
         wallpaperControl(kWallpaperControlId, 0, nullptr),
         buttons(scene, controls, pointer, menu),
         interaction(scene, controls, pointer, wallpaperControl, s.launcher, s.window),
         router(controls, wallpaperControl, interaction),
         builder(SceneParts{files, scene, controls, wallpaperControl, pointer, buttons, menu,
-                           s.timers, s.timeWidgets, composer.wallpaper(), s.clock, width, height}) {
+                           s.timers, s.timeWidgets, composer.wallpaper(), s.clock, monitors}) {
     files.programFolder = std::move(folder);
     controls.SetDirtySink(&composer);
     composer.SetFrameSink(&s.window);
@@ -81,8 +75,15 @@ struct DesktopModel {
     if (painted) composer.InvalidateAll();
   }
 
+  // The primary monitor, which carries the skin; its size is the frame's.
+  Monitor& primary() { return monitors.front(); }
+  int width() const { return monitors.front().area.width; }
+  int height() const { return monitors.front().area.height; }
+
   DesktopServices services;
-  int width, height;  // the primary monitor, pixels
+  // Every monitor, the primary one first (never empty): the one owner of the
+  // screen geometry. See FollowMonitorsCommand.
+  std::vector<Monitor> monitors;
   bool mayClose = false;
   MainMenuState menu;
   SettingsFiles files;
@@ -95,7 +96,6 @@ struct DesktopModel {
   ButtonInteraction interaction;
   PointerRouter router;
   SceneBuilder builder;
-  std::vector<SideScreen> sideScreens;  // see ScreenCommands.h
 };
 
 }  // namespace moravel

@@ -39,7 +39,7 @@ void DesktopSession::Start() {
   f.user = std::make_unique<IniFile>(f.skinPath / "user.ini");
   s.menu.useDoubleClickChecked = f.config->ReadFlag("doubleclick", "dc", true);
 
-  s.wallpaperControl.SetSize(s.width, s.height);
+  s.wallpaperControl.SetSize(s.width(), s.height());
   s.PaintWallpaper([&](WallpaperPainter& painter, Bitmap& wallpaper) {
     return painter.PaintWallpaper(*f.config, f.skinPath, "", wallpaper);
   });
@@ -122,14 +122,13 @@ void DesktopSession::ChangeWallpaper(std::optional<std::filesystem::path> chosen
   Run(command);
 }
 
-void DesktopSession::FollowScreens(int width, int height, Rect primary,
-                                   std::span<const Rect> screens) {
-  FollowMonitorsCommand command(width, height, primary, screens);
+void DesktopSession::FollowScreens(Rect primary, std::span<const Rect> screens) {
+  FollowMonitorsCommand command(primary, screens);
   Run(command);
 }
 
-const std::vector<SideScreen>& DesktopSession::sideScreens() const {
-  return state_->sideScreens;
+const std::vector<Monitor>& DesktopSession::monitors() const {
+  return state_->monitors;
 }
 
 const MainMenuState& DesktopSession::menu() const {

@@ -74,10 +74,11 @@ class DesktopSession {
   void ApplySkin(const std::string& name);
   // "Сменить фон", after its picture dialog (ChangeWallpaperCommand).
   void ChangeWallpaper(std::optional<std::filesystem::path> chosen);
-  // The primary monitor is now width x height pixels, and the other
-  // monitors, in desktop coordinates, are `screens` (FollowMonitorsCommand).
-  void FollowScreens(int width, int height, Rect primary, std::span<const Rect> screens);
-  const std::vector<SideScreen>& sideScreens() const;
+  // The primary monitor is now `primary`, and the other monitors are
+  // `screens`, in desktop coordinates (FollowMonitorsCommand).
+  void FollowScreens(Rect primary, std::span<const Rect> screens);
+  // Every monitor, the primary one first (see Monitor.h).
+  const std::vector<Monitor>& monitors() const;
 
   const MainMenuState& menu() const;
   // The composed picture of the whole desktop window, and its changed parts.

@@ -27,7 +27,7 @@ class DesktopWindowPort : public FrameSink {
   // placement of a new button. Nothing by default.
   virtual void TakeKeyboardFocus() {}
   // The monitors beside the primary one, or their wallpapers, changed
-  // (DesktopModel::sideScreens). Nothing by default.
+  // (DesktopModel::monitors after the first). Nothing by default.
   virtual void SideScreensChanged() {}
 };
 

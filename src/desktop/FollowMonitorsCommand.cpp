@@ -10,25 +10,26 @@ namespace moravel {
 void FollowMonitorsCommand::Apply(DesktopModel& s) {
   Resize(s);
   const std::vector<Rect> areas = SideScreenAreas(primary_, screens_);
-  bool same = areas.size() == s.sideScreens.size();
-  for (size_t i = 0; same && i < areas.size(); ++i) same = areas[i] == s.sideScreens[i].area;
+  bool same = areas.size() + 1 == s.monitors.size();
+  for (size_t i = 0; same && i < areas.size(); ++i) same = areas[i] == s.monitors[i + 1].area;
   if (same) return;
-  s.sideScreens.clear();
-  for (const Rect& area : areas) s.sideScreens.push_back({area, Bitmap()});
+  s.monitors.resize(1);
+  for (const Rect& area : areas) s.monitors.push_back({area, Bitmap()});
   PaintSideScreens(s);
 }
 
 void FollowMonitorsCommand::Resize(DesktopModel& s) const {
-  const int width = std::max(width_, 1);
-  const int height = std::max(height_, 1);
+  const int width = std::max(primary_.width, 1);
+  const int height = std::max(primary_.height, 1);
   SettingsFiles& f = s.files;
-  if (!f.config || (width == s.width && height == s.height)) return;  // before Start, or shown
+  if (!f.config || (width == s.width() && height == s.height())) {
+    s.primary().area = {primary_.x, primary_.y, s.width(), s.height()};
+    return;  // before Start, or the size shown
+  }
   s.builder.Clear();
-  s.width = width;
-  s.height = height;
+  s.primary().area = {primary_.x, primary_.y, width, height};
   s.controls.SetScreenSize(width, height);
   s.composer.SetSize(width, height);
-  s.builder.SetScreenSize(width, height);
   s.wallpaperControl.SetSize(width, height);
   s.PaintWallpaper([&](WallpaperPainter& painter, Bitmap& wallpaper) {
     return painter.PaintWallpaper(*f.config, f.skinPath, "", wallpaper);

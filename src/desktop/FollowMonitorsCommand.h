@@ -1,14 +1,13 @@
 #pragma once
 // The monitors changed (resolution, rotation, a monitor plugged in or out).
-// The primary one, now width x height pixels: the scene is taken down, the
-// frame made for the new size, the wallpaper chosen again for its shape, the
-// scene built again (so every stored coordinate is resolved again and the
-// analog clock takes its plate from the new wallpaper) and shown whole;
-// nothing of this when the size is the one shown. The others, `screens` in
-// desktop coordinates: those that SideScreenAreas keeps get the skin's
-// wallpaper for their own shape, when they differ from the ones shown.
-// Nothing is written to the skin's files; the primary monitor is followed
-// only after Start.
+// The primary one, now `primary` (desktop coordinates): when its size is not
+// the one shown, the scene is taken down, the frame made for the new size,
+// the wallpaper chosen again for its shape, the scene built again (so every
+// stored coordinate is resolved again and the analog clock takes its plate
+// from the new wallpaper) and shown whole. The others, `screens`: those that
+// SideScreenAreas keeps get the skin's wallpaper for their own shape, when
+// they differ from the ones shown. Nothing is written to the skin's files;
+// the primary monitor's size is followed only after Start.
 
 #include <span>
 #include <vector>
@@ -20,17 +19,13 @@ namespace moravel {
 
 class FollowMonitorsCommand : public DesktopCommand {
  public:
-  FollowMonitorsCommand(int width, int height, Rect primary, std::span<const Rect> screens)
-      : width_(width),
-        height_(height),
-        primary_(primary),
-        screens_(screens.begin(), screens.end()) {}
+  FollowMonitorsCommand(Rect primary, std::span<const Rect> screens)
+      : primary_(primary), screens_(screens.begin(), screens.end()) {}
   void Apply(DesktopModel& model) override;
 
  private:
   void Resize(DesktopModel& model) const;
 
-  int width_, height_;
   Rect primary_;
   std::vector<Rect> screens_;
 };

@@ -20,14 +20,22 @@ std::string Key(std::string_view prefix, int n) {
 }  // namespace
 
 SceneContext SceneBuilder::Context() const {
-  return SceneContext{p_.files, p_.scene,       p_.controls,     p_.wallpaper, p_.menu,
-                      p_.clock, p_.screenWidth, p_.screenHeight, p_.problems};
+  return SceneContext{p_.files,
+                      p_.scene,
+                      p_.controls,
+                      p_.wallpaper,
+                      p_.menu,
+                      p_.clock,
+                      p_.monitors.front().area.width,
+                      p_.monitors.front().area.height,
+                      p_.problems};
 }
 
 void SceneBuilder::Place(ImageControl& control, std::string_view section,
                          const IniFile& ini) const {
-  control.MoveTo(ResolveScreenCoordinate(ini.ReadInt(section, "x", 0), p_.screenWidth),
-                 ResolveScreenCoordinate(ini.ReadInt(section, "y", 0), p_.screenHeight));
+  control.MoveTo(
+      ResolveScreenCoordinate(ini.ReadInt(section, "x", 0), p_.monitors.front().area.width),
+      ResolveScreenCoordinate(ini.ReadInt(section, "y", 0), p_.monitors.front().area.height));
 }
 
 void SceneBuilder::Build() {
@@ -174,8 +182,10 @@ void SceneBuilder::BuildButton(int k, PictureLoader& loader) {
          image.empty() ? "no picture named" : "no \"_\" before the state letter: " + image});
   }
   p_.buttons.Add(
-      std::move(button), ResolveScreenCoordinate(user.ReadInt(section, "x", 0), p_.screenWidth),
-      ResolveScreenCoordinate(user.ReadInt(section, "y", 0), p_.screenHeight), transparent);
+      std::move(button),
+      ResolveScreenCoordinate(user.ReadInt(section, "x", 0), p_.monitors.front().area.width),
+      ResolveScreenCoordinate(user.ReadInt(section, "y", 0), p_.monitors.front().area.height),
+      transparent);
 }
 
 void SceneBuilder::SwitchTimers() {

@@ -18,6 +18,7 @@
 #include "desktop/DesktopScene.h"
 #include "desktop/DesktopTimers.h"
 #include "desktop/MainMenuState.h"
+#include "desktop/Monitor.h"
 #include "desktop/PictureLoader.h"
 #include "desktop/PointerState.h"
 #include "desktop/SceneContext.h"
@@ -40,8 +41,9 @@ struct SceneParts {
   TimeWidgets* timeWidgets;  // may be null
   const Bitmap& wallpaper;   // the painted wallpaper layer
   const Clock& clock;
-  int screenWidth = 0;
-  int screenHeight = 0;
+  // The monitors, the primary first: the one coordinates resolve against
+  // (far edge, centre), read at each Build.
+  const std::vector<Monitor>& monitors;
   SkinProblems* problems = nullptr;  // may be null: nothing is checked or told
 };
 
@@ -57,13 +59,6 @@ class SceneBuilder {
 
   // The context lent to the time widgets.
   SceneContext Context() const;
-
-  // The screen that coordinates resolve against (far edge, centre), pixels;
-  // takes effect at the next Build.
-  void SetScreenSize(int width, int height) {
-    p_.screenWidth = width;
-    p_.screenHeight = height;
-  }
 
   // Who hears of what the next builds cannot use (null: nobody); must
   // outlive the builds. Also lent to the time widgets through Context().

@@ -18,7 +18,8 @@ std::vector<Rect> SideScreenAreas(Rect primary, std::span<const Rect> screens) {
 }
 
 void PaintSideScreens(DesktopModel& s) {
-  for (SideScreen& side : s.sideScreens) {
+  for (size_t i = 1; i < s.monitors.size(); ++i) {
+    Monitor& side = s.monitors[i];
     side.wallpaper = Bitmap();
     if (!s.services.wallpaper || !s.files.config) continue;
     std::optional<Bitmap> blank = Bitmap::Create(side.area.width, side.area.height);

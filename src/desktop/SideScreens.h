@@ -1,6 +1,6 @@
 #pragma once
 // The monitors beside the primary one, which show only the skin's wallpaper
-// for their own shape (DesktopModel::sideScreens).
+// for their own shape (DesktopModel::monitors after the first).
 
 #include <span>
 #include <vector>

@@ -17,12 +17,12 @@ void SwitchSkinCommand::Apply(DesktopModel& s) {
   f.user = std::make_unique<IniFile>(f.skinPath / "user.ini");
   s.menu.useDoubleClickChecked = f.config->ReadFlag("doubleclick", "dc", false);
   const std::string_view firstDefault =
-      SkinSwitchWallpaperDefault(AspectBandFor(s.width, s.height));
+      SkinSwitchWallpaperDefault(AspectBandFor(s.width(), s.height()));
   s.PaintWallpaper([&](WallpaperPainter& painter, Bitmap& wallpaper) {
     return painter.PaintWallpaper(*f.config, f.skinPath, firstDefault, wallpaper);
   });
   s.builder.Build();
-  if (!s.sideScreens.empty()) PaintSideScreens(s);
+  if (s.monitors.size() > 1) PaintSideScreens(s);
   if (!f.user->readable())
     s.services.window.ShowMessage(ButtonTable::UnreadableRecordsMessage(*f.user));
 }

@@ -46,7 +46,7 @@ TEST(ScreenChangeTest, TheDesktopIsBuiltAgainForTheNewShapeAndNothingIsWritten) 
   ASSERT_EQ(h.widgets.analogClock()->base().at(0, 0), kRed);
   const auto before = FilesUnder(h.programFolder());
 
-  s.FollowScreens(640, 360, {0, 0, 640, 360}, {});
+  s.FollowScreens({0, 0, 640, 360}, {});
   const Bitmap& frame = s.frame().picture();
   ASSERT_EQ(frame.width(), 640);
   ASSERT_EQ(frame.height(), 360);
@@ -79,15 +79,15 @@ TEST(ScreenChangeTest, MonitorsBesideThePrimaryShowTheWallpaperForTheirOwnShape)
   h.Config("paper", "[wallpaper]\r\nimage4x3=wall43.png\r\n");
   std::filesystem::copy_file(h.skinFolder() / "wall43.png", h.skinFolder("paper") / "wall43.png");
   DesktopSession& s = h.Start(400, 300);
-  s.FollowScreens(400, 300, primary, screens);
-  ASSERT_EQ(s.sideScreens().size(), 2u);
-  EXPECT_EQ(s.sideScreens()[0].wallpaper.width(), 160);
-  EXPECT_EQ(s.sideScreens()[0].wallpaper.at(80, 45), kGreen);
-  EXPECT_EQ(s.sideScreens()[1].wallpaper.at(60, 45), kRed);
+  s.FollowScreens(primary, screens);
+  ASSERT_EQ(s.monitors().size(), 3u);  // the primary first
+  EXPECT_EQ(s.monitors()[1].wallpaper.width(), 160);
+  EXPECT_EQ(s.monitors()[1].wallpaper.at(80, 45), kGreen);
+  EXPECT_EQ(s.monitors()[2].wallpaper.at(60, 45), kRed);
 
   s.ApplySkin("paper");  // names no 16:9 wallpaper: the 4:3 one stands in
-  EXPECT_EQ(s.sideScreens()[0].wallpaper.at(80, 45), kRed);
-  EXPECT_EQ(s.sideScreens()[1].wallpaper.at(60, 45), kRed);
+  EXPECT_EQ(s.monitors()[1].wallpaper.at(80, 45), kRed);
+  EXPECT_EQ(s.monitors()[2].wallpaper.at(60, 45), kRed);
 }
 
 }  // namespace
