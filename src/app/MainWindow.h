@@ -1,106 +1,61 @@
 #pragma once
-// The desktop window: frameless, the size of the screen, below every other
-// window, showing the session's frame. It holds no logic of its own: pointer
-// events go to the session, changed parts of the frame are repainted (and
-// reshaped on X11), and the session's requests (menus, close) are carried out.
-// Every attempt to close it is refused until the session allows it.
+// The desktop window: frameless, the size of the primary monitor, below every
+// other window, showing the desktop's frame. It only shows and forwards: its
+// pointer, key and drop events go to WindowEvents (the Program), changed
+// parts of the frame are shown (and the window's shape follows them on X11),
+// and every attempt to close it is refused until WindowEvents allows it.
 
-#include <QList>
-#include <QRect>
-#include <QStringList>
 #include <QWidget>
 #include <filesystem>
-#include <functional>
 #include <memory>
-#include <optional>
-#include <vector>
 
-#include "desktop/DesktopTimers.h"
-#include "desktop/DesktopWindowPort.h"
+#include "placement/KeyLatch.h"
 #include "scene/PointerEvent.h"
 
 namespace moravel {
 
-class ButtonEditorDialog;
-class ButtonRemovalDialog;
-class ButtonFaceRenderer;
-class ButtonRemoval;
-class ButtonMenu;
-class Clock;
-class IconLoader;
-class NewButtonFlow;
-class QtAssociatedIcons;
-class QtCaptionPainter;
-class DesktopSession;
 class DesktopWindowShell;
+class FrameComposer;
 class FramePresenter;
-class Launcher;
-class MainMenu;
-class QtDesktopTimers;
-class SkinChooserDialog;
-class SkinTimeWidgets;
-class SkinWallpaper;
-class WallpaperPrefetch;
-class SideScreenWindow;
 
-// The picture dialog of "Сменить фон": the file picked, nothing when the user
-// cancelled. The filters are the dialog's name filters, in order.
-using PictureChooser =
-    std::function<std::optional<std::filesystem::path>(const QStringList& nameFilters)>;
-
-struct MainWindowSetup {
-  Launcher& launcher;                   // borrowed; outlives the window
-  Clock& clock;                         // borrowed; outlives the window
-  std::filesystem::path programFolder;  // data.ini, skins.ini, skins/
-  QRect geometry;                       // the screen, in pixels
-  bool noTray = false;                  // no notification area: main menu on the wallpaper
-  // Print the times of the first painted frame and of the first one after
-  // each change of the screen's size (for the start-up bench).
-  bool reportFirstFrame = false;
-  // The wallpaper painted ahead of time, if any; borrowed until start().
-  WallpaperPrefetch* prefetch = nullptr;
+// What the desktop window forwards.
+class WindowEvents {
+ public:
+  virtual ~WindowEvents() = default;
+  // Pointer input, in window pixels.
+  virtual void Pointer(const PointerEvent& event) = 0;
+  // The window's own keys that the placement of a new button reads; held
+  // keys' repeats are left out.
+  virtual void Key(PlacementKey key, bool pressed) = 0;
+  virtual void FocusLost() = 0;
+  // The first local file of a drop on the window.
+  virtual void FileDropped(const std::filesystem::path& file) = 0;
+  // Whether the window may close now.
+  virtual bool MayClose() const = 0;
 };
 
-class MainWindow : public QWidget, public DesktopWindowPort {
+class MainWindow : public QWidget {
   Q_OBJECT
  public:
-  explicit MainWindow(MainWindowSetup setup);
+  // `geometry`: the primary monitor, pixels. `frame` and `events` outlive the
+  // window. With `reportFirstFrame` the times of the first painted frame and
+  // of the first one after each change of the screen's size are printed
+  // (for the start-up bench).
+  MainWindow(QRect geometry, FrameComposer& frame, WindowEvents& events, bool reportFirstFrame);
   ~MainWindow() override;
 
-  // The start-up work: native window on the desktop layer, then the session's
-  // Start (settings, wallpaper, scene). Call once, before show().
-  void start();
-
-  DesktopSession& session() { return *session_; }
-  MainMenu& mainMenu() { return *mainMenu_; }
-  ButtonMenu& buttonMenu() { return *buttonMenu_; }
-  QtDesktopTimers& timers() { return *timers_; }
-  SkinChooserDialog& skinChooser();    // made on first use
-  ButtonEditorDialog& buttonEditor();  // made on first use
-  NewButtonFlow& newButton() { return *newButton_; }
-  ButtonRemovalDialog& removalDialog();  // made on first use
-
-  // Replaces the picture dialog that "Сменить фон" shows (a modal
-  // QFileDialog at first); tests pass their own.
-  void setPictureChooser(PictureChooser chooser) { pictureChooser_ = std::move(chooser); }
-
-  // DesktopWindowPort
-  void ShowButtonMenu(int x, int y) override;
-  void ShowMainMenu(int x, int y) override;
-  void FrameChanged() override;
-  void Close() override;
-  void ShowMessage(const std::string& text) override;
-  void TakeKeyboardFocus() override;
-  void SideScreensChanged() override;
-
-  // The monitors changed: the window covers `primary` (desktop coordinates)
-  // and the session follows; `screens` are the other monitors. The overload
-  // without arguments reads them from the toolkit. Call after start().
-  void followScreens(QRect primary, const QList<QRect>& screens);
-  void followScreens();
+  // Makes the native window and puts it on the desktop layer. Call once,
+  // before the first frame and before show().
+  void placeOnDesktop();
+  // The frame has changed parts: they are shown once the current event's
+  // work is done.
+  void frameChanged();
+  void takeKeyboardFocus();
+  // The next frame is the first at a new screen size (for the report).
+  void screenSizeChanging();
 
  signals:
-  // The window closed for good (the session allowed it): the program ends.
+  // The window closed for good (WindowEvents allowed it): the program ends.
   void closed();
   // The first frame has been painted and handed to the display (once).
   void firstFrameShown();
@@ -122,33 +77,13 @@ class MainWindow : public QWidget, public DesktopWindowPort {
  private:
   void forward(QMouseEvent* event, PointerEvent::Kind kind);
   void reportFrame(const char* what);
-  void changeWallpaper();
-  void openButtonEditor();
-  void onTimer(DesktopTimer timer);
   void showChangedParts();
 
-  // Declared before the session, which uses them until it goes.
-  std::unique_ptr<QtDesktopTimers> timers_;
-  std::unique_ptr<SkinWallpaper> wallpaper_;
-  std::unique_ptr<SkinTimeWidgets> timeWidgets_;
-  std::unique_ptr<DesktopSession> session_;
-  std::unique_ptr<MainMenu> mainMenu_;
-  std::unique_ptr<ButtonMenu> buttonMenu_;
-  std::unique_ptr<SkinChooserDialog> skinChooser_;
-  // The button editor and the placement of a new button, and what draws it.
-  std::unique_ptr<QtAssociatedIcons> desktopIcons_;
-  std::unique_ptr<QtCaptionPainter> captions_;
-  std::unique_ptr<IconLoader> icons_;
-  std::unique_ptr<ButtonFaceRenderer> faces_;
-  std::unique_ptr<NewButtonFlow> newButton_;
-  std::unique_ptr<ButtonEditorDialog> buttonEditor_;
-  std::unique_ptr<ButtonRemoval> removal_;
-  std::unique_ptr<ButtonRemovalDialog> removalDialog_;
-  PictureChooser pictureChooser_;
+  FrameComposer& frame_;
+  WindowEvents& events_;
   std::unique_ptr<DesktopWindowShell> shell_;  // X11 only
   std::unique_ptr<FramePresenter> presenter_;
   bool paintsOnScreen_ = false;  // X11: no Qt backing store, pieces drawn by shell_
-  std::vector<std::unique_ptr<SideScreenWindow>> sideWindows_;  // over monitors() after the first
   bool reportFrames_;
   const char* frameReport_ = "first-frame";  // the next paint's report, if any
   bool firstFrameShown_ = false;

@@ -12,6 +12,7 @@
 #include <system_error>
 
 #include "app/MainWindow.h"
+#include "app/Program.h"
 #include "app/ScreenWatcher.h"
 #include "app/SignalExit.h"
 #include "commands/MainMenu.h"
@@ -54,32 +55,32 @@ int main(int argc, char** argv) {
 
   ProcessLauncher launcher(environment);
   SystemClock clock;
-  MainWindow window(
-      {.launcher = launcher,
-       .clock = clock,
-       .programFolder =
-           programFolder.empty()
-               ? std::filesystem::path(QCoreApplication::applicationDirPath().toStdString())
-               : programFolder,
-       .geometry = QGuiApplication::primaryScreen()->geometry(),
-       // Read only by scripts/bench-startup.
-       .reportFirstFrame = std::getenv("MORAVEL_REPORT_FIRST_FRAME") != nullptr,
-       .prefetch = prefetch ? &*prefetch : nullptr});
+  Program program({.launcher = launcher,
+                   .clock = clock,
+                   .programFolder = programFolder.empty()
+                                        ? std::filesystem::path(
+                                              QCoreApplication::applicationDirPath().toStdString())
+                                        : programFolder,
+                   .geometry = QGuiApplication::primaryScreen()->geometry(),
+                   // Read only by scripts/bench-startup.
+                   .reportFirstFrame = std::getenv("MORAVEL_REPORT_FIRST_FRAME") != nullptr,
+                   .prefetch = prefetch ? &*prefetch : nullptr});
+  MainWindow& window = program.window();
   QObject::connect(&window, &MainWindow::closed, &app, &QCoreApplication::quit,
                    Qt::QueuedConnection);
   SignalExit exitSignals;
-  QObject::connect(&exitSignals, &SignalExit::requested, &window, [&window] {
-    if (!window.session().MayClose()) window.session().Exit();
+  QObject::connect(&exitSignals, &SignalExit::requested, &program, [&program] {
+    if (!program.session().MayClose()) program.session().Exit();
   });
 
-  window.start();
+  program.start();
   window.show();
   // The desktop follows the monitors: the primary one's size, the others'
   // wallpapers.
-  window.followScreens();
+  program.followScreens();
   ScreenWatcher screens;
-  QObject::connect(&screens, &ScreenWatcher::changed, &window,
-                   [&window] { window.followScreens(); });
+  QObject::connect(&screens, &ScreenWatcher::changed, &program,
+                   [&program] { program.followScreens(); });
   // Made even without a notification area: Qt docks it when a panel starts
   // later; where there is none, a right click on the wallpaper opens the
   // main menu. Both are settled after the first frame, which asking the
@@ -87,8 +88,8 @@ int main(int argc, char** argv) {
   std::unique_ptr<TrayIcon> tray;
   auto makeTray = [&] {
     if (tray) return;
-    window.session().SetNoTray(!TrayIcon::Available());
-    tray = std::make_unique<TrayIcon>(window.mainMenu());
+    program.session().SetNoTray(!TrayIcon::Available());
+    tray = std::make_unique<TrayIcon>(program.mainMenu());
   };
   QObject::connect(&window, &MainWindow::firstFrameShown, &window, makeTray);
   QTimer::singleShot(1000, &window, makeTray);

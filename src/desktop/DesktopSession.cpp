@@ -135,7 +135,7 @@ const MainMenuState& DesktopSession::menu() const {
   return state_->menu;
 }
 
-DesktopFrame& DesktopSession::frame() {
+FrameComposer& DesktopSession::frame() {
   return state_->composer;
 }
 

@@ -36,7 +36,7 @@
 
 namespace moravel {
 
-class DesktopFrame;
+class FrameComposer;
 
 class DesktopSession {
  public:
@@ -82,7 +82,7 @@ class DesktopSession {
 
   const MainMenuState& menu() const;
   // The composed picture of the whole desktop window, and its changed parts.
-  DesktopFrame& frame();
+  FrameComposer& frame();
 
   // The scene, the pointer state and the open settings (for the commands and
   // dialogs that work on them, and for tests).

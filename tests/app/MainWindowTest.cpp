@@ -10,6 +10,7 @@
 #include "ProgramFolder.h"
 #include "TestApplication.h"
 #include "app/MainWindow.h"
+#include "app/Program.h"
 #include "app/QtDesktopTimers.h"
 #include "commands/ButtonMenu.h"
 #include "commands/MainMenu.h"
@@ -30,13 +31,14 @@ class DesktopWindow {
  public:
   explicit DesktopWindow(bool doubleClick, bool noTray = false)
       : folder(doubleClick),
-        window({.launcher = launcher,
-                .clock = clock,
-                .programFolder = folder.root(),
-                .geometry = kScreen,
-                .noTray = noTray}) {
+        program({.launcher = launcher,
+                 .clock = clock,
+                 .programFolder = folder.root(),
+                 .geometry = kScreen,
+                 .noTray = noTray}),
+        window(program.window()) {
     TestApplication();
-    window.start();
+    program.start();
     window.show();
     QApplication::processEvents();
   }
@@ -50,7 +52,8 @@ class DesktopWindow {
   RecordingLauncher launcher;
   FakeClock clock;
   ProgramFolder folder;
-  MainWindow window;
+  Program program;
+  MainWindow& window;
 };
 
 // Holds the window's QApplication before the window exists.
@@ -125,22 +128,22 @@ TEST_F(MainWindowTest, InDoubleClickModeOnlyTheDoubleClickOpensTheTarget) {
 TEST_F(MainWindowTest, ARightClickOnAButtonOpensTheButtonMenuAndOpensNothing) {
   DesktopWindow d(false);
   const QPoint at = Centre(ProgramFolder::kButton);
-  EXPECT_FALSE(d.window.buttonMenu().isVisible());
+  EXPECT_FALSE(d.program.buttonMenu().isVisible());
   mouse::Click(d.window, at, Qt::RightButton);
-  EXPECT_TRUE(d.window.buttonMenu().isVisible());
-  EXPECT_FALSE(d.window.mainMenu().isVisible());
+  EXPECT_TRUE(d.program.buttonMenu().isVisible());
+  EXPECT_FALSE(d.program.mainMenu().isVisible());
   EXPECT_TRUE(d.launcher.calls.empty());
-  d.window.buttonMenu().close();
-  EXPECT_FALSE(d.window.buttonMenu().isVisible());
+  d.program.buttonMenu().close();
+  EXPECT_FALSE(d.program.buttonMenu().isVisible());
 }
 
 TEST_F(MainWindowTest, WithoutATrayARightClickOnTheWallpaperOpensTheMainMenu) {
   for (bool noTray : {false, true}) {
     DesktopWindow d(false, noTray);
     mouse::Click(d.window, QPoint(200, 250), Qt::RightButton);
-    EXPECT_EQ(d.window.mainMenu().isVisible(), noTray);
-    EXPECT_FALSE(d.window.buttonMenu().isVisible());
-    d.window.mainMenu().close();
+    EXPECT_EQ(d.program.mainMenu().isVisible(), noTray);
+    EXPECT_FALSE(d.program.buttonMenu().isVisible());
+    d.program.mainMenu().close();
   }
 }
 
@@ -155,13 +158,13 @@ TEST_F(MainWindowTest, EveryCloseAttemptIsRefusedUntilTheExitCommand) {
   EXPECT_TRUE(d.window.isVisible());
   EXPECT_EQ(closed, 0);
 
-  d.window.session().Exit();
-  EXPECT_TRUE(d.window.session().MayClose());
+  d.program.session().Exit();
+  EXPECT_TRUE(d.program.session().MayClose());
   EXPECT_FALSE(d.window.isVisible());
   EXPECT_EQ(closed, 1);
   // The scene is cleared: its timers no longer run.
-  EXPECT_FALSE(d.window.timers().IsEnabled(DesktopTimer::Calendar));
-  EXPECT_FALSE(d.window.timers().IsEnabled(DesktopTimer::Clock));
+  EXPECT_FALSE(d.program.timers().IsEnabled(DesktopTimer::Calendar));
+  EXPECT_FALSE(d.program.timers().IsEnabled(DesktopTimer::Clock));
 }
 
 TEST_F(MainWindowTest, TheTwoTimersKeepTheirOwnIntervalsAndSwitchApart) {

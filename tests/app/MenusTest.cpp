@@ -16,6 +16,7 @@
 #include "ProgramFolder.h"
 #include "TestApplication.h"
 #include "app/MainWindow.h"
+#include "app/Program.h"
 #include "commands/ButtonEditorDialog.h"
 #include "commands/ButtonMenu.h"
 #include "commands/MainMenu.h"
@@ -41,24 +42,26 @@ class MenusTest : public ::testing::Test {
   explicit MenusTest(bool doubleClick = false)
       : app_(TestApplication()),
         folder(doubleClick),
-        window({.launcher = launcher,
-                .clock = clock,
-                .programFolder = folder.root(),
-                .geometry = QRect(0, 0, 400, 300)}) {}
+        program({.launcher = launcher,
+                 .clock = clock,
+                 .programFolder = folder.root(),
+                 .geometry = QRect(0, 0, 400, 300)}),
+        window(program.window()) {}
 
-  QAction* item(int index) { return window.mainMenu().actions().at(index); }
+  QAction* item(int index) { return program.mainMenu().actions().at(index); }
   QAction* doubleClickItem() { return item(4)->menu()->actions().at(0); }
 
   QApplication& app_;
   RecordingLauncher launcher;
   FakeClock clock;
   ProgramFolder folder;
-  MainWindow window;
+  Program program;
+  MainWindow& window;
 };
 
 TEST_F(MenusTest, MainMenuHasItsItemsInOrderWithTheCheckItemInItsSubmenu) {
-  window.start();
-  EXPECT_EQ(CaptionsOf(window.mainMenu()),
+  program.start();
+  EXPECT_EQ(CaptionsOf(program.mainMenu()),
             (Captions{"Файлы рабочего стола", "Обложки...", "Добавить кнопку", "Сменить фон",
                       "Дополнительно", "Запускать при входе в систему", "Закрыть программу"}));
   QMenu* more = item(4)->menu();
@@ -69,25 +72,25 @@ TEST_F(MenusTest, MainMenuHasItsItemsInOrderWithTheCheckItemInItsSubmenu) {
 }
 
 TEST_F(MenusTest, BeforeTheSceneIsBuiltOnlyDesktopFilesLoginAndCloseAreEnabled) {
-  window.mainMenu().refresh();
+  program.mainMenu().refresh();
   std::vector<bool> enabled;
-  for (const QAction* a : window.mainMenu().actions()) enabled.push_back(a->isEnabled());
+  for (const QAction* a : program.mainMenu().actions()) enabled.push_back(a->isEnabled());
   EXPECT_EQ(enabled, (std::vector<bool>{true, false, false, false, false, true, true}));
 }
 
 TEST_F(MenusTest, OpeningTheMenuAfterStartShowsEveryItemEnabledAndTheSkinsMode) {
-  window.start();
-  window.mainMenu().popup(QPoint(10, 10));  // aboutToShow reads the session
-  for (const QAction* a : window.mainMenu().actions())
+  program.start();
+  program.mainMenu().popup(QPoint(10, 10));  // aboutToShow reads the session
+  for (const QAction* a : program.mainMenu().actions())
     EXPECT_TRUE(a->isEnabled()) << a->text().toStdString();
   EXPECT_FALSE(doubleClickItem()->isChecked());  // the fixture's dc=0
-  window.mainMenu().close();
+  program.mainMenu().close();
 }
 
 TEST_F(MenusTest, TheCheckItemTogglesTheModeAndTheSkinRemembersIt) {
-  window.start();
+  program.start();
   doubleClickItem()->trigger();
-  EXPECT_TRUE(window.session().menu().useDoubleClickChecked);
+  EXPECT_TRUE(program.session().menu().useDoubleClickChecked);
   EXPECT_TRUE(doubleClickItem()->isChecked());
   EXPECT_NE(folder.read("skins/test/config.ini").find("dc=1"), std::string::npos);
 
@@ -125,9 +128,9 @@ TEST_F(MenusTest, TheLoginItemWritesTheAutostartEntryAndItsMarkFollowsTheFile) {
             std::vector<std::string>{QCoreApplication::applicationFilePath().toStdString()});
 
   std::filesystem::remove(entry);
-  window.mainMenu().popup(QPoint(10, 10));  // aboutToShow reads the file again
+  program.mainMenu().popup(QPoint(10, 10));  // aboutToShow reads the file again
   EXPECT_FALSE(login->isChecked());
-  window.mainMenu().close();
+  program.mainMenu().close();
 
   // A file where the autostart folder belongs: the write fails, no mark.
   std::filesystem::remove_all(entry.parent_path());
@@ -137,7 +140,7 @@ TEST_F(MenusTest, TheLoginItemWritesTheAutostartEntryAndItsMarkFollowsTheFile) {
 }
 
 TEST_F(MenusTest, DesktopFilesOpensTheDesktopFolder) {
-  window.start();
+  program.start();
   item(0)->trigger();
   ASSERT_EQ(launcher.calls.size(), 1u);
   EXPECT_EQ(launcher.calls[0].kind, RecordingLauncher::Kind::SpecialFolder);
@@ -145,32 +148,32 @@ TEST_F(MenusTest, DesktopFilesOpensTheDesktopFolder) {
 }
 
 TEST_F(MenusTest, AddButtonInEitherMenuOpensTheEditor) {
-  window.start();
-  EXPECT_TRUE(window.session().menu().addButtonEnabled);
-  window.mainMenu().refresh();
+  program.start();
+  EXPECT_TRUE(program.session().menu().addButtonEnabled);
+  program.mainMenu().refresh();
   item(2)->trigger();
-  EXPECT_TRUE(window.buttonEditor().isVisible());
-  window.buttonEditor().hide();
-  window.buttonMenu().actions().at(0)->trigger();
-  EXPECT_TRUE(window.buttonEditor().isVisible());
-  window.buttonMenu().actions().at(1)->trigger();  // removal: nothing yet
+  EXPECT_TRUE(program.buttonEditor().isVisible());
+  program.buttonEditor().hide();
+  program.buttonMenu().actions().at(0)->trigger();
+  EXPECT_TRUE(program.buttonEditor().isVisible());
+  program.buttonMenu().actions().at(1)->trigger();  // removal: nothing yet
   EXPECT_TRUE(launcher.calls.empty());
-  window.buttonEditor().hide();
+  program.buttonEditor().hide();
 }
 
 TEST_F(MenusTest, CloseTheProgramEndsTheSessionAndClosesTheWindow) {
-  window.start();
+  program.start();
   window.show();
   bool closed = false;
   QObject::connect(&window, &MainWindow::closed, [&] { closed = true; });
   item(6)->trigger();
   EXPECT_TRUE(mouse::WaitUntil([&] { return closed; }));
-  EXPECT_TRUE(window.session().MayClose());
+  EXPECT_TRUE(program.session().MayClose());
   EXPECT_FALSE(window.isVisible());
 }
 
 TEST_F(MenusTest, ButtonMenuHasAddAndRemove) {
-  EXPECT_EQ(CaptionsOf(window.buttonMenu()), (Captions{"Добавить кнопку", "Удалить кнопку"}));
+  EXPECT_EQ(CaptionsOf(program.buttonMenu()), (Captions{"Добавить кнопку", "Удалить кнопку"}));
 }
 
 }  // namespace

@@ -16,6 +16,7 @@
 #include "ProgramFolder.h"
 #include "TestApplication.h"
 #include "app/MainWindow.h"
+#include "app/Program.h"
 #include "app/QtDesktopTimers.h"
 #include "commands/MainMenu.h"
 #include "commands/SkinChooserDialog.h"
@@ -39,23 +40,24 @@ class SkinChooserTest : public ::testing::Test {
   SkinChooserTest()
       : app_(TestApplication()),
         folder(false),
-        window({.launcher = launcher,
-                .clock = clock,
-                .programFolder = folder.root(),
-                .geometry = QRect(0, 0, 400, 300)}) {
+        program({.launcher = launcher,
+                 .clock = clock,
+                 .programFolder = folder.root(),
+                 .geometry = QRect(0, 0, 400, 300)}),
+        window(program.window()) {
     folder.addSkin("violet", kViolet);  // listed after "test"
-    window.start();
+    program.start();
     window.show();
-    window.mainMenu().refresh();  // as opening the menu does: the items are enabled
+    program.mainMenu().refresh();  // as opening the menu does: the items are enabled
     QApplication::processEvents();
   }
 
   QAction* item(const char* caption) {
-    for (QAction* a : window.mainMenu().actions())
+    for (QAction* a : program.mainMenu().actions())
       if (a->text() == QString::fromUtf8(caption)) return a;
     return nullptr;
   }
-  SkinChooserDialog& chooser() { return window.skinChooser(); }
+  SkinChooserDialog& chooser() { return program.skinChooser(); }
   void open() {
     item("Обложки...")->trigger();
     QApplication::processEvents();
@@ -78,7 +80,8 @@ class SkinChooserTest : public ::testing::Test {
   RecordingLauncher launcher;
   FakeClock clock;
   ProgramFolder folder;
-  MainWindow window;
+  Program program;
+  MainWindow& window;
 };
 
 TEST_F(SkinChooserTest, OpensModelessAsDesignedCentredListingEverySkinWithNothingChosen) {
@@ -208,7 +211,7 @@ TEST_F(SkinChooserTest, ChangeWallpaperPaintsThePickedPictureAndRemembersItForTh
   const std::filesystem::path picked = folder.root() / "green.png";
   QStringList offered;
   std::optional<std::filesystem::path> answer;  // cancelled at first
-  window.setPictureChooser([&](const QStringList& filters) {
+  program.setPictureChooser([&](const QStringList& filters) {
     offered = filters;
     return answer;
   });
@@ -235,15 +238,15 @@ TEST_F(SkinChooserTest, ChangeWallpaperPaintsThePickedPictureAndRemembersItForTh
 // "Закрыть программу", SIGTERM): the ended desktop is left as it is.
 TEST_F(SkinChooserTest, ChangeWallpaperDoesNothingWhenTheProgramEndedDuringTheDialog) {
   folder.writePng("green.png", kGreen, 8, 8);
-  window.setPictureChooser([&](const QStringList&) {
-    window.session().Exit();
+  program.setPictureChooser([&](const QStringList&) {
+    program.session().Exit();
     return std::optional(folder.root() / "green.png");
   });
   const std::string before = folder.read("skins/test/config.ini");
   item("Сменить фон")->trigger();
-  EXPECT_TRUE(window.session().MayClose());
+  EXPECT_TRUE(program.session().MayClose());
   EXPECT_EQ(folder.read("skins/test/config.ini"), before);
-  EXPECT_FALSE(window.timers().IsEnabled(DesktopTimer::Clock));
+  EXPECT_FALSE(program.timers().IsEnabled(DesktopTimer::Clock));
 }
 
 }  // namespace

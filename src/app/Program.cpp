@@ -1,0 +1,247 @@
+#include "app/Program.h"
+
+#include <QFile>
+#include <QFileDialog>
+#include <QGuiApplication>
+#include <QMessageBox>
+#include <QScreen>
+
+#include "app/QtDesktopTimers.h"
+#include "app/SideScreenWindow.h"
+#include "codecs/PngCodec.h"
+#include "commands/ButtonEditorDialog.h"
+#include "commands/ButtonMenu.h"
+#include "commands/ButtonRemovalDialog.h"
+#include "commands/MainMenu.h"
+#include "commands/SkinChooserDialog.h"
+#include "desktop/DesktopSession.h"
+#include "desktop/PictureDialogFilter.h"
+#include "editor/ButtonFaceRenderer.h"
+#include "editor/IconLoader.h"
+#include "placement/ButtonRemoval.h"
+#include "placement/NewButtonFlow.h"
+#include "platform/ProcessEnvironment.h"
+#include "platform_qt/QtAssociatedIcons.h"
+#include "platform_qt/QtCaptionPainter.h"
+#include "widgets/SkinTimeWidgets.h"
+#include "widgets/SkinWallpaper.h"
+
+namespace moravel {
+
+namespace {
+
+// The program's own icon, the last resort of a new button's icon.
+Bitmap ProgramIcon() {
+  QFile file(QStringLiteral(":/moravel/moravel-48.png"));
+  if (!file.open(QIODevice::ReadOnly)) return {};
+  const QByteArray bytes = file.readAll();
+  DecodeResult icon = DecodePng(
+      std::span(reinterpret_cast<const uint8_t*>(bytes.constData()), size_t(bytes.size())));
+  return icon.ok() ? std::move(*icon.picture) : Bitmap();
+}
+
+// A modal file dialog of its own (no parent: the desktop window lies below
+// every other window).
+std::optional<std::filesystem::path> AskForPicture(const QStringList& nameFilters) {
+  const QString file = QFileDialog::getOpenFileName(nullptr, QString(), QString(),
+                                                    nameFilters.join(QStringLiteral(";;")));
+  if (file.isEmpty()) return std::nullopt;
+  return std::filesystem::path(file.toStdString());
+}
+
+}  // namespace
+
+Program::Program(ProgramSetup setup)
+    : timers_(std::make_unique<QtDesktopTimers>()),
+      wallpaper_(std::make_unique<SkinWallpaper>()),
+      timeWidgets_(std::make_unique<SkinTimeWidgets>()) {
+  wallpaper_->UsePrefetch(setup.prefetch);
+  DesktopServices services{setup.launcher, setup.clock,      *timers_,
+                           *this,          wallpaper_.get(), timeWidgets_.get()};
+  session_ = std::make_unique<DesktopSession>(services, setup.programFolder, setup.geometry.width(),
+                                              setup.geometry.height());
+  session_->SetNoTray(setup.noTray);
+  window_ = std::make_unique<MainWindow>(setup.geometry, session_->frame(), *this,
+                                         setup.reportFirstFrame);
+  timers_->connectTo([this](DesktopTimer timer) { onTimer(timer); });
+  mainMenu_ = std::make_unique<MainMenu>(*session_);
+  buttonMenu_ = std::make_unique<ButtonMenu>();
+
+  ProcessEnvironment environment;
+  desktopIcons_ = std::make_unique<QtAssociatedIcons>(environment);
+  captions_ = std::make_unique<QtCaptionPainter>();
+  icons_ = std::make_unique<IconLoader>(*desktopIcons_, ProgramIcon());
+  faces_ = std::make_unique<ButtonFaceRenderer>(*icons_, *captions_);
+  newButton_ =
+      std::make_unique<NewButtonFlow>(*session_, *faces_, setup.programFolder / "help.png");
+  connect(mainMenu_.get(), &MainMenu::addButtonChosen, this, &Program::openButtonEditor);
+  connect(buttonMenu_.get(), &ButtonMenu::addButtonChosen, this, &Program::openButtonEditor);
+  removal_ = std::make_unique<ButtonRemoval>(session_->model());
+  connect(buttonMenu_.get(), &ButtonMenu::removeButtonChosen, this,
+          [this] { removalDialog().present(); });
+  pictureChooser_ = AskForPicture;
+  connect(mainMenu_.get(), &MainMenu::skinsChosen, this, [this] { skinChooser().present(); });
+  connect(mainMenu_.get(), &MainMenu::changeWallpaperChosen, this, &Program::changeWallpaper);
+}
+
+Program::~Program() {
+  // The side windows show the session's pictures; the dialogs and the flow
+  // work on the session: they go first, and the window before the frame.
+  sideWindows_.clear();
+  removalDialog_.reset();
+  removal_.reset();
+  buttonEditor_.reset();
+  newButton_.reset();
+  skinChooser_.reset();
+  window_.reset();
+}
+
+void Program::start() {
+  window_->placeOnDesktop();
+  session_->Start();
+}
+
+void Program::onTimer(DesktopTimer timer) {
+  switch (timer) {
+    case DesktopTimer::Calendar:
+    case DesktopTimer::Clock:
+      session_->OnTimer(timer);
+      break;
+    case DesktopTimer::EditorCaption:
+    case DesktopTimer::EditorTyping:
+      newButton_->OnTimer(timer);
+      if (buttonEditor_) buttonEditor_->refresh();
+      break;
+    case DesktopTimer::Placement:
+      newButton_->OnTimer(timer);
+      break;
+  }
+}
+
+ButtonEditorDialog& Program::buttonEditor() {
+  // Made when first shown: it is not needed for the first frame.
+  if (!buttonEditor_) buttonEditor_ = std::make_unique<ButtonEditorDialog>(newButton_->editor());
+  return *buttonEditor_;
+}
+
+SkinChooserDialog& Program::skinChooser() {
+  if (!skinChooser_) skinChooser_ = std::make_unique<SkinChooserDialog>(*session_);
+  return *skinChooser_;
+}
+
+ButtonRemovalDialog& Program::removalDialog() {
+  // Made when first asked for, as the editor: not needed for the first frame.
+  if (!removalDialog_) {
+    removalDialog_ =
+        std::make_unique<ButtonRemovalDialog>([this] { removal_->RemoveSelectedButton(); });
+  }
+  return *removalDialog_;
+}
+
+void Program::openButtonEditor() {
+  newButton_->OpenEditor();
+  buttonEditor().present();
+}
+
+void Program::changeWallpaper() {
+  QStringList filters;
+  for (const std::string& f : NameFilters(kPictureDialogFilter))
+    filters << QString::fromStdString(f);
+  std::optional<std::filesystem::path> chosen = pictureChooser_(filters);
+  // The dialog runs its own event loop: the program may have ended meanwhile.
+  if (session_->MayClose()) return;
+  session_->ChangeWallpaper(std::move(chosen));
+}
+
+void Program::followScreens(QRect primary, const QList<QRect>& screens) {
+  if (primary.isEmpty() || session_->MayClose()) return;
+  if (primary.size() != window_->size()) {
+    newButton_->EndPlacement();  // its overlay was laid out for the old screen
+    window_->screenSizeChanging();
+  }
+  if (primary != window_->geometry()) window_->setGeometry(primary);
+  std::vector<Rect> others;
+  for (const QRect& s : screens) others.push_back({s.x(), s.y(), s.width(), s.height()});
+  session_->FollowScreens({primary.x(), primary.y(), primary.width(), primary.height()}, others);
+}
+
+void Program::followScreens() {
+  const QScreen* primary = QGuiApplication::primaryScreen();
+  if (!primary) return;
+  QList<QRect> screens;
+  for (const QScreen* s : QGuiApplication::screens())
+    if (s != primary) screens << s->geometry();
+  followScreens(primary->geometry(), screens);
+}
+
+void Program::ShowButtonMenu(int x, int y) {
+  buttonMenu_->popup(window_->mapToGlobal(QPoint(x, y)));
+}
+
+void Program::ShowMainMenu(int x, int y) {
+  mainMenu_->popup(window_->mapToGlobal(QPoint(x, y)));
+}
+
+void Program::FrameChanged() {
+  // The session's first change comes while the window is being made.
+  if (window_) window_->frameChanged();
+}
+
+void Program::Close() {
+  window_->close();
+}
+
+void Program::ShowMessage(const std::string& text) {
+  // No parent: the desktop window lies below every other window.
+  QMessageBox box(QMessageBox::Warning, QStringLiteral("Moravel"), QString::fromStdString(text),
+                  QMessageBox::Ok);
+  box.exec();
+}
+
+void Program::TakeKeyboardFocus() {
+  window_->takeKeyboardFocus();
+}
+
+void Program::SideScreensChanged() {
+  sideWindows_.clear();
+  const std::vector<Monitor>& monitors = session_->monitors();
+  for (size_t i = 1; i < monitors.size(); ++i) {  // the first is the desktop window's
+    const Monitor& side = monitors[i];
+    if (side.wallpaper.empty()) continue;
+    const Rect& a = side.area;
+    auto window =
+        std::make_unique<SideScreenWindow>(QRect(a.x, a.y, a.width, a.height), side.wallpaper);
+    window->present();
+    sideWindows_.push_back(std::move(window));
+  }
+}
+
+void Program::Pointer(const PointerEvent& event) {
+  // A click on the marker or the desktop takes the keys back to the placement.
+  if (event.kind == PointerEvent::Kind::Press && newButton_->placement().active())
+    window_->takeKeyboardFocus();
+  session_->HandlePointer(event);
+}
+
+void Program::Key(PlacementKey key, bool pressed) {
+  if (pressed) {
+    newButton_->KeyPressed(key);
+  } else {
+    newButton_->KeyReleased(key);
+  }
+}
+
+void Program::FocusLost() {
+  newButton_->FocusLost();
+}
+
+void Program::FileDropped(const std::filesystem::path& file) {
+  newButton_->OpenEditor();
+  buttonEditor().dropPath(file);
+}
+
+bool Program::MayClose() const {
+  return session_->MayClose();
+}
+
+}  // namespace moravel
