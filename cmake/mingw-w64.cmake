@@ -27,3 +27,5 @@ set(ENV{PKG_CONFIG_SYSROOT_DIR} "")
 # The programs carry the C and C++ run-time libraries and winpthreads inside,
 # so that they run without DLLs beside them.
 set(CMAKE_EXE_LINKER_FLAGS_INIT -static)
+# zlib's import library for its DLL lies beside the static one.
+set(ZLIB_USE_STATIC_LIBS ON)

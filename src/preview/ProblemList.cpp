@@ -2,11 +2,13 @@
 
 #include <utility>
 
+#include "settings/Utf8Path.h"
+
 namespace moravel {
 
 ProblemList::ProblemList(std::vector<std::filesystem::path> skinFolders) {
   for (const std::filesystem::path& folder : skinFolders) {
-    std::string text = folder.lexically_normal().string();
+    std::string text = Utf8Of(folder.lexically_normal());
     if (text.empty()) continue;
     if (text.back() != '/') text += '/';
     folders_.push_back(std::move(text));
@@ -14,7 +16,7 @@ ProblemList::ProblemList(std::vector<std::filesystem::path> skinFolders) {
 }
 
 std::string ProblemList::Relative(const std::filesystem::path& path) const {
-  const std::string text = path.lexically_normal().string();
+  const std::string text = Utf8Of(path.lexically_normal());
   for (const std::string& folder : folders_) {
     if (text.size() > folder.size() && text.compare(0, folder.size(), folder) == 0) {
       return text.substr(folder.size());
