@@ -72,7 +72,10 @@ std::filesystem::path SkinPath(const std::filesystem::path& exeFolder, std::stri
 }
 
 bool IsNoSkinPath(const std::filesystem::path& path) {
-  return path.native().starts_with(std::filesystem::path(kNoSkinFolder).native());
+  // Compared with "/" as the separator: Windows paths may hold "\".
+  const std::u8string generic = path.generic_u8string();
+  return std::string_view(reinterpret_cast<const char*>(generic.data()), generic.size())
+      .starts_with(kNoSkinFolder);
 }
 
 std::filesystem::path SkinsFolderOf(const std::filesystem::path& skinPath) {
