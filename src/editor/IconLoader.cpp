@@ -11,6 +11,7 @@
 #include "editor/ShortcutTarget.h"
 #include "platform/DesktopEntry.h"
 #include "raster/Stretch.h"
+#include "settings/Utf8Path.h"
 
 namespace moravel {
 namespace {
@@ -134,7 +135,7 @@ Bitmap IconLoader::DesktopEntryPlane(const std::string& path) const {
   std::optional<DesktopEntry> entry = ReadDesktopEntry(path, {});
   if (!entry || entry->icon.empty()) return {};
   const std::string& icon = entry->icon;
-  if (icon.front() == '/') {
+  if (PathFromUtf8(icon).is_absolute()) {
     switch (ClassifyIconSource(icon)) {
       case IconSourceKind::kPicture:
       case IconSourceKind::kPng:

@@ -32,8 +32,8 @@ class NoLauncher : public Launcher {
 };
 
 // A program folder of our own under the temp folder, removed with what the
-// session wrote there; skins/<name> is a link, so removing it leaves the
-// skin alone.
+// session wrote there; skins/<name> is a link (or a copy where no link can
+// be made), so removing it leaves the skin alone.
 class ScratchProgramFolder {
  public:
   ScratchProgramFolder() {
@@ -59,7 +59,13 @@ class ScratchProgramFolder {
     if (path_.empty()) return false;
     std::error_code ec;
     fs::create_directory(path_ / "skins", ec);
-    if (!ec) fs::create_directory_symlink(skin, path_ / "skins" / PathFromUtf8(name), ec);
+    const fs::path held = path_ / "skins" / PathFromUtf8(name);
+    if (!ec) fs::create_directory_symlink(skin, held, ec);
+    if (ec && fs::exists(path_ / "skins")) {
+      // Where making links needs rights the user lacks (Windows), a copy.
+      ec.clear();
+      fs::copy(skin, held, fs::copy_options::recursive, ec);
+    }
     if (ec) return false;
     std::ofstream data(path_ / "data.ini", std::ios::binary);
     data << "[skin]\r\ndir=" << name << "\r\n";

@@ -55,7 +55,8 @@ fs::path ResolveSkinFile(const fs::path& skinPath, std::string_view storedName) 
   std::string relative = StoredNameToPosix(storedName);
   relative.erase(0, relative.find_first_not_of('/'));
   // Checked before the lookup, so that the lookup walks no "..", and after it.
-  return WithinSkins(skinPath, FindFileIgnoringCase(WithinSkins(skinPath, skinPath / relative)));
+  return WithinSkins(
+      skinPath, FindFileIgnoringCase(WithinSkins(skinPath, skinPath / PathFromUtf8(relative))));
 }
 
 }  // namespace moravel
