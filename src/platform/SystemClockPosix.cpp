@@ -2,12 +2,15 @@
 
 #include <cstdlib>
 #include <ctime>
+#include <string>
+#include <utility>
 
 #include "platform/ZoneWatch.h"
 
 namespace moravel {
 
 struct SystemClock::Zone {
+  explicit Zone(std::string file) : watch(std::move(file)) {}
   ZoneWatch watch;
 };
 

@@ -2,13 +2,21 @@
 
 #include <utility>
 
-#include "settings/Utf8Path.h"
-
 namespace moravel {
+namespace {
+
+// UTF-8 with "/" as the separator on every system, so that a file's path and
+// its skin folder's compare alike.
+std::string GenericUtf8(const std::filesystem::path& path) {
+  const std::u8string text = path.lexically_normal().generic_u8string();
+  return std::string(text.begin(), text.end());
+}
+
+}  // namespace
 
 ProblemList::ProblemList(std::vector<std::filesystem::path> skinFolders) {
   for (const std::filesystem::path& folder : skinFolders) {
-    std::string text = Utf8Of(folder.lexically_normal());
+    std::string text = GenericUtf8(folder);
     if (text.empty()) continue;
     if (text.back() != '/') text += '/';
     folders_.push_back(std::move(text));
@@ -16,7 +24,7 @@ ProblemList::ProblemList(std::vector<std::filesystem::path> skinFolders) {
 }
 
 std::string ProblemList::Relative(const std::filesystem::path& path) const {
-  const std::string text = Utf8Of(path.lexically_normal());
+  const std::string text = GenericUtf8(path);
   for (const std::string& folder : folders_) {
     if (text.size() > folder.size() && text.compare(0, folder.size(), folder) == 0) {
       return text.substr(folder.size());
