@@ -2,6 +2,8 @@
 
 #include <utility>
 
+#include "settings/Utf8Path.h"
+
 namespace moravel {
 namespace {
 
@@ -24,9 +26,12 @@ ProblemList::ProblemList(std::vector<std::filesystem::path> skinFolders) {
 }
 
 std::string ProblemList::Relative(const std::filesystem::path& path) const {
-  const std::string text = GenericUtf8(path);
+  // The generic form differs from the system's only in its separators, one
+  // for one: the folder is found in the one and cut off the other.
+  const std::string generic = GenericUtf8(path);
+  const std::string text = Utf8Of(path.lexically_normal());
   for (const std::string& folder : folders_) {
-    if (text.size() > folder.size() && text.compare(0, folder.size(), folder) == 0) {
+    if (generic.size() > folder.size() && generic.compare(0, folder.size(), folder) == 0) {
       return text.substr(folder.size());
     }
   }
