@@ -9,6 +9,7 @@
 #include "codecs/JpegCodec.h"
 #include "codecs/PngCodec.h"
 #include "settings/FileIo.h"
+#include "settings/Utf8Path.h"
 
 namespace moravel {
 namespace {
@@ -94,7 +95,7 @@ std::optional<std::vector<uint8_t>> ReadPictureFileBytes(const std::filesystem::
     case FileReadResult::Status::kOk:
       return std::move(read.bytes);
     case FileReadResult::Status::kMissing:
-      error = "cannot open " + path.string();
+      error = "cannot open " + Utf8Of(path);
       break;
     case FileReadResult::Status::kFailed:
       error = std::move(read.error);
@@ -119,7 +120,7 @@ DecodeResult LoadPictureFile(const std::filesystem::path& path) {
   auto bytes = ReadPictureFileBytes(path, error);
   if (!bytes) return DecodeResult::Failure(error);
   PictureFormat format = PictureFormatOfBytes(*bytes);
-  if (format == PictureFormat::Unknown) format = PictureFormatForName(path.filename().string());
+  if (format == PictureFormat::Unknown) format = PictureFormatForName(Utf8Of(path.filename()));
   return DecodePicture(format, *bytes);
 }
 

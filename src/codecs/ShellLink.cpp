@@ -8,6 +8,7 @@
 #include "codecs/ByteReader.h"
 #include "settings/FileIo.h"
 #include "settings/TextEncoding.h"
+#include "settings/Utf8Path.h"
 
 namespace moravel {
 namespace {
@@ -216,7 +217,8 @@ bool ParseShortcut(std::span<const uint8_t> bytes, ShortcutInfo& info) {
 bool ReadShortcut(ShortcutInfo& info) {
   // Links are a few KiB; a longer file loses only extra data blocks, which
   // lie at its end.
-  const FileReadResult read = ReadWholeFile(info.linkFile, kMaxFileBytes, LongFile::kCut);
+  const FileReadResult read =
+      ReadWholeFile(PathFromUtf8(info.linkFile), kMaxFileBytes, LongFile::kCut);
   return ParseShortcut(read.bytes, info);  // no bytes for a file that cannot be read
 }
 

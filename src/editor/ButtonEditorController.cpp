@@ -3,6 +3,7 @@
 #include "editor/ShellFolderIcons.h"
 #include "settings/CaseInsensitivePath.h"
 #include "settings/NumberedItems.h"
+#include "settings/Utf8Path.h"
 
 namespace moravel {
 
@@ -76,7 +77,7 @@ void ButtonEditorController::OnTemplateChosen(int index) {
 
 void ButtonEditorController::OnBrowseTarget(const std::optional<std::filesystem::path>& file) {
   if (!file) return;
-  targetText_ = file->string();
+  targetText_ = Utf8Of(*file);
   // Not the icon source rule: a special-folder action still takes the file.
   iconSourcePath_ = iconMode_ == IconMode::kAutomatic ? targetText_ : iconText_;
   TypingTaken();
@@ -85,7 +86,7 @@ void ButtonEditorController::OnBrowseTarget(const std::optional<std::filesystem:
 
 void ButtonEditorController::OnBrowseIcon(const std::optional<std::filesystem::path>& file) {
   if (!file) return;
-  iconText_ = file->string();
+  iconText_ = Utf8Of(*file);
   iconMode_ = IconMode::kManual;
   TakeIconSource();
   RefreshPreview();
@@ -147,7 +148,7 @@ void ButtonEditorController::OnCancel() {
 
 void ButtonEditorController::OnDropped(const std::filesystem::path& path) {
   if (!visible_) OnShow();
-  targetText_ = path.string();
+  targetText_ = Utf8Of(path);
   action_ = ButtonAction::kOpenFile;
   iconMode_ = IconMode::kAutomatic;
   TakeIconSource();
@@ -164,9 +165,8 @@ void ButtonEditorController::ReadTemplate(Rgb captionDefault) {
   const std::string section = TemplateSection(templateNumber_);
   const IniFile& config = Config();
   // A missing image1 leaves the skin folder itself, which reads as no picture.
-  templatePicturePath_ =
-      ResolveSkinFile(files_.skinPath, TemplateImageName(config, section, ButtonState::kUp))
-          .string();
+  templatePicturePath_ = Utf8Of(
+      ResolveSkinFile(files_.skinPath, TemplateImageName(config, section, ButtonState::kUp)));
   editorFaceParams_ = ReadFaceParams(config, section, ButtonState::kUp, captionDefault);
 }
 
@@ -182,7 +182,7 @@ void ButtonEditorController::TakeIconSource() {
   } else if (action_ == ButtonAction::kOpenFile) {
     iconSourcePath_ = targetText_;
   } else {
-    iconSourcePath_ = SpecialFolderIcon(Config(), files_.skinPath, int(action_)).string();
+    iconSourcePath_ = Utf8Of(SpecialFolderIcon(Config(), files_.skinPath, int(action_)));
   }
 }
 

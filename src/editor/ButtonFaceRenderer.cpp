@@ -10,6 +10,7 @@
 #include "codecs/PictureFile.h"
 #include "raster/Planes.h"
 #include "raster/Stretch.h"
+#include "settings/Utf8Path.h"
 
 namespace moravel {
 namespace {
@@ -109,7 +110,7 @@ Bitmap ButtonFaceRenderer::RenderButtonFace(const std::string& templatePath,
                                             const FaceParams& params,
                                             const std::string& caption) const {
   if (templatePath.empty()) return {};
-  DecodeResult loaded = LoadPictureFile(templatePath);
+  DecodeResult loaded = LoadPictureFile(PathFromUtf8(templatePath));
   if (!loaded.ok()) return {};
   const Bitmap& templ = *loaded.picture;
   const int w = templ.width(), h = templ.height();

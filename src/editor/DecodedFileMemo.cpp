@@ -1,19 +1,15 @@
 #include "editor/DecodedFileMemo.h"
 
+#include "settings/Utf8Path.h"
+
 namespace moravel {
 
 std::optional<DecodedFileMemo::Identity> DecodedFileMemo::Examine(const std::string& path) {
-  struct stat st {};
-  if (::stat(path.c_str(), &st) != 0) return std::nullopt;
-  return Identity{st.st_dev, st.st_ino, st.st_size, st.st_mtim};
+  return IdentifyFile(PathFromUtf8(path));
 }
 
 std::optional<Bitmap> DecodedFileMemo::Find(const std::string& path, const Identity& now) const {
-  const Identity& was = identity_;
-  if (picture_.empty() || path != path_ || now.device != was.device || now.inode != was.inode ||
-      now.size != was.size || now.modified.tv_sec != was.modified.tv_sec ||
-      now.modified.tv_nsec != was.modified.tv_nsec)
-    return std::nullopt;
+  if (picture_.empty() || path != path_ || now != identity_) return std::nullopt;
   return picture_;
 }
 

@@ -1,27 +1,23 @@
 #pragma once
 // Remembers the last picture decoded from a file, so that a preview refresh
 // with the same icon file (a new caption, another template) does not decode
-// it again. A file counts as unchanged while its device, inode, size and
-// modification time are; anything else decodes anew. Not thread-safe.
-
-#include <sys/stat.h>
+// it again. A file counts as unchanged while its identity (device, file
+// number, size and modification time) is; anything else decodes anew. Not
+// thread-safe.
 
 #include <optional>
 #include <string>
 
 #include "raster/Bitmap.h"
+#include "settings/FileIdentity.h"
 
 namespace moravel {
 
 class DecodedFileMemo {
  public:
-  // The file's identity now; nothing when it cannot be examined.
-  struct Identity {
-    dev_t device = 0;
-    ino_t inode = 0;
-    off_t size = 0;
-    timespec modified{};
-  };
+  // The file's identity now (`path` in UTF-8); nothing when it cannot be
+  // examined.
+  using Identity = FileIdentity;
   static std::optional<Identity> Examine(const std::string& path);
 
   // The picture kept for `path` when the file is still `now`.

@@ -11,6 +11,7 @@
 #include "editor/ShortcutTarget.h"
 #include "platform/DesktopEntry.h"
 #include "raster/Stretch.h"
+#include "settings/Utf8Path.h"
 
 namespace moravel {
 namespace {
@@ -84,7 +85,7 @@ Bitmap IconLoader::Reduced(Bitmap icon) const {
 
 // Pictures are fully opaque, whatever alpha their file holds.
 Bitmap IconLoader::PicturePlane(const std::string& path) const {
-  DecodeResult picture = LoadPictureFile(path, PictureFormatOf(path), kSourceLimits);
+  DecodeResult picture = LoadPictureFile(PathFromUtf8(path), PictureFormatOf(path), kSourceLimits);
   if (!picture.ok()) return ownIcon_;
   uint8_t* rgba = picture.picture->data();
   for (size_t i = 3, n = picture.picture->byteCount(); i < n; i += 4) rgba[i] = 255;
@@ -93,7 +94,7 @@ Bitmap IconLoader::PicturePlane(const std::string& path) const {
 
 // Colour as stored, alpha as stored (opaque when the PNG has none).
 Bitmap IconLoader::PngPlane(const std::string& path) const {
-  DecodeResult picture = LoadPictureFile(path, PictureFormat::Png, kSourceLimits);
+  DecodeResult picture = LoadPictureFile(PathFromUtf8(path), PictureFormat::Png, kSourceLimits);
   return picture.ok() ? std::move(*picture.picture) : ownIcon_;
 }
 
@@ -101,7 +102,7 @@ Bitmap IconLoader::PngPlane(const std::string& path) const {
 // shows what the desktop shows for it.
 Bitmap IconLoader::IconFilePlane(const std::string& path) const {
   std::string error;
-  if (auto bytes = ReadPictureFileBytes(path, error)) {
+  if (auto bytes = ReadPictureFileBytes(PathFromUtf8(path), error)) {
     DecodeResult icon = DecodeIcoNearest(*bytes, kIconSize, kSourceLimits);
     if (icon.ok()) return std::move(*icon.picture);
   }
@@ -111,7 +112,7 @@ Bitmap IconLoader::IconFilePlane(const std::string& path) const {
 // A program without icons has none (empty planes); a file that is no
 // program, or cannot be read, shows the program's own icon.
 Bitmap IconLoader::ExecutablePlane(const std::string& path) const {
-  ExecutableIconResult result = ReadExecutableIcon(path, kIconSize);
+  ExecutableIconResult result = ReadExecutableIcon(PathFromUtf8(path), kIconSize);
   switch (result.status) {
     case ExecutableIconResult::Status::kIcon:
       return std::move(result.icon);
@@ -134,7 +135,7 @@ Bitmap IconLoader::DesktopEntryPlane(const std::string& path) const {
   std::optional<DesktopEntry> entry = ReadDesktopEntry(path, {});
   if (!entry || entry->icon.empty()) return {};
   const std::string& icon = entry->icon;
-  if (icon.front() == '/') {
+  if (PathFromUtf8(icon).is_absolute()) {
     switch (ClassifyIconSource(icon)) {
       case IconSourceKind::kPicture:
       case IconSourceKind::kPng:

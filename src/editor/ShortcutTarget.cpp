@@ -6,6 +6,7 @@
 #include "codecs/ShellLink.h"
 #include "settings/CaseInsensitivePath.h"
 #include "settings/SkinPaths.h"
+#include "settings/Utf8Path.h"
 
 namespace moravel {
 
@@ -19,7 +20,7 @@ std::string ShortcutTarget(const std::string& linkPath) {
   if (!info.relativePath.empty()) {
     fs::path relative = fs::path(linkPath).parent_path() / StoredNameToPosix(info.relativePath);
     fs::path found = FindFileIgnoringCase(relative.lexically_normal());
-    if (fs::exists(found, ec)) return found.string();
+    if (fs::exists(found, ec)) return Utf8Of(found);
   }
   return info.targetPath;
 }

@@ -3,6 +3,7 @@
 #include <cerrno>
 
 #include "settings/IniSyntax.h"
+#include "settings/Utf8Path.h"
 
 namespace moravel {
 
@@ -12,12 +13,14 @@ std::string WriteFailureMessage(int errorNumber, const std::filesystem::path& fo
     case EACCES:
     case EPERM:
     case EROFS:
-      return kNoWriteAccessMessage + folder.string();
+      return kNoWriteAccessMessage + Utf8Of(folder);
     case ENOSPC:
+#ifdef EDQUOT  // no quotas on Windows
     case EDQUOT:
-      return kNoSpaceMessage + folder.string();
+#endif
+      return kNoSpaceMessage + Utf8Of(folder);
     default:
-      return kWriteFailedMessage + folder.string() + (detail.empty() ? "" : ": " + detail);
+      return kWriteFailedMessage + Utf8Of(folder) + (detail.empty() ? "" : ": " + detail);
   }
 }
 

@@ -12,6 +12,7 @@
 #include "placement/StatePictureFiles.h"
 #include "settings/CaseInsensitivePath.h"
 #include "settings/SkinPaths.h"
+#include "settings/Utf8Path.h"
 
 namespace moravel {
 
@@ -70,11 +71,11 @@ int NewButtonCommit::CommitNewButton(const NewButtonDesign& design, int left, in
     const std::filesystem::path templ =
         image.empty() ? std::filesystem::path() : ResolveSkinFile(skin, image);
     Bitmap face =
-        renderer_.RenderButtonFace(templ.string(), design.iconSource, params, design.caption);
+        renderer_.RenderButtonFace(Utf8Of(templ), design.iconSource, params, design.caption);
     const std::filesystem::path file =
         skin / StoredNameToPosix(WithStateLetter(upName, kStateLetters[i]));
     if (face.empty()) {
-      if (states[i] == ButtonState::kUp) return undo(kNoTemplatePictureMessage + templ.string());
+      if (states[i] == ButtonState::kUp) return undo(kNoTemplatePictureMessage + Utf8Of(templ));
       std::filesystem::remove(file, ec);  // no leftover shows in this state after a restart
       continue;
     }

@@ -9,6 +9,7 @@
 #include "settings/CaseInsensitivePath.h"
 #include "settings/NumberedItems.h"
 #include "settings/ScreenCoordinate.h"
+#include "settings/Utf8Path.h"
 
 namespace moravel {
 namespace {
@@ -48,7 +49,7 @@ bool Placement::Begin(const IniFile& config, std::string_view section,
   End();
   DecodeResult help = LoadPictureFile(helpPicture);
   if (!help.ok()) {
-    error = helpPicture.filename().string() + ": " + help.error;
+    error = Utf8Of(helpPicture.filename()) + ": " + help.error;
     return false;
   }
 

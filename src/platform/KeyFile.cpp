@@ -1,6 +1,7 @@
 #include "platform/KeyFile.h"
 
 #include "settings/FileIo.h"
+#include "settings/Utf8Path.h"
 
 namespace moravel {
 
@@ -17,7 +18,7 @@ std::string_view Trim(std::string_view s) {
 }  // namespace
 
 std::optional<KeyFile> KeyFile::Load(const std::string& path) {
-  const FileReadResult read = ReadWholeFile(path, kMaxBytes);
+  const FileReadResult read = ReadWholeFile(PathFromUtf8(path), kMaxBytes);
   if (read.status != FileReadResult::Status::kOk) return std::nullopt;
   return Parse(read.text());
 }

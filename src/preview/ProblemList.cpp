@@ -2,11 +2,23 @@
 
 #include <utility>
 
+#include "settings/Utf8Path.h"
+
 namespace moravel {
+namespace {
+
+// UTF-8 with "/" as the separator on every system, so that a file's path and
+// its skin folder's compare alike.
+std::string GenericUtf8(const std::filesystem::path& path) {
+  const std::u8string text = path.lexically_normal().generic_u8string();
+  return std::string(text.begin(), text.end());
+}
+
+}  // namespace
 
 ProblemList::ProblemList(std::vector<std::filesystem::path> skinFolders) {
   for (const std::filesystem::path& folder : skinFolders) {
-    std::string text = folder.lexically_normal().string();
+    std::string text = GenericUtf8(folder);
     if (text.empty()) continue;
     if (text.back() != '/') text += '/';
     folders_.push_back(std::move(text));
@@ -14,9 +26,12 @@ ProblemList::ProblemList(std::vector<std::filesystem::path> skinFolders) {
 }
 
 std::string ProblemList::Relative(const std::filesystem::path& path) const {
-  const std::string text = path.lexically_normal().string();
+  // The generic form differs from the system's only in its separators, one
+  // for one: the folder is found in the one and cut off the other.
+  const std::string generic = GenericUtf8(path);
+  const std::string text = Utf8Of(path.lexically_normal());
   for (const std::string& folder : folders_) {
-    if (text.size() > folder.size() && text.compare(0, folder.size(), folder) == 0) {
+    if (generic.size() > folder.size() && generic.compare(0, folder.size(), folder) == 0) {
       return text.substr(folder.size());
     }
   }

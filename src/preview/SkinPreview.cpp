@@ -1,9 +1,8 @@
 #include "preview/SkinPreview.h"
 
-#include <stdlib.h>
-
 #include <exception>
 #include <fstream>
+#include <random>
 #include <system_error>
 #include <utility>
 
@@ -16,6 +15,7 @@
 #include "preview/TemplateCheck.h"
 #include "scene/DesktopFrame.h"
 #include "scene/FrameComposer.h"
+#include "settings/Utf8Path.h"
 #include "widgets/SkinTimeWidgets.h"
 #include "widgets/SkinWallpaper.h"
 
@@ -32,14 +32,20 @@ class NoLauncher : public Launcher {
 };
 
 // A program folder of our own under the temp folder, removed with what the
-// session wrote there; skins/<name> is a link, so removing it leaves the
-// skin alone.
+// session wrote there; skins/<name> is a link (or a copy where no link can
+// be made), so removing it leaves the skin alone.
 class ScratchProgramFolder {
  public:
   ScratchProgramFolder() {
     std::error_code ec;
-    std::string pattern = (fs::temp_directory_path(ec) / "moravel-preview-XXXXXX").string();
-    if (!ec && ::mkdtemp(pattern.data())) path_ = pattern;
+    const fs::path temp = fs::temp_directory_path(ec);
+    if (ec) return;
+    // A new folder of a random name, as mkdtemp makes one.
+    std::random_device random;
+    for (int attempt = 0; attempt < 100 && path_.empty(); ++attempt) {
+      fs::path folder = temp / ("moravel-preview-" + std::to_string(random()));
+      if (fs::create_directory(folder, ec)) path_ = std::move(folder);
+    }
   }
   ~ScratchProgramFolder() {
     std::error_code ec;
@@ -53,7 +59,13 @@ class ScratchProgramFolder {
     if (path_.empty()) return false;
     std::error_code ec;
     fs::create_directory(path_ / "skins", ec);
-    if (!ec) fs::create_directory_symlink(skin, path_ / "skins" / name, ec);
+    const fs::path held = path_ / "skins" / PathFromUtf8(name);
+    if (!ec) fs::create_directory_symlink(skin, held, ec);
+    if (ec && fs::exists(path_ / "skins")) {
+      // Where making links needs rights the user lacks (Windows), a copy.
+      ec.clear();
+      fs::copy(skin, held, fs::copy_options::recursive, ec);
+    }
     if (ec) return false;
     std::ofstream data(path_ / "data.ini", std::ios::binary);
     data << "[skin]\r\ndir=" << name << "\r\n";
@@ -70,15 +82,15 @@ SkinPreview Render(const fs::path& skinFolder, int width, int height, const Loca
   std::error_code ec;
   const fs::path skin = fs::canonical(skinFolder, ec);
   if (ec || !fs::is_directory(skin, ec)) {
-    preview.error = "no such skin folder: " + skinFolder.string();
+    preview.error = "no such skin folder: " + Utf8Of(skinFolder);
     return preview;
   }
   // Installed, the skin would lie in skins/ under its own folder name.
-  const std::string name = skin.filename().empty() ? "skin" : skin.filename().string();
+  const std::string name = skin.filename().empty() ? "skin" : Utf8Of(skin.filename());
   ScratchProgramFolder program;
   if (!program.Hold(skin, name)) {
     preview.error =
-        "cannot make a scratch program folder under " + fs::temp_directory_path(ec).string();
+        "cannot make a scratch program folder under " + Utf8Of(fs::temp_directory_path(ec));
     return preview;
   }
 

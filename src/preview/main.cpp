@@ -13,6 +13,7 @@
 #include "platform/SystemClock.h"
 #include "preview/PreviewArguments.h"
 #include "preview/SkinPreview.h"
+#include "settings/Utf8Path.h"
 
 int main(int argc, char** argv) {
   using namespace moravel;
@@ -34,7 +35,7 @@ int main(int argc, char** argv) {
   std::fflush(stdout);
   if (SavePngFile(parsed->output, preview.picture, PngSpeed::Fast, &error) !=
       PngSaveResult::kSaved) {
-    std::fprintf(stderr, "moravel-preview: cannot write %s: %s\n", parsed->output.string().c_str(),
+    std::fprintf(stderr, "moravel-preview: cannot write %s: %s\n", Utf8Of(parsed->output).c_str(),
                  error.c_str());
     return 2;
   }

@@ -6,6 +6,7 @@
 
 #include "settings/CaseFold.h"
 #include "settings/SkinPaths.h"
+#include "settings/Utf8Path.h"
 
 namespace moravel {
 namespace {
@@ -19,13 +20,13 @@ bool Exists(const fs::path& path) {
 
 // The entry of `folder` whose name equals `name` ignoring case.
 std::optional<fs::path> FindEntry(const fs::path& folder, const fs::path& name) {
-  const std::string wanted = FoldCase(name.string());
+  const std::string wanted = FoldCase(Utf8Of(name));
   std::optional<fs::path> best;
   std::error_code ec;
   fs::directory_iterator it(folder.empty() ? fs::path(".") : folder, ec);
   for (; !ec && it != fs::directory_iterator(); it.increment(ec)) {
     const fs::path entry = it->path().filename();
-    if (FoldCase(entry.string()) == wanted && (!best || entry < *best)) best = entry;
+    if (FoldCase(Utf8Of(entry)) == wanted && (!best || entry < *best)) best = entry;
   }
   return best;
 }
@@ -54,7 +55,8 @@ fs::path ResolveSkinFile(const fs::path& skinPath, std::string_view storedName) 
   std::string relative = StoredNameToPosix(storedName);
   relative.erase(0, relative.find_first_not_of('/'));
   // Checked before the lookup, so that the lookup walks no "..", and after it.
-  return WithinSkins(skinPath, FindFileIgnoringCase(WithinSkins(skinPath, skinPath / relative)));
+  return WithinSkins(
+      skinPath, FindFileIgnoringCase(WithinSkins(skinPath, skinPath / PathFromUtf8(relative))));
 }
 
 }  // namespace moravel

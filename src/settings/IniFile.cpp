@@ -6,6 +6,7 @@
 
 #include "settings/FileIo.h"
 #include "settings/IniSyntax.h"
+#include "settings/Utf8Path.h"
 
 namespace moravel {
 
@@ -96,7 +97,7 @@ bool IniFile::Apply(const IniBatch& batch) {
 
 bool IniFile::Commit(IniDocument next) {
   if (!readable_) {
-    lastError_ = "the file could not be read, so it is not overwritten: " + path_.string();
+    lastError_ = "the file could not be read, so it is not overwritten: " + Utf8Of(path_);
     lastErrorNumber_ = 0;
     return false;
   }

@@ -4,6 +4,7 @@
 #include <cctype>
 
 #include "settings/CaseInsensitivePath.h"
+#include "settings/Utf8Path.h"
 
 namespace moravel {
 namespace {
@@ -63,15 +64,18 @@ std::string StoredNameToPosix(std::string_view storedName) {
 }
 
 std::filesystem::path SkinPath(const std::filesystem::path& exeFolder, std::string_view dir) {
-  std::string path = WithTrailingSlash(exeFolder.string()) + "skins/";
+  std::string path = WithTrailingSlash(Utf8Of(exeFolder)) + "skins/";
   const std::string folder = StoredNameToPosix(dir);
   if (LeadsOut(folder)) return kNoSkinFolder;
   if (!folder.empty()) path = WithTrailingSlash(path + folder);
-  return path;
+  return PathFromUtf8(path);
 }
 
 bool IsNoSkinPath(const std::filesystem::path& path) {
-  return path.native().starts_with(kNoSkinFolder);
+  // Compared with "/" as the separator: Windows paths may hold "\".
+  const std::u8string generic = path.generic_u8string();
+  return std::string_view(reinterpret_cast<const char*>(generic.data()), generic.size())
+      .starts_with(kNoSkinFolder);
 }
 
 std::filesystem::path SkinsFolderOf(const std::filesystem::path& skinPath) {
@@ -91,7 +95,7 @@ std::filesystem::path WithinSkins(const std::filesystem::path& skinPath,
 
 std::optional<std::filesystem::path> AbsolutePictureValue(std::string_view value) {
   if (value.empty() || value.front() != '?') return std::nullopt;
-  return std::filesystem::path(value.substr(1));
+  return PathFromUtf8(value.substr(1));
 }
 
 std::filesystem::path PicturePath(const std::filesystem::path& skinPath, std::string_view value) {
@@ -105,7 +109,7 @@ std::optional<StatePictures> StatePictureNames(const std::filesystem::path& skin
                                                std::string_view imageValue) {
   if (imageValue.empty()) return std::nullopt;
   // "\" and "/" are single bytes, so converting first moves no "_".
-  const std::string full = skinPath.string() + StoredNameToPosix(imageValue);
+  const std::string full = Utf8Of(skinPath) + StoredNameToPosix(imageValue);
   const size_t underscore = full.rfind('_');
   if (underscore == full.npos || underscore + 1 == full.size()) return std::nullopt;
   const size_t at = underscore + 1;
@@ -113,7 +117,7 @@ std::optional<StatePictures> StatePictureNames(const std::filesystem::path& skin
   auto named = [&](char state) {
     std::string name = full;
     name.replace(at, length, 1, state);
-    return WithinSkins(skinPath, name);
+    return WithinSkins(skinPath, PathFromUtf8(name));
   };
   return StatePictures{named('u'), named('o'), named('d')};
 }

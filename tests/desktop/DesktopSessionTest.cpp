@@ -2,10 +2,10 @@
 // mark, the wallpaper layer; and the menu commands of the session.
 
 #include <gtest/gtest.h>
-#include <sys/stat.h>
 
 #include "DesktopTestKit.h"
 #include "scene/DesktopFrame.h"
+#include "settings/FileIdentity.h"
 #include "settings/IniFile.h"
 
 namespace moravel {
@@ -57,11 +57,7 @@ TEST(DesktopSessionTest, SkinListIsRebuiltFromTheFoldersOnly) {
   EXPECT_EQ(ReadText(h.programFolder() / "skins.ini").find("readme"), std::string::npos);
 
   // The next start finds the list as it is: the file is not written again.
-  const auto inode = [&] {
-    struct stat st {};
-    stat((h.programFolder() / "skins.ini").c_str(), &st);
-    return st.st_ino;
-  };
+  const auto inode = [&] { return IdentifyFile(h.programFolder() / "skins.ini").value().file; };
   const auto before = inode();
   DesktopSession again(DesktopServices{h.launcher, h.clock, h.timers, h.window}, h.programFolder(),
                        64, 48);

@@ -122,6 +122,9 @@ TEST(SkinChooserListTest, ListsUpToTheFirstGap) {
 // A folder whose name cannot be stored in skins.ini (a line break in it)
 // leaves its number's old section as it was, here without dir.
 TEST(SkinChooserListTest, ASectionWithoutDirIsListedAsErrorAndAppliesNothing) {
+#ifdef _WIN32
+  GTEST_SKIP() << "Windows names cannot hold a line break";
+#endif
   DesktopHarness h("alpha");
   h.User("[button1]\r\n");
   std::filesystem::create_directories(h.skinFolder("b\nc"));

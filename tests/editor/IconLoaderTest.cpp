@@ -104,7 +104,8 @@ TEST_F(IconLoaderTest, EachKindOfFile) {
       {(dir_ / "twice.lnk").string(), {5, 4, {10, 20, 30, 77}}},
       {(dir_ / "loop.lnk").string(), {64, 64, FakeAssociatedIcons::kNoPath}},
       {Put("dead.lnk", {1, 2, 3}), {64, 64, FakeAssociatedIcons::kNoPath}},
-      {PutText("a.desktop", "[Desktop Entry]\nType=Application\nIcon=" + pngPath + "\n"),
+      {PutText("a.desktop", "[Desktop Entry]\nType=Application\nIcon=" +
+                                std::filesystem::path(pngPath).generic_string() + "\n"),
        {5, 4, {10, 20, 30, 77}}},
       {PutText("b.desktop", "[Desktop Entry]\nType=Application\nIcon=known\n"),
        {64, 64, FakeAssociatedIcons::kThemed}},

@@ -1,13 +1,11 @@
 #pragma once
-// A fresh folder under /tmp for one test, removed with everything in it when
-// the object goes. Paths given to its helpers are relative to the folder.
+// A fresh folder under the temp folder for one test, removed with everything
+// in it when the object goes. Paths given to its helpers are relative to the
+// folder.
 
-#include <sys/stat.h>
-#include <unistd.h>
-
-#include <cstdlib>
 #include <filesystem>
 #include <fstream>
+#include <random>
 #include <sstream>
 #include <stdexcept>
 #include <string>
@@ -15,9 +13,14 @@
 class TempTree {
  public:
   TempTree() {
-    char pattern[] = "/tmp/moravel-platform-XXXXXX";
-    if (!mkdtemp(pattern)) throw std::runtime_error("mkdtemp failed");
-    root_ = pattern;
+    // A new folder of a random name, as mkdtemp makes one.
+    std::random_device random;
+    const std::filesystem::path temp = std::filesystem::temp_directory_path();
+    for (int attempt = 0; attempt < 100 && root_.empty(); ++attempt) {
+      const std::filesystem::path folder = temp / ("moravel-platform-" + std::to_string(random()));
+      if (std::filesystem::create_directory(folder)) root_ = folder.generic_string();
+    }
+    if (root_.empty()) throw std::runtime_error("cannot make a temp folder");
   }
   ~TempTree() {
     std::error_code ec;
@@ -35,13 +38,14 @@ class TempTree {
     return path(relative);
   }
 
-  // Writes `text` to the file (parents created) with `mode`; returns its path.
+  // Writes `text` to the file (parents created) with the permission bits
+  // `mode`; returns its path.
   std::string write(const std::string& relative, const std::string& text,
-                    mode_t mode = 0644) const {
+                    unsigned mode = 0644) const {
     std::filesystem::path p = path(relative);
     std::filesystem::create_directories(p.parent_path());
     std::ofstream(p, std::ios::binary | std::ios::trunc) << text;
-    chmod(p.c_str(), mode);
+    std::filesystem::permissions(p, std::filesystem::perms(mode));
     return p.string();
   }
 

@@ -5,6 +5,7 @@
 #include "SettingsTestFiles.h"
 #include "settings/CaseInsensitivePath.h"
 #include "settings/SkinPaths.h"
+#include "settings/Utf8Path.h"
 
 namespace moravel {
 namespace {
@@ -12,6 +13,16 @@ namespace {
 using test::TempFolder;
 using test::WriteBytes;
 namespace fs = std::filesystem;
+
+// A name found ignoring letter case. Windows file systems ignore it
+// themselves: there the name as asked for is the file already.
+void ExpectSameFile(const fs::path& found, const fs::path& onDisk) {
+#ifdef _WIN32
+  EXPECT_TRUE(fs::equivalent(found, onDisk)) << found << " is not " << onDisk;
+#else
+  EXPECT_EQ(found, onDisk);
+#endif
+}
 
 TEST(SkinPathTest, FolderUnderSkinsWithTrailingSeparator) {
   EXPECT_EQ(SkinPath("/opt/moravel/", "wood").string(), "/opt/moravel/skins/wood/");
@@ -61,7 +72,7 @@ TEST(StatePicturesTest, OnlyOneCharacterIsReplacedAndTheExtensionStays) {
   // A two-byte letter after "_" is one character.
   const auto cyrillic = StatePictureNames("/s/wood/", "кнопка_н.png");
   ASSERT_TRUE(cyrillic);
-  EXPECT_EQ(cyrillic->over, fs::path("/s/wood/кнопка_o.png"));
+  EXPECT_EQ(cyrillic->over, PathFromUtf8("/s/wood/кнопка_o.png"));
 }
 
 TEST(StatePicturesTest, UnderscoreInTheSkinFolderCounts) {
@@ -83,7 +94,7 @@ class ResolveSkinFileTest : public ::testing::Test {
     fs::create_directories(folder_ / "Skin" / "Temp");
     WriteBytes(folder_ / "Skin" / "Temp" / "FreeButton1_U.png", "u");
     WriteBytes(folder_ / "Skin" / "Pogoda.PNG", "p");
-    WriteBytes(folder_ / "Skin" / "ОБОИ.jpg", "w");
+    WriteBytes(folder_ / "Skin" / PathFromUtf8("ОБОИ.jpg"), "w");
   }
   fs::path skin() const { return folder_ / "Skin" / ""; }
   TempFolder folder_;
@@ -96,14 +107,14 @@ TEST_F(ResolveSkinFileTest, ExactNameIsTakenAsIs) {
 }
 
 TEST_F(ResolveSkinFileTest, OtherCaseFindsTheFileOnDisk) {
-  EXPECT_EQ(ResolveSkinFile(skin(), "pogoda.png"), skin() / "Pogoda.PNG");
-  EXPECT_EQ(ResolveSkinFile(skin(), "temp\\freebutton1_u.png"),
-            skin() / "Temp" / "FreeButton1_U.png");
-  EXPECT_EQ(ResolveSkinFile(skin(), "\\TEMP\\FREEBUTTON1_U.PNG"),
-            skin() / "Temp" / "FreeButton1_U.png");
-  EXPECT_EQ(ResolveSkinFile(skin(), "обои.JPG"), skin() / "ОБОИ.jpg");
+  ExpectSameFile(ResolveSkinFile(skin(), "pogoda.png"), skin() / "Pogoda.PNG");
+  ExpectSameFile(ResolveSkinFile(skin(), "temp\\freebutton1_u.png"),
+                 skin() / "Temp" / "FreeButton1_U.png");
+  ExpectSameFile(ResolveSkinFile(skin(), "\\TEMP\\FREEBUTTON1_U.PNG"),
+                 skin() / "Temp" / "FreeButton1_U.png");
+  ExpectSameFile(ResolveSkinFile(skin(), "обои.JPG"), skin() / PathFromUtf8("ОБОИ.jpg"));
   // The skin folder itself may differ in case too.
-  EXPECT_EQ(FindFileIgnoringCase(folder_ / "skin" / "POGODA.png"), skin() / "Pogoda.PNG");
+  ExpectSameFile(FindFileIgnoringCase(folder_ / "skin" / "POGODA.png"), skin() / "Pogoda.PNG");
 }
 
 TEST_F(ResolveSkinFileTest, MissingFileGivesThePlainPath) {
@@ -113,6 +124,9 @@ TEST_F(ResolveSkinFileTest, MissingFileGivesThePlainPath) {
 }
 
 TEST_F(ResolveSkinFileTest, SeveralMatchesPickTheFirstByName) {
+#ifdef _WIN32
+  GTEST_SKIP() << "a Windows folder holds one name per letter case";
+#endif
   WriteBytes(folder_ / "Skin" / "POGODA.png", "q");
   EXPECT_EQ(ResolveSkinFile(skin(), "pogoda.png"), skin() / "POGODA.png");
 }
@@ -128,7 +142,7 @@ TEST(SkinContainmentTest, NamesStayInTheSkinsFolder) {
   WriteBytes(skins / "Other" / "A.png", "a");
   WriteBytes(skins / "wood" / "b.png", "b");
   const fs::path wood = SkinPath(folder.path(), "wood");
-  EXPECT_EQ(ResolveSkinFile(wood, "..\\other\\a.png"), skins / "Other" / "A.png");
+  ExpectSameFile(ResolveSkinFile(wood, "..\\other\\a.png"), skins / "Other" / "A.png");
   EXPECT_EQ(ResolveSkinFile(wood, "x\\..\\.\\b.png"), skins / "wood" / "b.png");
   EXPECT_EQ(ResolveSkinFile(wood, "..\\list.png"), skins / "list.png");
   for (const char* name : {"..\\..\\data.ini", "..\\..\\..\\..\\..\\..\\..\\..\\etc\\passwd",

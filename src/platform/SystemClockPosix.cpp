@@ -2,16 +2,23 @@
 
 #include <cstdlib>
 #include <ctime>
+#include <string>
+#include <utility>
 
 #include "platform/ZoneWatch.h"
 
 namespace moravel {
 
+struct SystemClock::Zone {
+  explicit Zone(std::string file) : watch(std::move(file)) {}
+  ZoneWatch watch;
+};
+
 SystemClock::SystemClock() {
   tzset();  // before the watch: a change from now on is news
   // The C library reads the zone again only when TZ is unset: then it is
   // /etc/localtime. A zone that TZ names stays for the program's lifetime.
-  zone_ = std::make_unique<ZoneWatch>(std::getenv("TZ") ? "" : "/etc/localtime");
+  zone_ = std::make_unique<Zone>(std::getenv("TZ") ? "" : "/etc/localtime");
 }
 
 SystemClock::~SystemClock() = default;
@@ -20,7 +27,7 @@ LocalTime SystemClock::now() const {
   std::time_t t = std::time(nullptr);
   if (t == last_) return answer_;
   // localtime_r keeps the zone it read last; tzset reads it again.
-  if (zone_->Changed()) tzset();
+  if (zone_->watch.Changed()) tzset();
   std::tm tm{};
   if (!localtime_r(&t, &tm)) return {};
   LocalTime lt;

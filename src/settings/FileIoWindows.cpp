@@ -1,0 +1,203 @@
+#include "settings/FileIo.h"
+
+#include <windows.h>
+
+#include <algorithm>
+#include <atomic>
+#include <cerrno>
+#include <cstdint>
+#include <string>
+#include <utility>
+
+#include "settings/Utf8Path.h"
+
+namespace moravel {
+namespace {
+
+// The system's text for a Windows error code, in UTF-8, without the line end.
+std::string ErrorText(DWORD code) {
+  wchar_t* text = nullptr;
+  const DWORD length = ::FormatMessageW(
+      FORMAT_MESSAGE_ALLOCATE_BUFFER | FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS,
+      nullptr, code, 0, reinterpret_cast<wchar_t*>(&text), 0, nullptr);
+  std::wstring wide = length ? std::wstring(text, length) : L"";
+  if (text) ::LocalFree(text);
+  while (!wide.empty() && (wide.back() == L'\n' || wide.back() == L'\r' || wide.back() == L' '))
+    wide.pop_back();
+  if (wide.empty()) return "Windows error " + std::to_string(code);
+  return Utf8Of(std::filesystem::path(wide));
+}
+
+std::string Describe(const char* what, const std::filesystem::path& path, DWORD code) {
+  return std::string(what) + " " + Utf8Of(path) + ": " + ErrorText(code);
+}
+
+// The errno a POSIX system would give for the failure, for the callers that
+// tell "no access" and "disk full" apart.
+int ErrnoOf(DWORD code) {
+  switch (code) {
+    case ERROR_ACCESS_DENIED:
+    case ERROR_SHARING_VIOLATION:
+    case ERROR_LOCK_VIOLATION:
+      return EACCES;
+    case ERROR_WRITE_PROTECT:
+      return EROFS;
+    case ERROR_DISK_FULL:
+    case ERROR_HANDLE_DISK_FULL:
+      return ENOSPC;
+    case ERROR_FILE_NOT_FOUND:
+    case ERROR_PATH_NOT_FOUND:
+      return ENOENT;
+    default:
+      return EIO;
+  }
+}
+
+// Closes the handle when the scope ends unless released.
+class HandleGuard {
+ public:
+  explicit HandleGuard(HANDLE handle) : handle_(handle) {}
+  ~HandleGuard() {
+    if (handle_ != INVALID_HANDLE_VALUE) ::CloseHandle(handle_);
+  }
+  HandleGuard(const HandleGuard&) = delete;
+  HandleGuard& operator=(const HandleGuard&) = delete;
+  HANDLE get() const { return handle_; }
+  HANDLE release() { return std::exchange(handle_, INVALID_HANDLE_VALUE); }
+
+ private:
+  HANDLE handle_;
+};
+
+// ReadFile for up to `count` bytes; false on an error. 0 bytes: the end.
+bool ReadSome(HANDLE file, uint8_t* out, size_t count, size_t& got) {
+  DWORD n = 0;
+  const DWORD asked = DWORD(std::min<size_t>(count, 1u << 30));
+  if (!::ReadFile(file, out, asked, &n, nullptr)) return false;
+  got = n;
+  return true;
+}
+
+bool WriteAll(HANDLE file, std::string_view bytes) {
+  while (!bytes.empty()) {
+    DWORD n = 0;
+    const DWORD asked = DWORD(std::min<size_t>(bytes.size(), 1u << 30));
+    if (!::WriteFile(file, bytes.data(), asked, &n, nullptr)) return false;
+    bytes.remove_prefix(n);
+  }
+  return true;
+}
+
+}  // namespace
+
+FileReadResult ReadWholeFile(const std::filesystem::path& path, size_t maxBytes,
+                             LongFile longFile) {
+  FileReadResult result;
+  auto fail = [&](std::string error) {
+    result.status = FileReadResult::Status::kFailed;
+    result.error = std::move(error);
+    result.bytes.clear();
+    return std::move(result);
+  };
+  // Others may go on reading, writing and renaming the file meanwhile, as on
+  // POSIX. A folder cannot be opened this way (access denied: kFailed).
+  HandleGuard file(::CreateFileW(path.c_str(), GENERIC_READ,
+                                 FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
+                                 OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
+  if (file.get() == INVALID_HANDLE_VALUE) {
+    const DWORD code = ::GetLastError();
+    if (code == ERROR_FILE_NOT_FOUND || code == ERROR_PATH_NOT_FOUND ||
+        code == ERROR_INVALID_NAME || code == ERROR_DIRECTORY)
+      return result;  // kMissing
+    return fail(Describe("cannot open", path, code));
+  }
+  // Pipes and devices are never read, so that a read cannot wait.
+  if (::GetFileType(file.get()) != FILE_TYPE_DISK)
+    return fail("not a regular file: " + Utf8Of(path));
+  LARGE_INTEGER length{};
+  if (!::GetFileSizeEx(file.get(), &length))
+    return fail(Describe("cannot open", path, ::GetLastError()));
+  const uint64_t size = length.QuadPart > 0 ? uint64_t(length.QuadPart) : 0;
+  if (longFile == LongFile::kFail && size > maxBytes)
+    return fail("file too large: " + Utf8Of(path));
+
+  // One byte past the bound tells a file that grew beyond it since the size
+  // was taken.
+  const size_t limit = longFile == LongFile::kCut || maxBytes == SIZE_MAX ? maxBytes : maxBytes + 1;
+  std::vector<uint8_t>& bytes = result.bytes;
+  bytes.resize(size_t(std::min<uint64_t>(size, limit)));
+  size_t done = 0;
+  for (;;) {
+    if (done == bytes.size()) {
+      if (bytes.size() >= limit) break;
+      bytes.resize(std::min(limit, bytes.size() + 65536));  // the file grew
+    }
+    size_t got = 0;
+    if (!ReadSome(file.get(), bytes.data() + done, bytes.size() - done, got))
+      return fail(Describe("cannot read", path, ::GetLastError()));
+    if (got == 0) break;
+    done += got;
+  }
+  bytes.resize(done);
+  if (bytes.size() > maxBytes) return fail("file too large: " + Utf8Of(path));
+  result.status = FileReadResult::Status::kOk;
+  return result;
+}
+
+bool WriteFileAtomically(const std::filesystem::path& target, std::string_view bytes,
+                         std::string* error, int* errorNumber) {
+  auto report = [&](const char* what, const std::filesystem::path& path, DWORD code) {
+    if (error) *error = Describe(what, path, code);
+    if (errorNumber) *errorNumber = ErrnoOf(code);
+  };
+  static std::atomic<unsigned> counter{0};
+  const std::filesystem::path folder =
+      target.has_parent_path() ? target.parent_path() : std::filesystem::path(".");
+  // The name is cut so that the temporary name fits in a folder entry.
+  std::wstring stem = L".";
+  stem += target.filename().wstring().substr(0, 200);
+  stem += L".tmp-";
+  stem += std::to_wstring(::GetCurrentProcessId());
+
+  std::filesystem::path temporary;
+  HANDLE raw = INVALID_HANDLE_VALUE;
+  DWORD code = 0;
+  for (int attempt = 0; attempt < 100 && raw == INVALID_HANDLE_VALUE; ++attempt) {
+    temporary = folder / (stem + L"-" + std::to_wstring(counter++));
+    raw = ::CreateFileW(temporary.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW,
+                        FILE_ATTRIBUTE_NORMAL, nullptr);
+    code = ::GetLastError();
+    if (raw == INVALID_HANDLE_VALUE && code != ERROR_FILE_EXISTS && code != ERROR_ALREADY_EXISTS)
+      break;
+  }
+  if (raw == INVALID_HANDLE_VALUE) {
+    report("cannot create", temporary, code);
+    return false;
+  }
+  HandleGuard file(raw);
+  auto fail = [&](const char* what, DWORD code) {
+    ::CloseHandle(file.release());
+    ::DeleteFileW(temporary.c_str());
+    report(what, temporary, code);
+    return false;
+  };
+  if (!WriteAll(file.get(), bytes)) return fail("cannot write", ::GetLastError());
+  if (!::FlushFileBuffers(file.get())) return fail("cannot flush", ::GetLastError());
+  if (!::CloseHandle(file.release())) {
+    code = ::GetLastError();
+    ::DeleteFileW(temporary.c_str());
+    report("cannot close", temporary, code);
+    return false;
+  }
+  // Write-through: the call returns when the new name is on the disk.
+  if (!::MoveFileExW(temporary.c_str(), target.c_str(),
+                     MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH)) {
+    code = ::GetLastError();
+    ::DeleteFileW(temporary.c_str());
+    report("cannot replace", target, code);
+    return false;
+  }
+  return true;
+}
+
+}  // namespace moravel
