@@ -2,6 +2,8 @@
 
 #include <utility>
 
+#include "settings/Utf8Path.h"
+
 namespace moravel {
 
 std::optional<int> ButtonTable::NextNumber() const {
@@ -81,7 +83,7 @@ IniBatch ButtonTable::RecordUpdate(int number, const ButtonRecord& record) {
 }
 
 std::string ButtonTable::UnreadableRecordsMessage(const IniFile& user) {
-  return "Не удалось прочитать файл " + user.path().string() +
+  return "Не удалось прочитать файл " + Utf8Of(user.path()) +
          ". Пока он не читается, кнопки этой обложки нельзя добавлять и удалять." +
          (user.lastError().empty() ? "" : "\n(" + user.lastError() + ")");
 }

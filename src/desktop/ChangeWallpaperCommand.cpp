@@ -5,6 +5,7 @@
 #include "desktop/DesktopModel.h"
 #include "desktop/SideScreens.h"
 #include "desktop/WallpaperBand.h"
+#include "settings/Utf8Path.h"
 
 namespace moravel {
 
@@ -26,7 +27,7 @@ void ChangeWallpaperCommand::Apply(DesktopModel& s) {
       s.scene.lastClockSecond = kNothingDrawn;  // the new hands are set at the next tick
     }
     const AspectBand band = AspectBandFor(s.width(), s.height());
-    s.files.config->WriteString("wallpaper", WallpaperKeyFor(band), '?' + file.string());
+    s.files.config->WriteString("wallpaper", WallpaperKeyFor(band), '?' + Utf8Of(file));
   }
   s.services.timers.SetEnabled(DesktopTimer::Clock, true);
   if (chosen_ && s.monitors.size() > 1) PaintSideScreens(s);

@@ -4,6 +4,7 @@
 #include <system_error>
 
 #include "settings/IniBatch.h"
+#include "settings/Utf8Path.h"
 
 namespace moravel {
 
@@ -13,7 +14,7 @@ std::vector<std::string> SkinFolderNames(const std::filesystem::path& skinsFolde
   std::filesystem::directory_iterator it(skinsFolder, ec);
   for (; !ec && it != std::filesystem::directory_iterator(); it.increment(ec)) {
     std::error_code typeError;
-    if (it->is_directory(typeError)) names.push_back(it->path().filename().string());
+    if (it->is_directory(typeError)) names.push_back(Utf8Of(it->path().filename()));
   }
   std::sort(names.begin(), names.end());
   return names;

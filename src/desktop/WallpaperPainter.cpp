@@ -2,6 +2,8 @@
 
 #include <string>
 
+#include "settings/Utf8Path.h"
+
 namespace moravel {
 
 bool WallpaperPainter::PaintWallpaperFile(const std::filesystem::path& file, Bitmap& wallpaper) {
