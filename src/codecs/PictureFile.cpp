@@ -89,17 +89,10 @@ DecodeResult DecodePicture(PictureFormat format, std::span<const uint8_t> bytes,
 
 std::optional<std::vector<uint8_t>> ReadPictureFileBytes(const std::filesystem::path& path,
                                                          std::string& error) {
-  FileReadResult read = ReadWholeFile(path, kMaxPictureFileBytes);
-  switch (read.status) {
-    case FileReadResult::Status::kOk:
-      return std::move(read.bytes);
-    case FileReadResult::Status::kMissing:
-      error = "cannot open " + path.string();
-      break;
-    case FileReadResult::Status::kFailed:
-      error = std::move(read.error);
-      break;
-  }
+  Result<FileBytes> read = ReadWholeFile(path, kMaxPictureFileBytes);
+  if (read) return std::move(read->bytes);
+  error = read.error().kind == ErrorKind::kNotFound ? "cannot open " + path.string()
+                                                    : read.error().message;
   return std::nullopt;
 }
 

@@ -16,7 +16,10 @@ PngSaveResult SavePngFile(const std::filesystem::path& path, const Bitmap& pictu
   std::vector<uint8_t> bytes;
   if (!EncodePng(picture, speed, bytes, error)) return PngSaveResult::kFailed;
   const std::string_view text(reinterpret_cast<const char*>(bytes.data()), bytes.size());
-  if (WriteFileAtomically(path, text, error, errorNumber)) return PngSaveResult::kSaved;
+  const Result<void> written = WriteFileAtomically(path, text);
+  if (written) return PngSaveResult::kSaved;
+  if (error) *error = written.error().message;
+  *errorNumber = written.error().systemCode;
   const bool denied = *errorNumber == EACCES || *errorNumber == EPERM || *errorNumber == EROFS;
   return denied ? PngSaveResult::kNoWriteAccess : PngSaveResult::kFailed;
 }

@@ -216,8 +216,9 @@ bool ParseShortcut(std::span<const uint8_t> bytes, ShortcutInfo& info) {
 bool ReadShortcut(ShortcutInfo& info) {
   // Links are a few KiB; a longer file loses only extra data blocks, which
   // lie at its end.
-  const FileReadResult read = ReadWholeFile(info.linkFile, kMaxFileBytes, LongFile::kCut);
-  return ParseShortcut(read.bytes, info);  // no bytes for a file that cannot be read
+  const Result<FileBytes> read = ReadWholeFile(info.linkFile, kMaxFileBytes, LongFile::kCut);
+  return ParseShortcut(read ? std::span<const uint8_t>(read->bytes) : std::span<const uint8_t>(),
+                       info);  // no bytes for a file that cannot be read
 }
 
 }  // namespace moravel

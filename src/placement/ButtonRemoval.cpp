@@ -67,17 +67,16 @@ bool ButtonRemoval::RemoveSelectedButton() {
     for (char state : kStateLetters) {
       const fs::path to = skin / StoredNameToPosix(WithStateLetter(image, state));
       copies.push_back(to);  // also a leftover of no button under that name goes
-      FileReadResult read = ReadWholeFile(StateFile(skin, lastImage, state), kMaxPictureFileBytes);
-      if (read.status == FileReadResult::Status::kMissing) {
+      Result<FileBytes> read =
+          ReadWholeFile(StateFile(skin, lastImage, state), kMaxPictureFileBytes);
+      if (!read && read.error().kind == ErrorKind::kNotFound) {
         std::error_code ec;
         fs::remove(to, ec);
         continue;  // no such state: none under the new name either
       }
-      if (read.status != FileReadResult::Status::kOk) return fail(0, read.error);
-      std::string error;
-      int errorNumber = 0;
-      if (!WriteFileAtomically(to, read.text(), &error, &errorNumber))
-        return fail(errorNumber, error);
+      if (!read) return fail(0, read.error().message);
+      if (Result<void> written = WriteFileAtomically(to, read->text()); !written)
+        return fail(written.error().systemCode, written.error().message);
     }
   }
 

@@ -14,13 +14,14 @@ IniFile::IniFile(std::filesystem::path path) : path_(std::move(path)) {
 }
 
 bool IniFile::Reload() {
-  FileReadResult read = ReadWholeFile(path_, kMaxBytes);
-  IniText decoded = DecodeIniBytes(read.text());
+  Result<FileBytes> read = ReadWholeFile(path_, kMaxBytes);
+  IniText decoded = DecodeIniBytes(read ? read->text() : std::string_view());
   document_ = IniDocument(decoded.text);
   charset_ = decoded.charset;
   byteOrderMark_ = decoded.byteOrderMark;
-  readable_ = read.status != FileReadResult::Status::kFailed;
-  lastError_ = std::move(read.error);
+  // A missing file reads as empty and may be created.
+  readable_ = read || read.error().kind == ErrorKind::kNotFound;
+  lastError_ = readable_ ? std::string() : read.error().message;
   return readable_;
 }
 
@@ -107,9 +108,9 @@ bool IniFile::Commit(IniDocument next) {
     charset = IniCharset::kUtf8;
     bytes = EncodeIniText(text, charset, byteOrderMark_);
   }
-  std::string error;
-  if (!WriteFileAtomically(path_, *bytes, &error, &lastErrorNumber_)) {
-    lastError_ = std::move(error);
+  if (Result<void> written = WriteFileAtomically(path_, *bytes); !written) {
+    lastError_ = written.error().message;
+    lastErrorNumber_ = written.error().systemCode;
     return false;
   }
   document_ = std::move(next);
