@@ -98,9 +98,9 @@ std::optional<Bitmap> DecodeNearest(const ByteSource& file, Candidates& c, int s
     const size_t i = PickIconEntry(c.entries, size);
     bytes.resize(c.where[i].size);
     if (file.Read(c.where[i].offset, bytes)) {
-      DecodeResult decoded = DecodeIconEntry(bytes);
+      Result<Bitmap> decoded = DecodeIconEntry(bytes);
       if (decoded.ok()) {
-        Bitmap& picture = *decoded.picture;
+        Bitmap& picture = *decoded;
         if ((picture.width() == size && picture.height() == size) ||
             StretchBitmapToSize(picture, size, size))
           return std::move(picture);

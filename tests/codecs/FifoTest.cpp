@@ -25,8 +25,8 @@ TEST(FifoTest, FileReadersRefuseAFifoWithoutWaiting) {
   ASSERT_TRUE(picture) << "waited on a picture";
   EXPECT_FALSE(picture->ok());
   const auto bytes = WithoutWaiting(fifos, [&] {
-    std::string error;
-    return ReadPictureFileBytes(fifos[1], error).has_value() || error.empty();
+    const Result<std::vector<uint8_t>> read = ReadPictureFileBytes(fifos[1]);
+    return read.ok() || read.error().kind != ErrorKind::kNotAFile;
   });
   ASSERT_TRUE(bytes) << "waited on an icon file";
   EXPECT_FALSE(*bytes);

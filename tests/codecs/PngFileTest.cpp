@@ -16,7 +16,7 @@ TEST(SavePngFile, SavesOrTellsWhyNot) {
   test::TempFolder dir;
   const Bitmap picture = *Bitmap::Create(3, 2, {1, 2, 3, 4});
   ASSERT_EQ(SavePngFile(dir / "a.png", picture, PngSpeed::Fast), PngSaveResult::kSaved);
-  EXPECT_EQ(*LoadPictureFile(dir / "a.png").picture, picture);
+  EXPECT_EQ(*LoadPictureFile(dir / "a.png"), picture);
   // Nothing but the file itself is left in the folder.
   EXPECT_EQ(std::distance(std::filesystem::directory_iterator(dir.path()), {}), 1);
   EXPECT_EQ(SavePngFile(dir / "no/such/folder.png", picture, PngSpeed::Fast),

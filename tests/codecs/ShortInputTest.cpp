@@ -41,9 +41,9 @@ std::ostream& operator<<(std::ostream& out, Outcome o) {
                                           : "refused, leaving a result or no reason");
 }
 
-Outcome Of(const DecodeResult& r) {
+Outcome Of(const Result<Bitmap>& r) {
   if (r.ok()) return Outcome::kRead;
-  return r.error.empty() ? Outcome::kRefusedUntidily : Outcome::kRefused;
+  return r.error().message.empty() ? Outcome::kRefusedUntidily : Outcome::kRefused;
 }
 
 Outcome Shortcut(Span bytes) {
@@ -107,7 +107,7 @@ struct Reader {
   std::function<Outcome(Span)> outcome;  // of reading those bytes
 };
 
-std::function<Outcome(Span)> Decoder(DecodeResult (*decode)(Span, const PictureLimits&)) {
+std::function<Outcome(Span)> Decoder(Result<Bitmap> (*decode)(Span, const PictureLimits&)) {
   return [decode](Span bytes) { return Of(decode(bytes, {})); };
 }
 

@@ -197,12 +197,12 @@ class CrashSafetyTest : public testing::Test {
       bool foreign = false;
       for (const fs::path* file : {&names->up, &names->over, &names->down}) {
         if (file != &names->up && !fs::exists(*file)) continue;
-        const DecodeResult picture = LoadPictureFile(*file, PictureFormat::Png);
+        const Result<Bitmap> picture = LoadPictureFile(*file, PictureFormat::Png);
         if (!picture.ok()) {
           ADD_FAILURE() << section << " names a damaged or missing " << *file;
           continue;
         }
-        foreign |= picture.picture->at(3, 3) != icon;
+        foreign |= picture->at(3, 3) != icon;
       }
       state.foreignFaces += foreign;
     }

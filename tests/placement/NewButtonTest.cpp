@@ -204,7 +204,7 @@ TEST_F(NewButtonTest, AnUnreadableUserIniIsNeverOverwritten) {
   EXPECT_FALSE(ButtonRemoval(h_.session->model()).RemoveSelectedButton());
   EXPECT_EQ(h_.window.messages, std::vector<std::string>(4, said));
   EXPECT_EQ(TempFiles(), std::vector<std::string>{"freebutton1_u.png"});
-  EXPECT_EQ(LoadPictureFile(h_.skinFolder() / "temp/freebutton1_u.png").picture->at(0, 0),
+  EXPECT_EQ(LoadPictureFile(h_.skinFolder() / "temp/freebutton1_u.png")->at(0, 0),
             (Rgba{7, 7, 7, 255}));
 }
 
