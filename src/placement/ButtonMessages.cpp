@@ -21,6 +21,18 @@ std::string WriteFailureMessage(int errorNumber, const std::filesystem::path& fo
   }
 }
 
+std::string WriteFailureMessage(const Error& error, const std::filesystem::path& folder) {
+  switch (error.kind) {
+    case ErrorKind::kAccessDenied:
+      return kNoWriteAccessMessage + folder.string();
+    case ErrorKind::kNoSpace:
+      return kNoSpaceMessage + folder.string();
+    default:
+      return kWriteFailedMessage + folder.string() +
+             (error.message.empty() ? "" : ": " + error.message);
+  }
+}
+
 std::optional<std::string> UnstorableTargetMessage(const ButtonTarget& target) {
   if (IsWritableValue(target.object) && (!target.param || IsWritableValue(*target.param)))
     return std::nullopt;

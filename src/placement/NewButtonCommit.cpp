@@ -78,11 +78,9 @@ int NewButtonCommit::CommitNewButton(const NewButtonDesign& design, int left, in
       std::filesystem::remove(file, ec);  // no leftover shows in this state after a restart
       continue;
     }
-    std::string error;
-    int errorNumber = 0;
-    if (SavePngFile(file, face, PngSpeed::Fast, &error, &errorNumber) != PngSaveResult::kSaved) {
+    if (Result<void> saved = SavePngFile(file, face, PngSpeed::Fast); !saved) {
       std::filesystem::remove(file, ec);
-      return undo(WriteFailureMessage(errorNumber, skin, error));
+      return undo(WriteFailureMessage(saved.error(), skin));
     }
     written.push_back(file);
     *pictures[i] = std::make_shared<const Bitmap>(std::move(face));
