@@ -3,6 +3,8 @@
 #include <algorithm>
 #include <array>
 #include <optional>
+#include <string>
+#include <system_error>
 #include <unordered_map>
 #include <utility>
 #include <vector>
@@ -30,8 +32,6 @@ constexpr size_t kExamineBytes = 26;
 // costs a bounded time.
 constexpr int kMaxImageSide = 2048;
 constexpr int kMaxDecodeAttempts = 4;
-
-using Status = ExecutableIconResult::Status;
 
 // The first numbered entry with `id`, or nothing.
 std::optional<ResourceEntry> FindId(const std::vector<ResourceEntry>& entries, uint32_t id) {
@@ -112,13 +112,25 @@ std::optional<Bitmap> DecodeNearest(const ByteSource& file, Candidates& c, int s
   return std::nullopt;
 }
 
+// Why a path could not be opened as a regular file, looked up after the fact.
+Error WhyNotOpened(const std::filesystem::path& path) {
+  std::error_code ec;
+  const std::filesystem::file_status status = std::filesystem::status(path, ec);
+  if (!std::filesystem::exists(status))
+    return Error{ErrorKind::kNotFound, "cannot open " + path.string()};
+  if (!std::filesystem::is_regular_file(status))
+    return Error{ErrorKind::kNotAFile, "not a regular file: " + path.string()};
+  return Error{ErrorKind::kAccessDenied, "cannot open " + path.string()};
+}
+
 }  // namespace
 
-ExecutableIconResult ReadExecutableIcon(const ByteSource& file, int size) {
-  if (size < 1 || size > kMaxExecutableIconSize) return {};
+Result<Bitmap> ReadExecutableIcon(const ByteSource& file, int size) {
+  if (size < 1 || size > kMaxExecutableIconSize)
+    return Error{ErrorKind::kUnsupported, "icon size out of range: " + std::to_string(size)};
   auto tree = PeResourceTree::Open(file);
-  if (!tree) return {};
-  const ExecutableIconResult none{Status::kNoIconGroup, {}};
+  if (!tree) return Error{ErrorKind::kMalformed, "not a Windows executable"};
+  const Error none{ErrorKind::kEmpty, "no icon in the executable"};
 
   const std::vector<ResourceEntry> types = tree->Root();
   auto groupType = FindId(types, kIconGroupType), iconType = FindId(types, kIconType);
@@ -137,12 +149,12 @@ ExecutableIconResult ReadExecutableIcon(const ByteSource& file, int size) {
   Candidates candidates = ListImages(file, *tree, group, *iconType);
   auto icon = DecodeNearest(file, candidates, size);
   if (!icon) return none;
-  return {Status::kIcon, std::move(*icon)};
+  return std::move(*icon);
 }
 
-ExecutableIconResult ReadExecutableIcon(const std::filesystem::path& path, int size) {
+Result<Bitmap> ReadExecutableIcon(const std::filesystem::path& path, int size) {
   FileByteSource file(path);
-  if (!file.ok()) return {};
+  if (!file.ok()) return WhyNotOpened(path);
   return ReadExecutableIcon(file, size);
 }
 

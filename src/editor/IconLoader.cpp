@@ -110,15 +110,9 @@ Bitmap IconLoader::IconFilePlane(const std::string& path) const {
 // A program without icons has none (empty planes); a file that is no
 // program, or cannot be read, shows the program's own icon.
 Bitmap IconLoader::ExecutablePlane(const std::string& path) const {
-  ExecutableIconResult result = ReadExecutableIcon(path, kIconSize);
-  switch (result.status) {
-    case ExecutableIconResult::Status::kIcon:
-      return std::move(result.icon);
-    case ExecutableIconResult::Status::kNoIconGroup:
-      return {};
-    case ExecutableIconResult::Status::kUnreadable:
-      break;
-  }
+  Result<Bitmap> icon = ReadExecutableIcon(path, kIconSize);
+  if (icon) return std::move(*icon);
+  if (icon.error().kind == ErrorKind::kEmpty) return {};
   return ownIcon_;
 }
 

@@ -6,6 +6,7 @@
 #include "codecs/ExecutableIcon.h"
 #include "codecs/PictureFile.h"
 #include "codecs/ShellLink.h"
+#include "support/ErrorKindOf.h"
 #include "support/Fifo.h"
 #include "support/TempFolder.h"
 
@@ -30,16 +31,14 @@ TEST(FifoTest, FileReadersRefuseAFifoWithoutWaiting) {
   });
   ASSERT_TRUE(bytes) << "waited on an icon file";
   EXPECT_FALSE(*bytes);
-  const auto link = WithoutWaiting(fifos, [&] {
-    ShortcutInfo info{.linkFile = fifos[2].string()};
-    return ReadShortcut(info);
-  });
+  const auto link =
+      WithoutWaiting(fifos, [&] { return test::ErrorKindOf(ReadShortcut(fifos[2])); });
   ASSERT_TRUE(link) << "waited on a shortcut";
-  EXPECT_FALSE(*link);
+  EXPECT_EQ(*link, ErrorKind::kNotAFile);
   const auto program =
-      WithoutWaiting(fifos, [&] { return ReadExecutableIcon(fifos[3], 32).status; });
+      WithoutWaiting(fifos, [&] { return test::ErrorKindOf(ReadExecutableIcon(fifos[3], 32)); });
   ASSERT_TRUE(program) << "waited on a program";
-  EXPECT_EQ(*program, ExecutableIconResult::Status::kUnreadable);
+  EXPECT_EQ(*program, ErrorKind::kNotAFile);
 }
 
 }  // namespace

@@ -8,6 +8,7 @@
 
 #include "codecs/PictureFile.h"
 #include "codecs/PngFile.h"
+#include "support/ErrorKindOf.h"
 #include "support/FileSizeLimit.h"
 #include "support/TempFolder.h"
 
@@ -21,16 +22,15 @@ TEST(SavePngFile, SavesOrTellsWhyNot) {
   EXPECT_EQ(*LoadPictureFile(dir / "a.png"), picture);
   // Nothing but the file itself is left in the folder.
   EXPECT_EQ(std::distance(std::filesystem::directory_iterator(dir.path()), {}), 1);
-  auto kindOf = [](const Result<void>& saved) {
-    return saved ? std::nullopt : std::optional(saved.error().kind);
-  };
-  EXPECT_EQ(kindOf(SavePngFile(dir / "no/such/folder.png", picture, PngSpeed::Fast)),
+  EXPECT_EQ(test::ErrorKindOf(SavePngFile(dir / "no/such/folder.png", picture, PngSpeed::Fast)),
             ErrorKind::kNotFound);
-  EXPECT_EQ(kindOf(SavePngFile(dir / "empty.png", Bitmap(), PngSpeed::Fast)), ErrorKind::kEmpty);
+  EXPECT_EQ(test::ErrorKindOf(SavePngFile(dir / "empty.png", Bitmap(), PngSpeed::Fast)),
+            ErrorKind::kEmpty);
   // sysfs refuses new files even to root, as a read-only skin folder would.
   if (std::filesystem::is_directory("/sys/kernel")) {
-    EXPECT_EQ(kindOf(SavePngFile("/sys/kernel/moravel-test.png", picture, PngSpeed::Fast)),
-              ErrorKind::kAccessDenied);
+    EXPECT_EQ(
+        test::ErrorKindOf(SavePngFile("/sys/kernel/moravel-test.png", picture, PngSpeed::Fast)),
+        ErrorKind::kAccessDenied);
   }
   // A full disk is told apart from a folder that may not be written.
   {

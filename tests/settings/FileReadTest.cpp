@@ -6,6 +6,7 @@
 #include "SettingsTestFiles.h"
 #include "settings/FileIo.h"
 #include "settings/IniFile.h"
+#include "support/ErrorKindOf.h"
 #include "support/Fifo.h"
 
 namespace moravel {
@@ -29,12 +30,9 @@ TEST(FileReadTest, ReadsRegularFilesWithinTheBound) {
   const Result<FileBytes> cut = ReadWholeFile(folder / "six", 4, LongFile::kCut);
   ASSERT_TRUE(cut);
   EXPECT_EQ(cut->text(), "abcd");
-  auto kindOf = [](const Result<FileBytes>& read) {
-    return read ? std::nullopt : std::optional(read.error().kind);
-  };
-  EXPECT_EQ(kindOf(ReadWholeFile(folder / "gone", 6)), ErrorKind::kNotFound);
-  EXPECT_EQ(kindOf(ReadWholeFile(folder / "six" / "x", 6)), ErrorKind::kNotFound);
-  EXPECT_EQ(kindOf(ReadWholeFile(folder / "sub", 6)), ErrorKind::kNotAFile);
+  EXPECT_EQ(test::ErrorKindOf(ReadWholeFile(folder / "gone", 6)), ErrorKind::kNotFound);
+  EXPECT_EQ(test::ErrorKindOf(ReadWholeFile(folder / "six" / "x", 6)), ErrorKind::kNotFound);
+  EXPECT_EQ(test::ErrorKindOf(ReadWholeFile(folder / "sub", 6)), ErrorKind::kNotAFile);
   // A file whose size says nothing is read to its end all the same.
   const Result<FileBytes> stat = ReadWholeFile("/proc/self/stat", 65536);
   ASSERT_TRUE(stat);
