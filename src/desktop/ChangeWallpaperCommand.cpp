@@ -26,7 +26,7 @@ void ChangeWallpaperCommand::Apply(DesktopModel& s) {
       s.scene.lastClockSecond = kNothingDrawn;  // the new hands are set at the next tick
     }
     const AspectBand band = AspectBandFor(s.width(), s.height());
-    s.files.config->WriteString("wallpaper", WallpaperKeyFor(band), '?' + file.string());
+    (void)s.files.config->WriteString("wallpaper", WallpaperKeyFor(band), '?' + file.string());
   }
   s.services.timers.SetEnabled(DesktopTimer::Clock, true);
   if (chosen_ && s.monitors.size() > 1) PaintSideScreens(s);

@@ -93,7 +93,8 @@ bool ButtonRemoval::RemoveSelectedButton() {
     batch = ButtonTable::RecordUpdate(s, moved);
   }
   batch.EraseSection(Section(last));
-  if (!user.Apply(batch)) return fail(user.lastErrorNumber(), user.lastError());
+  if (Result<void> applied = user.Apply(batch); !applied)
+    return fail(applied.error().systemCode, applied.error().message);
 
   // 3. Made pictures no record names any more.
   std::set<std::string> named;

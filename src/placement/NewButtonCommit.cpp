@@ -88,8 +88,8 @@ int NewButtonCommit::CommitNewButton(const NewButtonDesign& design, int left, in
 
   // 2. The record that names them, in one atomic update.
   const ButtonRecord record{target.object, target.param, left, top, upName, false};
-  if (!user.Apply(ButtonTable::RecordUpdate(n, record)))
-    return undo(WriteFailureMessage(user.lastErrorNumber(), skin, user.lastError()));
+  if (Result<void> recorded = user.Apply(ButtonTable::RecordUpdate(n, record)); !recorded)
+    return undo(WriteFailureMessage(recorded.error(), skin));
 
   // 3. The slot as the next start reads it from the record.
   button.target = target.object;

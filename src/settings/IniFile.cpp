@@ -1,6 +1,5 @@
 #include "settings/IniFile.h"
 
-#include <cerrno>
 #include <optional>
 #include <utility>
 
@@ -21,7 +20,7 @@ bool IniFile::Reload() {
   byteOrderMark_ = decoded.byteOrderMark;
   // A missing file reads as empty and may be created.
   readable_ = read || read.error().kind == ErrorKind::kNotFound;
-  lastError_ = readable_ ? std::string() : read.error().message;
+  readError_ = readable_ ? std::string() : read.error().message;
   return readable_;
 }
 
@@ -43,35 +42,36 @@ bool IniFile::ReadFlag(std::string_view section, std::string_view key, bool fall
   return value ? *value != 0 : fallback;
 }
 
-bool IniFile::WriteString(std::string_view section, std::string_view key, std::string_view value) {
+namespace {
+
+Error InvalidName() {
+  return Error{ErrorKind::kMalformed, "invalid section, key or value"};
+}
+
+}  // namespace
+
+Result<void> IniFile::WriteString(std::string_view section, std::string_view key,
+                                  std::string_view value) {
   IniDocument next = document_;
-  if (!next.Set(section, key, value)) {
-    lastError_ = "invalid section, key or value";
-    lastErrorNumber_ = EINVAL;
-    return false;
-  }
+  if (!next.Set(section, key, value)) return InvalidName();
   return Commit(std::move(next));
 }
 
-bool IniFile::WriteInt(std::string_view section, std::string_view key, int value) {
+Result<void> IniFile::WriteInt(std::string_view section, std::string_view key, int value) {
   return WriteString(section, key, std::to_string(value));
 }
 
-bool IniFile::WriteFlag(std::string_view section, std::string_view key, bool value) {
+Result<void> IniFile::WriteFlag(std::string_view section, std::string_view key, bool value) {
   return WriteString(section, key, value ? "1" : "0");
 }
 
-bool IniFile::EraseSection(std::string_view section) {
+Result<void> IniFile::EraseSection(std::string_view section) {
   IniDocument next = document_;
-  if (!next.EraseSection(section)) {
-    lastError_.clear();
-    lastErrorNumber_ = 0;
-    return true;
-  }
+  if (!next.EraseSection(section)) return {};
   return Commit(std::move(next));
 }
 
-bool IniFile::Apply(const IniBatch& batch) {
+Result<void> IniFile::Apply(const IniBatch& batch) {
   IniDocument next = document_;
   bool changed = false;
   for (const IniBatch::Change& c : batch.changes()) {
@@ -80,27 +80,17 @@ bool IniFile::Apply(const IniBatch& batch) {
       continue;
     }
     if (next.Find(c.section, c.key) == std::optional<std::string_view>(c.value)) continue;
-    if (!next.Set(c.section, c.key, c.value)) {
-      lastError_ = "invalid section, key or value";
-      lastErrorNumber_ = EINVAL;
-      return false;
-    }
+    if (!next.Set(c.section, c.key, c.value)) return InvalidName();
     changed = true;
   }
-  if (!changed) {
-    lastError_.clear();
-    lastErrorNumber_ = 0;
-    return true;
-  }
+  if (!changed) return {};
   return Commit(std::move(next));
 }
 
-bool IniFile::Commit(IniDocument next) {
-  if (!readable_) {
-    lastError_ = "the file could not be read, so it is not overwritten: " + path_.string();
-    lastErrorNumber_ = 0;
-    return false;
-  }
+Result<void> IniFile::Commit(IniDocument next) {
+  if (!readable_)
+    return Error{ErrorKind::kFailed,
+                 "the file could not be read, so it is not overwritten: " + path_.string()};
   const std::string text = next.Serialize();
   IniCharset charset = charset_;
   std::optional<std::string> bytes = EncodeIniText(text, charset, byteOrderMark_);
@@ -108,16 +98,10 @@ bool IniFile::Commit(IniDocument next) {
     charset = IniCharset::kUtf8;
     bytes = EncodeIniText(text, charset, byteOrderMark_);
   }
-  if (Result<void> written = WriteFileAtomically(path_, *bytes); !written) {
-    lastError_ = written.error().message;
-    lastErrorNumber_ = written.error().systemCode;
-    return false;
-  }
+  if (Result<void> written = WriteFileAtomically(path_, *bytes); !written) return written;
   document_ = std::move(next);
   charset_ = charset;
-  lastError_.clear();
-  lastErrorNumber_ = 0;
-  return true;
+  return {};
 }
 
 }  // namespace moravel

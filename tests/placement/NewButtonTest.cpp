@@ -167,7 +167,7 @@ TEST_F(NewButtonTest, AFailedWriteLeavesNoButtonNoPictureAndNoGap) {
   EXPECT_EQ(h_.session->scene().buttonCount, 1);
   EXPECT_EQ(TempFiles(), std::vector<std::string>{});
   ASSERT_EQ(h_.window.messages.size(), 1u);
-  EXPECT_EQ(h_.window.messages[0].rfind(kWriteFailedMessage, 0), 0u) << h_.window.messages[0];
+  EXPECT_EQ(h_.window.messages[0].rfind(kNoSpaceMessage, 0), 0u) << h_.window.messages[0];
 
   h_.Picture("t/over.png", test::Noise(100, 100));  // a face too large to write
   {

@@ -29,7 +29,9 @@ TEST(IniBatch, AllChangesInOneWriteOrNone) {
   const std::string before(ReadWholeFile(path, IniFile::kMaxBytes)->text());
   IniBatch bad;
   bad.Set("button4", "object", "x").Set("button4", "bad=key", "y");
-  EXPECT_FALSE(ini.Apply(bad));
+  const Result<void> refused = ini.Apply(bad);
+  ASSERT_FALSE(refused);
+  EXPECT_EQ(refused.error().kind, ErrorKind::kMalformed);
   EXPECT_EQ(ReadWholeFile(path, IniFile::kMaxBytes)->text(), before);
   EXPECT_FALSE(ini.HasSection("button4"));
 }
