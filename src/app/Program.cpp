@@ -133,7 +133,7 @@ ButtonRemovalDialog& Program::removalDialog() {
   // Made when first asked for, as the editor: not needed for the first frame.
   if (!removalDialog_) {
     removalDialog_ =
-        std::make_unique<ButtonRemovalDialog>([this] { removal_->RemoveSelectedButton(); });
+        std::make_unique<ButtonRemovalDialog>([this] { (void)removal_->RemoveSelectedButton(); });
   }
   return *removalDialog_;
 }

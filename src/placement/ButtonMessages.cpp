@@ -1,36 +1,24 @@
 #include "placement/ButtonMessages.h"
 
-#include <cerrno>
-
 #include "settings/IniSyntax.h"
 
 namespace moravel {
 
-std::string WriteFailureMessage(int errorNumber, const std::filesystem::path& folder,
-                                const std::string& detail) {
-  switch (errorNumber) {
-    case EACCES:
-    case EPERM:
-    case EROFS:
-      return kNoWriteAccessMessage + folder.string();
-    case ENOSPC:
-    case EDQUOT:
-      return kNoSpaceMessage + folder.string();
-    default:
-      return kWriteFailedMessage + folder.string() + (detail.empty() ? "" : ": " + detail);
-  }
-}
-
-std::string WriteFailureMessage(const Error& error, const std::filesystem::path& folder) {
+Error WriteFailure(const Error& error, const std::filesystem::path& folder) {
+  Error told = error;
   switch (error.kind) {
     case ErrorKind::kAccessDenied:
-      return kNoWriteAccessMessage + folder.string();
+      told.message = kNoWriteAccessMessage + folder.string();
+      break;
     case ErrorKind::kNoSpace:
-      return kNoSpaceMessage + folder.string();
+      told.message = kNoSpaceMessage + folder.string();
+      break;
     default:
-      return kWriteFailedMessage + folder.string() +
-             (error.message.empty() ? "" : ": " + error.message);
+      told.message = kWriteFailedMessage + folder.string() +
+                     (error.message.empty() ? "" : ": " + error.message);
+      break;
   }
+  return told;
 }
 
 std::optional<std::string> UnstorableTargetMessage(const ButtonTarget& target) {

@@ -36,18 +36,19 @@ fs::path StateFile(const fs::path& skin, const std::string& stored, char state) 
 
 }  // namespace
 
-bool ButtonRemoval::RemoveSelectedButton() {
+Result<void> ButtonRemoval::RemoveSelectedButton() {
   SettingsFiles& files = model_.files;
-  if (!files.user) return false;
+  if (!files.user) return Error{ErrorKind::kFailed, "the desktop has not started"};
   IniFile& user = *files.user;
   DesktopWindowPort& window = model_.services.window;
   if (!user.readable()) {
-    window.ShowMessage(ButtonTable::UnreadableRecordsMessage(user));
-    return false;
+    Error why{ErrorKind::kFailed, ButtonTable::UnreadableRecordsMessage(user)};
+    window.ShowMessage(why.message);
+    return why;
   }
   const int s = model_.pointer.selectedButton;
   const int last = CountNumberedSections("button", user);
-  if (s < 1 || s > last) return false;
+  if (s < 1 || s > last) return Error{ErrorKind::kNotFound, "no button is selected"};
   const fs::path& skin = files.skinPath;
   const std::string removedImage = user.ReadString(Section(s), "image", "");
   const std::string lastImage = user.ReadString(Section(last), "image", "");
@@ -56,11 +57,12 @@ bool ButtonRemoval::RemoveSelectedButton() {
   // 1. The last button's made pictures under a fresh name.
   std::string image = lastImage;
   std::vector<fs::path> copies;
-  auto fail = [&](int errorNumber, const std::string& detail) {
+  auto fail = [&](const Error& error) {
     std::error_code ec;
     for (const fs::path& file : copies) fs::remove(file, ec);
-    window.ShowMessage(WriteFailureMessage(errorNumber, skin, detail));
-    return false;
+    Error told = WriteFailure(error, skin);
+    window.ShowMessage(told.message);
+    return told;
   };
   if (moveMade) {
     image = FreeStatePictureName(s, user);
@@ -74,9 +76,10 @@ bool ButtonRemoval::RemoveSelectedButton() {
         fs::remove(to, ec);
         continue;  // no such state: none under the new name either
       }
-      if (!read) return fail(0, read.error().message);
+      // A picture that cannot be read is no refused write: the general text.
+      if (!read) return fail(Error{ErrorKind::kFailed, read.error().message});
       if (Result<void> written = WriteFileAtomically(to, read->text()); !written)
-        return fail(written.error().systemCode, written.error().message);
+        return fail(written.error());
     }
   }
 
@@ -93,8 +96,7 @@ bool ButtonRemoval::RemoveSelectedButton() {
     batch = ButtonTable::RecordUpdate(s, moved);
   }
   batch.EraseSection(Section(last));
-  if (Result<void> applied = user.Apply(batch); !applied)
-    return fail(applied.error().systemCode, applied.error().message);
+  if (Result<void> applied = user.Apply(batch); !applied) return fail(applied.error());
 
   // 3. Made pictures no record names any more.
   std::set<std::string> named;
@@ -117,7 +119,7 @@ bool ButtonRemoval::RemoveSelectedButton() {
   buttons.Remove(s);
   if (s != last && last == buttons.count()) buttons.MoveLastInto(s);
   model_.pointer.selectedButton = 0;
-  return true;
+  return {};
 }
 
 }  // namespace moravel

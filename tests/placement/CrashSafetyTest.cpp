@@ -127,12 +127,13 @@ class CrashSafetyTest : public testing::Test {
     design.caption = "b";
     design.upParams = ReadFaceParams(*model.files.config, "freebutton1", ButtonState::kUp);
     return NewButtonCommit(model, renderer_)
-               .CommitNewButton(design, int(random() % 700), int(random() % 500)) > 0;
+        .CommitNewButton(design, int(random() % 700), int(random() % 500))
+        .ok();
   }
 
   bool RemoveButton(DesktopModel& model, std::mt19937& random) {
     model.pointer.selectedButton = 1 + int(random() % unsigned(model.buttons.count()));
-    return ButtonRemoval(model).RemoveSelectedButton();
+    return ButtonRemoval(model).RemoveSelectedButton().ok();
   }
 
   // Runs in the forked child, on the session the parent started at its last
