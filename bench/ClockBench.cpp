@@ -142,12 +142,12 @@ void WallpaperFit(benchmark::State& state) {
     return;
   }
   for (auto _ : state) {
-    DecodeResult decoded = DecodePicture(PictureFormat::Jpeg, jpeg);
+    Result<Bitmap> decoded = DecodePicture(PictureFormat::Jpeg, jpeg);
     if (!decoded.ok()) {
       state.SkipWithError("the JPEG did not decode");
       break;
     }
-    const Bitmap& picture = *decoded.picture;
+    const Bitmap& picture = *decoded;
     // Laid over blue, stretched to the screen, made opaque (Wallpaper.cpp).
     Bitmap fitted = *Bitmap::Create(picture.width(), picture.height(), Rgba{0, 0, 255, 255});
     DrawBitmap(fitted, picture, 0, 0, DrawMode::Blend);

@@ -185,7 +185,7 @@ void BM_CommitButton(benchmark::State& state) {
                          .caption = "Документы",
                          .upParams = ReadFaceParams(config, "freebutton1", ButtonState::kUp)};
   for (auto _ : state) {
-    if (commit.CommitNewButton(design, 400, 300) == 0) state.SkipWithError("refused");
+    if (!commit.CommitNewButton(design, 400, 300)) state.SkipWithError("refused");
   }
   fs::remove_all(program);
 }

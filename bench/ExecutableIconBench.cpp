@@ -18,12 +18,12 @@ void BM_IconPlane_exe(benchmark::State& state) {
     return;
   }
   for (auto _ : state) {
-    moravel::ExecutableIconResult r = moravel::ReadExecutableIcon(exe, 64);
-    if (r.status != moravel::ExecutableIconResult::Status::kIcon) {
+    moravel::Result<moravel::Bitmap> r = moravel::ReadExecutableIcon(exe, 64);
+    if (!r) {
       state.SkipWithError("no icon read");
       break;
     }
-    benchmark::DoNotOptimize(r.icon.data());
+    benchmark::DoNotOptimize(r->data());
   }
 }
 BENCHMARK(BM_IconPlane_exe)->Name("IconPlane/exe")->Unit(benchmark::kMicrosecond);

@@ -7,7 +7,7 @@
 #include "codecs/BmpCodec.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
-  moravel::DecodeResult result = moravel::DecodeBmp(std::span(data, size));
-  if (result.ok() && result.picture->empty()) __builtin_trap();  // success means a picture
+  moravel::Result<moravel::Bitmap> result = moravel::DecodeBmp(std::span(data, size));
+  if (result.ok() && result->empty()) __builtin_trap();  // success means a picture
   return 0;
 }

@@ -10,9 +10,9 @@
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   moravel::SpanByteSource source(std::span(data, size));
-  moravel::ExecutableIconResult result = moravel::ReadExecutableIcon(source, 64);
-  const bool hasIcon = result.icon.width() == 64 && result.icon.height() == 64;
-  if ((result.status == moravel::ExecutableIconResult::Status::kIcon) != hasIcon)
-    __builtin_trap();  // an icon is exactly 64 x 64, and only with kIcon
+  const moravel::Result<moravel::Bitmap> result = moravel::ReadExecutableIcon(source, 64);
+  if (result && (result->width() != 64 || result->height() != 64))
+    __builtin_trap();                                               // an icon is exactly 64 x 64
+  if (!result && result.error().message.empty()) __builtin_trap();  // a failure says why
   return 0;
 }

@@ -6,7 +6,7 @@
 #include "codecs/GifCodec.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
-  const moravel::DecodeResult result = moravel::DecodeGif(std::span(data, size));
-  if (result.ok() != result.error.empty()) std::abort();
+  const moravel::Result<moravel::Bitmap> result = moravel::DecodeGif(std::span(data, size));
+  if (!result.ok() && result.error().message.empty()) std::abort();
   return 0;
 }

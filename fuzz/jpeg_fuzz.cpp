@@ -18,14 +18,13 @@ void CheckOpaque(const moravel::Bitmap& picture) {
 }  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
-  const moravel::DecodeResult full = moravel::DecodeJpeg(std::span(data, size));
-  if (full.ok()) CheckOpaque(*full.picture);
-  const moravel::DecodeResult reduced =
+  const moravel::Result<moravel::Bitmap> full = moravel::DecodeJpeg(std::span(data, size));
+  if (full.ok()) CheckOpaque(*full);
+  const moravel::Result<moravel::Bitmap> reduced =
       moravel::DecodeJpeg(std::span(data, size), {.jpegMinSide = 8});
   if (!reduced.ok()) return 0;
-  CheckOpaque(*reduced.picture);
-  if (full.ok() && (reduced.picture->width() > full.picture->width() ||
-                    reduced.picture->height() > full.picture->height()))
+  CheckOpaque(*reduced);
+  if (full.ok() && (reduced->width() > full->width() || reduced->height() > full->height()))
     std::abort();
   return 0;
 }

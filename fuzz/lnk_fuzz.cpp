@@ -26,19 +26,20 @@ size_t Characters(const std::string& utf8) {
 }
 
 void Read(std::span<const uint8_t> bytes) {
-  moravel::ShortcutInfo info;
-  info.linkFile = "kept.lnk";
-  const bool ok = moravel::ParseShortcut(bytes, info);
-  Check(info.linkFile == "kept.lnk");
+  const moravel::Result<moravel::ShortcutInfo> parsed = moravel::ParseShortcut(bytes);
+  if (!parsed) {
+    Check(parsed.error().kind == moravel::ErrorKind::kMalformed);
+    return;
+  }
+  const moravel::ShortcutInfo& info = *parsed;
+  Check(info.linkFile.empty());
   for (const std::string* text : {&info.targetPath, &info.arguments, &info.workingDirectory,
                                   &info.description, &info.relativePath, &info.iconLocation}) {
     Check(moravel::IsValidUtf8(*text));
     Check(Characters(*text) <= moravel::kShortcutTextMax);
     Check(text->find('\0') == std::string::npos);
-    Check(ok || text->empty());
   }
-  Check(ok || (info.iconIndex == 0 && info.hotkey == 0 && info.showCommand == 0));
-  Check(!ok || bytes.size() >= 0x4C);
+  Check(bytes.size() >= 0x4C);
 }
 
 std::vector<uint8_t> FromBase64(std::string_view text) {

@@ -12,16 +12,16 @@
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   const std::span<const uint8_t> bytes(data, size);
   if (const std::optional<moravel::Bitmap> plain = moravel::DecodePlainPng(bytes)) {
-    const moravel::DecodeResult full = moravel::DecodePngWithLibpng(bytes);
-    if (!full.ok() || !(*full.picture == *plain)) std::abort();
+    const moravel::Result<moravel::Bitmap> full = moravel::DecodePngWithLibpng(bytes);
+    if (!full.ok() || !(*full == *plain)) std::abort();
   }
-  const moravel::DecodeResult first = moravel::DecodePng(bytes);
+  const moravel::Result<moravel::Bitmap> first = moravel::DecodePng(bytes);
   if (!first.ok()) return 0;
   for (moravel::PngSpeed speed : {moravel::PngSpeed::Fast, moravel::PngSpeed::Small}) {
     std::vector<uint8_t> encoded;
-    if (!moravel::EncodePng(*first.picture, speed, encoded)) std::abort();
-    const moravel::DecodeResult again = moravel::DecodePng(encoded);
-    if (!again.ok() || !(*again.picture == *first.picture)) std::abort();
+    if (!moravel::EncodePng(*first, speed, encoded)) std::abort();
+    const moravel::Result<moravel::Bitmap> again = moravel::DecodePng(encoded);
+    if (!again.ok() || !(*again == *first)) std::abort();
   }
   return 0;
 }

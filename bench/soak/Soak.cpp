@@ -125,9 +125,9 @@ int main(int argc, char** argv) {
                            .iconSource = (program / "help.png").string(),
                            .caption = "Soak",
                            .upParams = ReadFaceParams(config, "freebutton1", ButtonState::kUp)};
-    const int k = commit.CommitNewButton(design, 100, 100);
-    session.model().pointer.selectedButton = k;
-    removal.RemoveSelectedButton();
+    const Result<int> k = commit.CommitNewButton(design, 100, 100);
+    session.model().pointer.selectedButton = k ? *k : 0;
+    (void)removal.RemoveSelectedButton();
     session.frame().TakeDirty();
   };
   auto tick = [&](long) {

@@ -35,9 +35,9 @@ Bitmap ProgramIcon() {
   QFile file(QStringLiteral(":/moravel/moravel-48.png"));
   if (!file.open(QIODevice::ReadOnly)) return {};
   const QByteArray bytes = file.readAll();
-  DecodeResult icon = DecodePng(
+  Result<Bitmap> icon = DecodePng(
       std::span(reinterpret_cast<const uint8_t*>(bytes.constData()), size_t(bytes.size())));
-  return icon.ok() ? std::move(*icon.picture) : Bitmap();
+  return icon.ok() ? std::move(*icon) : Bitmap();
 }
 
 // A modal file dialog of its own (no parent: the desktop window lies below
@@ -133,7 +133,7 @@ ButtonRemovalDialog& Program::removalDialog() {
   // Made when first asked for, as the editor: not needed for the first frame.
   if (!removalDialog_) {
     removalDialog_ =
-        std::make_unique<ButtonRemovalDialog>([this] { removal_->RemoveSelectedButton(); });
+        std::make_unique<ButtonRemovalDialog>([this] { (void)removal_->RemoveSelectedButton(); });
   }
   return *removalDialog_;
 }

@@ -5,12 +5,13 @@
 #include <cstdint>
 #include <span>
 
-#include "codecs/DecodeResult.h"
+#include "base/Result.h"
 #include "codecs/PictureLimits.h"
+#include "raster/Bitmap.h"
 
 namespace moravel {
 
 // A whole .bmp file (with its BITMAPFILEHEADER); a size over `limits` fails.
-DecodeResult DecodeBmp(std::span<const uint8_t> bytes, const PictureLimits& limits = {});
+Result<Bitmap> DecodeBmp(std::span<const uint8_t> bytes, const PictureLimits& limits = {});
 
 }  // namespace moravel

@@ -1,8 +1,11 @@
 #include "codecs/DibHeader.h"
 
 #include <algorithm>
+#include <string>
+#include <utility>
 
 #include "codecs/ByteReader.h"
+#include "codecs/CodecError.h"
 #include "codecs/PictureLimits.h"
 
 namespace moravel {
@@ -19,15 +22,12 @@ bool KnownHeaderSize(uint32_t size) {
          size == 108 || size == 124;
 }
 
-std::optional<DibCompression> ReadCompression(uint32_t stored, int bits, bool os2,
-                                              std::string& error) {
+Result<DibCompression> ReadCompression(uint32_t stored, int bits, bool os2) {
   if (os2 && stored == kStoredBitFields) {
-    error = "Huffman-compressed bitmaps are not supported";
-    return std::nullopt;
+    return Unsupported("Huffman-compressed bitmaps are not supported");
   }
   if (os2 && stored == kStoredJpeg) {
-    error = "RLE24 bitmaps are not supported";
-    return std::nullopt;
+    return Unsupported("RLE24 bitmaps are not supported");
   }
   bool packed = bits == 16 || bits == 32;
   switch (stored) {
@@ -50,12 +50,10 @@ std::optional<DibCompression> ReadCompression(uint32_t stored, int bits, bool os
     case kStoredPng:
       return DibCompression::Png;
     default:
-      error = "unknown BMP compression " + std::to_string(stored);
-      return std::nullopt;
+      return Unsupported("unknown BMP compression " + std::to_string(stored));
   }
-  error = "unsupported bit count " + std::to_string(bits) + " for BMP compression " +
-          std::to_string(stored);
-  return std::nullopt;
+  return Unsupported("unsupported bit count " + std::to_string(bits) + " for BMP compression " +
+                     std::to_string(stored));
 }
 
 // Fills the masks; returns the bytes of masks stored after the header.
@@ -79,9 +77,8 @@ size_t ReadMasks(ByteReader& in, uint32_t headerSize, uint32_t stored, DibHeader
   return withAlpha ? 16 : 12;
 }
 
-bool ReadPalette(std::span<const uint8_t> dib, size_t start, uint32_t headerSize,
-                 uint32_t colorsUsed, std::optional<size_t> pixelStart, DibHeader& h,
-                 std::string& error) {
+Result<void> ReadPalette(std::span<const uint8_t> dib, size_t start, uint32_t headerSize,
+                         uint32_t colorsUsed, std::optional<size_t> pixelStart, DibHeader& h) {
   size_t entrySize = headerSize == 12 ? 3 : 4;
   uint64_t declared = colorsUsed;
   if (declared == 0 && h.bitCount <= 8) declared = uint64_t(1) << h.bitCount;
@@ -89,47 +86,41 @@ bool ReadPalette(std::span<const uint8_t> dib, size_t start, uint32_t headerSize
   uint64_t count = wanted;
   if (pixelStart) {
     if (*pixelStart < start) {
-      error = "BMP pixel data overlaps the header";
-      return false;
+      return Malformed("BMP pixel data overlaps the header");
     }
     size_t end = std::min(*pixelStart, dib.size());
     count = std::min<uint64_t>(wanted, end >= start ? (end - start) / entrySize : 0);
   } else {
     uint64_t end = start + declared * entrySize;
     if (end > dib.size()) {
-      error = "palette truncated";
-      return false;
+      return Malformed("palette truncated");
     }
     h.pixelOffset = size_t(end);
   }
-  if (h.bitCount > 8) return true;
+  if (h.bitCount > 8) return {};
   if (count == 0) {
-    error = "palette missing";
-    return false;
+    return Malformed("palette missing");
   }
   h.palette.assign(size_t(1) << h.bitCount, Rgba{0, 0, 0, 255});
   for (size_t i = 0; i < count; ++i) {
     const uint8_t* p = dib.data() + start + i * entrySize;
     h.palette[i] = Rgba{p[2], p[1], p[0], 255};
   }
-  return true;
+  return {};
 }
 
-std::optional<DibHeader> Read(std::span<const uint8_t> dib, std::optional<size_t> pixelStart,
-                              bool icon, const PictureLimits& limits, std::string& error) {
+Result<DibHeader> Read(std::span<const uint8_t> dib, std::optional<size_t> pixelStart, bool icon,
+                       const PictureLimits& limits) {
   ByteReader in(dib);
   uint32_t headerSize = in.U32(0);
   if (!in.ok()) {
-    error = "info header truncated";
-    return std::nullopt;
+    return Malformed("info header truncated");
   }
   if (!KnownHeaderSize(headerSize)) {
-    error = "unknown info header size " + std::to_string(headerSize);
-    return std::nullopt;
+    return Unsupported("unknown info header size " + std::to_string(headerSize));
   }
   if (!in.Has(0, headerSize)) {
-    error = "info header truncated";
-    return std::nullopt;
+    return Malformed("info header truncated");
   }
   DibHeader h;
   int64_t width, height;
@@ -142,49 +133,47 @@ std::optional<DibHeader> Read(std::span<const uint8_t> dib, std::optional<size_t
     if (headerSize >= 40) stored = in.U32(16), colorsUsed = in.U32(32);
   }
   if (planes != 1) {
-    error = "bitmap planes must be 1";
-    return std::nullopt;
+    return Malformed("bitmap planes must be 1");
   }
   h.topDown = height < 0;
   height = h.topDown ? -height : height;
   if (icon) height /= 2;
   if (!limits.Allows(width, height)) {
-    error =
-        "bad or too large bitmap size " + std::to_string(width) + " x " + std::to_string(height);
-    return std::nullopt;
+    return TooLarge("bad or too large bitmap size " + std::to_string(width) + " x " +
+                    std::to_string(height));
   }
   h.width = int(width), h.height = int(height);
   bool os2 = headerSize == 16 || headerSize == 64;
-  auto compression = ReadCompression(stored, h.bitCount, os2, error);
-  if (!compression) return std::nullopt;
+  Result<DibCompression> compression = ReadCompression(stored, h.bitCount, os2);
+  if (!compression) return compression.error();
   h.compression = *compression;
   if (h.topDown &&
       (h.compression == DibCompression::Rle8 || h.compression == DibCompression::Rle4)) {
-    error = "RLE bitmaps cannot be stored top-down";
-    return std::nullopt;
+    return Malformed("RLE bitmaps cannot be stored top-down");
   }
   size_t maskBytes = ReadMasks(in, headerSize, stored, h);
   if (!in.ok()) {
-    error = "colour masks truncated";
-    return std::nullopt;
+    return Malformed("colour masks truncated");
   }
   // Embedded JPEG and PNG streams carry their own colours.
   if (h.compression == DibCompression::Jpeg || h.compression == DibCompression::Png) return h;
-  if (!ReadPalette(dib, headerSize + maskBytes, headerSize, colorsUsed, pixelStart, h, error))
-    return std::nullopt;
+  if (Result<void> palette =
+          ReadPalette(dib, headerSize + maskBytes, headerSize, colorsUsed, pixelStart, h);
+      !palette)
+    return palette.error();
   return h;
 }
 
 }  // namespace
 
-std::optional<DibHeader> DibHeader::ReadFromFile(std::span<const uint8_t> dib, size_t pixelStart,
-                                                 std::string& error, const PictureLimits& limits) {
-  return Read(dib, pixelStart, false, limits, error);
+Result<DibHeader> DibHeader::ReadFromFile(std::span<const uint8_t> dib, size_t pixelStart,
+                                          const PictureLimits& limits) {
+  return Read(dib, pixelStart, false, limits);
 }
 
-std::optional<DibHeader> DibHeader::ReadFromIcon(std::span<const uint8_t> dib, std::string& error,
-                                                 const PictureLimits& limits) {
-  return Read(dib, std::nullopt, true, limits, error);
+Result<DibHeader> DibHeader::ReadFromIcon(std::span<const uint8_t> dib,
+                                          const PictureLimits& limits) {
+  return Read(dib, std::nullopt, true, limits);
 }
 
 }  // namespace moravel

@@ -7,9 +7,9 @@
 #include <cstdint>
 #include <optional>
 #include <span>
-#include <string>
 #include <vector>
 
+#include "base/Result.h"
 #include "codecs/ColourMask.h"
 #include "codecs/PictureLimits.h"
 #include "raster/Bitmap.h"
@@ -41,15 +41,15 @@ struct DibHeader {
   // Reads the header at the start of `dib`, the bytes after a BMP file
   // header. The palette ends where the pixels start, at `pixelStart` bytes
   // from the start of `dib`; a palette that claims more entries than fit is
-  // cut. A size over `limits` fails. On failure returns nothing and sets `error`.
-  static std::optional<DibHeader> ReadFromFile(std::span<const uint8_t> dib, size_t pixelStart,
-                                               std::string& error,
-                                               const PictureLimits& limits = {});
+  // cut. A size over `limits` is kTooLarge, a variant not handled
+  // kUnsupported, damage kMalformed.
+  static Result<DibHeader> ReadFromFile(std::span<const uint8_t> dib, size_t pixelStart,
+                                        const PictureLimits& limits = {});
 
   // Reads the header of an icon entry: the stored height counts the AND mask
   // too and is halved; the palette must be whole and the pixels follow it.
-  static std::optional<DibHeader> ReadFromIcon(std::span<const uint8_t> dib, std::string& error,
-                                               const PictureLimits& limits = {});
+  static Result<DibHeader> ReadFromIcon(std::span<const uint8_t> dib,
+                                        const PictureLimits& limits = {});
 
   // Bytes per stored row: width * bitCount bits, rounded up to 4 bytes.
   static int64_t RowStride(int64_t width, int bitCount) { return (width * bitCount + 31) / 32 * 4; }

@@ -2,6 +2,7 @@
 
 #include <string>
 
+#include "codecs/CodecError.h"
 #include "codecs/DibRle.h"
 
 namespace moravel {
@@ -39,20 +40,19 @@ void DibReader::ReadPackedRow(const uint8_t* src, uint8_t* dst, bool& anyAlpha) 
   }
 }
 
-DecodeResult DibReader::Read(std::span<const uint8_t> pixels, bool* alphaUsed) const {
+Result<Bitmap> DibReader::Read(std::span<const uint8_t> pixels, bool* alphaUsed) const {
   const DibHeader& h = header_;
   if (alphaUsed) *alphaUsed = false;
   if (h.compression == DibCompression::Jpeg || h.compression == DibCompression::Png)
-    return DecodeResult::Failure("embedded JPEG or PNG data is not a DIB");
+    return Unsupported("embedded JPEG or PNG data is not a DIB");
   bool rle = h.compression == DibCompression::Rle8 || h.compression == DibCompression::Rle4;
   if (!rle && uint64_t(ImageBytes()) > pixels.size())
-    return DecodeResult::Failure("bitmap pixel data truncated");
+    return Malformed("bitmap pixel data truncated");
   auto out = Bitmap::Create(h.width, h.height, Rgba{0, 0, 0, rle ? uint8_t(0) : uint8_t(255)});
-  if (!out) return DecodeResult::Failure("bitmap too large");
+  if (!out) return TooLarge("bitmap too large");
   if (rle) {
-    std::string error;
-    if (!ReadDibRle(h, pixels, *out, error)) return DecodeResult::Failure(error);
-    return DecodeResult::Success(std::move(*out));
+    if (Result<void> rle = ReadDibRle(h, pixels, *out); !rle) return rle.error();
+    return std::move(*out);
   }
   const size_t stride = size_t(DibHeader::RowStride(h.width, h.bitCount));
   bool anyAlpha = false;
@@ -68,7 +68,7 @@ DecodeResult DibReader::Read(std::span<const uint8_t> pixels, bool* alphaUsed) c
       ReadPackedRow(src, dst, anyAlpha);
     }
   }
-  if (h.alpha.empty()) return DecodeResult::Success(std::move(*out));
+  if (h.alpha.empty()) return std::move(*out);
   if (h.guessAlpha && !anyAlpha) {
     // A fourth byte that is zero everywhere is padding, not a transparent picture.
     uint8_t* p = out->data();
@@ -76,7 +76,7 @@ DecodeResult DibReader::Read(std::span<const uint8_t> pixels, bool* alphaUsed) c
   } else if (alphaUsed) {
     *alphaUsed = true;
   }
-  return DecodeResult::Success(std::move(*out));
+  return std::move(*out);
 }
 
 }  // namespace moravel

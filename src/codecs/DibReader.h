@@ -6,8 +6,9 @@
 #include <cstdint>
 #include <span>
 
-#include "codecs/DecodeResult.h"
+#include "base/Result.h"
 #include "codecs/DibHeader.h"
+#include "raster/Bitmap.h"
 
 namespace moravel {
 
@@ -22,7 +23,7 @@ class DibReader {
   // caller's to handle and fail here. `alphaUsed`, when given, is set to
   // whether the picture's alpha came from the file (an alpha mask, or a 32-bit
   // fourth byte that is not zero everywhere).
-  DecodeResult Read(std::span<const uint8_t> pixels, bool* alphaUsed = nullptr) const;
+  Result<Bitmap> Read(std::span<const uint8_t> pixels, bool* alphaUsed = nullptr) const;
 
   // Bytes the uncompressed rows take.
   int64_t ImageBytes() const;

@@ -2,10 +2,11 @@
 
 #include <algorithm>
 
+#include "codecs/CodecError.h"
+
 namespace moravel {
 
-bool ReadDibRle(const DibHeader& header, std::span<const uint8_t> data, Bitmap& out,
-                std::string& error) {
+Result<void> ReadDibRle(const DibHeader& header, std::span<const uint8_t> data, Bitmap& out) {
   const bool four = header.compression == DibCompression::Rle4;
   const int width = header.width, height = header.height;
   size_t pos = 0;
@@ -15,10 +16,7 @@ bool ReadDibRle(const DibHeader& header, std::span<const uint8_t> data, Bitmap& 
     out.set(x, height - 1 - y, header.palette[index]);
     ++x;
   };
-  auto truncated = [&] {
-    error = "RLE data truncated";
-    return false;
-  };
+  auto truncated = [] { return Malformed("RLE data truncated"); };
   while (y < height) {
     if (data.size() - pos < 2) return truncated();
     unsigned count = data[pos], value = data[pos + 1];
@@ -30,7 +28,7 @@ bool ReadDibRle(const DibHeader& header, std::span<const uint8_t> data, Bitmap& 
     if (value == 0) {  // end of line
       x = 0, ++y;
     } else if (value == 1) {  // end of bitmap
-      return true;
+      return {};
     } else if (value == 2) {  // move right and up
       if (data.size() - pos < 2) return truncated();
       x = std::min(width, x + data[pos]);
@@ -45,7 +43,7 @@ bool ReadDibRle(const DibHeader& header, std::span<const uint8_t> data, Bitmap& 
       if (bytes % 2 && pos < data.size()) ++pos;
     }
   }
-  return true;
+  return {};
 }
 
 }  // namespace moravel

@@ -3,8 +3,8 @@
 
 #include <cstdint>
 #include <span>
-#include <string>
 
+#include "base/Result.h"
 #include "codecs/DibHeader.h"
 #include "raster/Bitmap.h"
 
@@ -13,8 +13,7 @@ namespace moravel {
 // Paints the RLE-coded `data` into `out` (header.width x header.height, which
 // the caller fills beforehand with the colour of unwritten pixels). Runs that
 // pass the right edge are clipped and a delta below the picture ends it.
-// Returns false with `error` set when the data ends before the picture does.
-bool ReadDibRle(const DibHeader& header, std::span<const uint8_t> data, Bitmap& out,
-                std::string& error);
+// kMalformed when the data ends before the picture does.
+Result<void> ReadDibRle(const DibHeader& header, std::span<const uint8_t> data, Bitmap& out);
 
 }  // namespace moravel

@@ -3,6 +3,8 @@
 #include <algorithm>
 #include <array>
 #include <optional>
+#include <string>
+#include <system_error>
 #include <unordered_map>
 #include <utility>
 #include <vector>
@@ -12,6 +14,7 @@
 #include "codecs/IcoCodec.h"
 #include "codecs/PeResourceTree.h"
 #include "raster/Stretch.h"
+#include "settings/Utf8Path.h"
 
 namespace moravel {
 namespace {
@@ -30,8 +33,6 @@ constexpr size_t kExamineBytes = 26;
 // costs a bounded time.
 constexpr int kMaxImageSide = 2048;
 constexpr int kMaxDecodeAttempts = 4;
-
-using Status = ExecutableIconResult::Status;
 
 // The first numbered entry with `id`, or nothing.
 std::optional<ResourceEntry> FindId(const std::vector<ResourceEntry>& entries, uint32_t id) {
@@ -98,9 +99,9 @@ std::optional<Bitmap> DecodeNearest(const ByteSource& file, Candidates& c, int s
     const size_t i = PickIconEntry(c.entries, size);
     bytes.resize(c.where[i].size);
     if (file.Read(c.where[i].offset, bytes)) {
-      DecodeResult decoded = DecodeIconEntry(bytes);
+      Result<Bitmap> decoded = DecodeIconEntry(bytes);
       if (decoded.ok()) {
-        Bitmap& picture = *decoded.picture;
+        Bitmap& picture = *decoded;
         if ((picture.width() == size && picture.height() == size) ||
             StretchBitmapToSize(picture, size, size))
           return std::move(picture);
@@ -112,13 +113,25 @@ std::optional<Bitmap> DecodeNearest(const ByteSource& file, Candidates& c, int s
   return std::nullopt;
 }
 
+// Why a path could not be opened as a regular file, looked up after the fact.
+Error WhyNotOpened(const std::filesystem::path& path) {
+  std::error_code ec;
+  const std::filesystem::file_status status = std::filesystem::status(path, ec);
+  if (!std::filesystem::exists(status))
+    return Error{ErrorKind::kNotFound, "cannot open " + Utf8Of(path)};
+  if (!std::filesystem::is_regular_file(status))
+    return Error{ErrorKind::kNotAFile, "not a regular file: " + Utf8Of(path)};
+  return Error{ErrorKind::kAccessDenied, "cannot open " + Utf8Of(path)};
+}
+
 }  // namespace
 
-ExecutableIconResult ReadExecutableIcon(const ByteSource& file, int size) {
-  if (size < 1 || size > kMaxExecutableIconSize) return {};
+Result<Bitmap> ReadExecutableIcon(const ByteSource& file, int size) {
+  if (size < 1 || size > kMaxExecutableIconSize)
+    return Error{ErrorKind::kUnsupported, "icon size out of range: " + std::to_string(size)};
   auto tree = PeResourceTree::Open(file);
-  if (!tree) return {};
-  const ExecutableIconResult none{Status::kNoIconGroup, {}};
+  if (!tree) return Error{ErrorKind::kMalformed, "not a Windows executable"};
+  const Error none{ErrorKind::kEmpty, "no icon in the executable"};
 
   const std::vector<ResourceEntry> types = tree->Root();
   auto groupType = FindId(types, kIconGroupType), iconType = FindId(types, kIconType);
@@ -137,12 +150,12 @@ ExecutableIconResult ReadExecutableIcon(const ByteSource& file, int size) {
   Candidates candidates = ListImages(file, *tree, group, *iconType);
   auto icon = DecodeNearest(file, candidates, size);
   if (!icon) return none;
-  return {Status::kIcon, std::move(*icon)};
+  return std::move(*icon);
 }
 
-ExecutableIconResult ReadExecutableIcon(const std::filesystem::path& path, int size) {
+Result<Bitmap> ReadExecutableIcon(const std::filesystem::path& path, int size) {
   FileByteSource file(path);
-  if (!file.ok()) return {};
+  if (!file.ok()) return WhyNotOpened(path);
   return ReadExecutableIcon(file, size);
 }
 

@@ -14,6 +14,7 @@
 #include <cstdint>
 #include <filesystem>
 
+#include "base/Result.h"
 #include "codecs/ByteSource.h"
 #include "raster/Bitmap.h"
 
@@ -22,18 +23,12 @@ namespace moravel {
 inline constexpr int kMaxExecutableIconSize = 1024;            // pixels a side
 inline constexpr uint32_t kMaxExecutableIconBytes = 4u << 20;  // one stored image
 
-struct ExecutableIconResult {
-  enum class Status {
-    kIcon,         // icon holds a size x size picture
-    kNoIconGroup,  // a readable executable with no usable icon group: no icon
-    kUnreadable,   // missing, unreadable, or not a PE file (or size out of range)
-  };
-  Status status = Status::kUnreadable;
-  Bitmap icon;  // RGBA, empty unless status is kIcon
-};
-
+// The icon, size x size RGBA; or kEmpty for a readable executable with no
+// usable icon group (no icon), kMalformed for a file that is no PE file,
+// kUnsupported for a size out of range, and for a path the kind of why it
+// cannot be read (kNotFound, kNotAFile, ...).
 // `size`: pixels a side, 1 to kMaxExecutableIconSize.
-ExecutableIconResult ReadExecutableIcon(const ByteSource& file, int size);
-ExecutableIconResult ReadExecutableIcon(const std::filesystem::path& path, int size);
+Result<Bitmap> ReadExecutableIcon(const ByteSource& file, int size);
+Result<Bitmap> ReadExecutableIcon(const std::filesystem::path& path, int size);
 
 }  // namespace moravel

@@ -8,6 +8,7 @@
 #include <string>
 #include <vector>
 
+#include "codecs/CodecError.h"
 #include "codecs/PictureLimits.h"
 
 // Reads records one at a time up to the first image instead of slurping the
@@ -36,13 +37,14 @@ void CloseGif(GifFileType* gif) {
   DGifCloseFile(gif, &ignored);
 }
 
-DecodeResult GifFailure(const char* what) {
-  return DecodeResult::Failure(std::string("GIF: ") + what);
+Error GifFailure(const char* what, ErrorKind kind = ErrorKind::kMalformed) {
+  return Error{kind, std::string("GIF: ") + what};
 }
 
-DecodeResult LibraryFailure(int code) {
+Error LibraryFailure(int code) {
   const char* text = GifErrorString(code);
-  return GifFailure(text ? text : "unreadable file");
+  return GifFailure(text ? text : "unreadable file",
+                    code == D_GIF_ERR_NOT_ENOUGH_MEM ? ErrorKind::kFailed : ErrorKind::kMalformed);
 }
 
 // The transparent index of a Graphics Control Extension, or -1.
@@ -67,18 +69,19 @@ int InterlacedRow(int n, int height) {
 
 // Decodes the image whose descriptor giflib just read onto a transparent
 // canvas covering the logical screen (grown if the frame reaches past it).
-DecodeResult ReadFrame(GifFileType* gif, int transparent, const PictureLimits& limits) {
+Result<Bitmap> ReadFrame(GifFileType* gif, int transparent, const PictureLimits& limits) {
   const GifImageDesc& desc = gif->Image;
   if (!limits.Allows(desc.Width, desc.Height) || desc.Left < 0 || desc.Top < 0) {
-    return GifFailure("frame is too large");
+    return GifFailure("frame is too large", ErrorKind::kTooLarge);
   }
   const ColorMapObject* colors = desc.ColorMap ? desc.ColorMap : gif->SColorMap;
   if (!colors || !colors->Colors || colors->ColorCount <= 0) return GifFailure("no colour map");
   const int64_t width = std::max<int64_t>(gif->SWidth, int64_t(desc.Left) + desc.Width);
   const int64_t height = std::max<int64_t>(gif->SHeight, int64_t(desc.Top) + desc.Height);
-  if (!limits.Allows(width, height)) return GifFailure("picture is too large");
+  if (!limits.Allows(width, height))
+    return GifFailure("picture is too large", ErrorKind::kTooLarge);
   std::optional<Bitmap> canvas = Bitmap::Create(int(width), int(height));
-  if (!canvas) return GifFailure("out of memory");
+  if (!canvas) return GifFailure("out of memory", ErrorKind::kFailed);
 
   std::vector<GifPixelType> line(size_t(desc.Width));
   for (int n = 0; n < desc.Height; ++n) {
@@ -96,12 +99,12 @@ DecodeResult ReadFrame(GifFileType* gif, int transparent, const PictureLimits& l
       px[0] = c.Red, px[1] = c.Green, px[2] = c.Blue, px[3] = 255;
     }
   }
-  return DecodeResult::Success(std::move(*canvas));
+  return std::move(*canvas);
 }
 
 }  // namespace
 
-DecodeResult DecodeGif(std::span<const uint8_t> bytes, const PictureLimits& limits) {
+Result<Bitmap> DecodeGif(std::span<const uint8_t> bytes, const PictureLimits& limits) {
   GifSource src{bytes};
   int error = 0;
   std::unique_ptr<GifFileType, decltype(&CloseGif)> handle(DGifOpen(&src, ReadBytes, &error),
@@ -109,7 +112,7 @@ DecodeResult DecodeGif(std::span<const uint8_t> bytes, const PictureLimits& limi
   GifFileType* gif = handle.get();
   if (!gif) return LibraryFailure(error);
   if (!limits.Allows(std::max(gif->SWidth, 1), std::max(gif->SHeight, 1))) {
-    return GifFailure("picture is too large");
+    return GifFailure("picture is too large", ErrorKind::kTooLarge);
   }
 
   int transparent = -1;  // from the control block just before the first image
@@ -120,7 +123,7 @@ DecodeResult DecodeGif(std::span<const uint8_t> bytes, const PictureLimits& limi
       if (DGifGetImageDesc(gif) != GIF_OK) return LibraryFailure(gif->Error);
       return ReadFrame(gif, transparent, limits);
     }
-    if (record != EXTENSION_RECORD_TYPE) return GifFailure("no image in file");
+    if (record != EXTENSION_RECORD_TYPE) return GifFailure("no image in file", ErrorKind::kEmpty);
     int code = 0;
     GifByteType* ext = nullptr;
     if (DGifGetExtension(gif, &code, &ext) != GIF_OK) return LibraryFailure(gif->Error);

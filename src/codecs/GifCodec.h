@@ -7,11 +7,12 @@
 #include <cstdint>
 #include <span>
 
-#include "codecs/DecodeResult.h"
+#include "base/Result.h"
 #include "codecs/PictureLimits.h"
+#include "raster/Bitmap.h"
 
 namespace moravel {
 
-DecodeResult DecodeGif(std::span<const uint8_t> bytes, const PictureLimits& limits = {});
+Result<Bitmap> DecodeGif(std::span<const uint8_t> bytes, const PictureLimits& limits = {});
 
 }  // namespace moravel

@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "codecs/ByteReader.h"
+#include "codecs/CodecError.h"
 #include "codecs/DibHeader.h"
 #include "codecs/DibReader.h"
 #include "codecs/PictureLimits.h"
@@ -41,50 +42,47 @@ bool ApplyAndMask(const DibHeader& h, std::span<const uint8_t> mask, Bitmap& pic
   return true;
 }
 
-DecodeResult DecodeDibEntry(std::span<const uint8_t> data, const PictureLimits& limits) {
-  std::string error;
-  auto header = DibHeader::ReadFromIcon(data, error, limits);
-  if (!header) return DecodeResult::Failure(error);
+Result<Bitmap> DecodeDibEntry(std::span<const uint8_t> data, const PictureLimits& limits) {
+  Result<DibHeader> header = DibHeader::ReadFromIcon(data, limits);
+  if (!header) return header.error();
   if (header->compression != DibCompression::None &&
       header->compression != DibCompression::BitFields)
-    return DecodeResult::Failure("compressed icon bitmaps are not supported");
+    return Unsupported("compressed icon bitmaps are not supported");
   DibReader reader(*header);
   auto pixels = data.subspan(header->pixelOffset);
   bool alphaUsed = false;
-  DecodeResult result = reader.Read(pixels, &alphaUsed);
+  Result<Bitmap> result = reader.Read(pixels, &alphaUsed);
   if (!result.ok() || alphaUsed) return result;
-  if (!ApplyAndMask(*header, pixels.subspan(size_t(reader.ImageBytes())), *result.picture))
-    return DecodeResult::Failure("icon AND mask truncated");
+  if (!ApplyAndMask(*header, pixels.subspan(size_t(reader.ImageBytes())), *result))
+    return Malformed("icon AND mask truncated");
   return result;
 }
 
 // The entries of an icon file whose bytes lie in the file and whose data
 // states a size within `limits`. Nothing when the directory itself is broken.
-std::optional<std::vector<IconEntry>> ReadDirectory(std::span<const uint8_t> bytes,
-                                                    const PictureLimits& limits,
-                                                    std::string& error) {
+Result<std::vector<IconEntry>> ReadDirectory(std::span<const uint8_t> bytes,
+                                             const PictureLimits& limits) {
   ByteReader in(bytes);
   unsigned reserved = in.U16(0), type = in.U16(2), count = in.U16(4);
-  if (!in.ok() || reserved != 0 || (type != 1 && type != 2)) {  // 1: icon, 2: cursor
-    error = "not an icon file";
-    return std::nullopt;
-  }
+  if (!in.ok() || reserved != 0 || (type != 1 && type != 2))  // 1: icon, 2: cursor
+    return Malformed("not an icon file");
   std::vector<IconEntry> entries;
+  bool overLimits = false;
   for (unsigned i = 0; i < count; ++i) {
     size_t at = kDirectorySize + i * kEntrySize;
     uint32_t size = in.U32(at + 8), offset = in.U32(at + 12);
-    if (!in.ok()) {
-      error = "icon directory truncated";
-      return std::nullopt;
-    }
+    if (!in.ok()) return Malformed("icon directory truncated");
     if (size == 0 || !in.Has(offset, size)) continue;  // outside the file: skipped
     auto entry = ExamineIconEntry(bytes.subspan(offset, size));
-    if (entry && limits.Allows(entry->width, entry->height)) entries.push_back(*entry);
+    if (entry && limits.Allows(entry->width, entry->height))
+      entries.push_back(*entry);
+    else
+      overLimits = overLimits || entry.has_value();
   }
-  if (entries.empty()) {
-    error = "icon has no usable entry";
-    return std::nullopt;
-  }
+  // Nothing left but entries over the limits: the icon is too large, not damaged.
+  if (entries.empty())
+    return Error{overLimits ? ErrorKind::kTooLarge : ErrorKind::kMalformed,
+                 "icon has no usable entry"};
   return entries;
 }
 
@@ -113,7 +111,7 @@ std::optional<IconEntry> ExamineIconEntry(std::span<const uint8_t> data) {
   return e;
 }
 
-DecodeResult DecodeIconEntry(std::span<const uint8_t> data, const PictureLimits& limits) {
+Result<Bitmap> DecodeIconEntry(std::span<const uint8_t> data, const PictureLimits& limits) {
   return StartsWithPngSignature(data) ? DecodePng(data, limits) : DecodeDibEntry(data, limits);
 }
 
@@ -135,21 +133,19 @@ size_t PickIconEntry(std::span<const IconEntry> entries, int size) {
   return best;
 }
 
-DecodeResult DecodeIco(std::span<const uint8_t> bytes, const PictureLimits& limits) {
-  std::string error;
-  auto entries = ReadDirectory(bytes, limits, error);
-  if (!entries) return DecodeResult::Failure(error);
+Result<Bitmap> DecodeIco(std::span<const uint8_t> bytes, const PictureLimits& limits) {
+  Result<std::vector<IconEntry>> entries = ReadDirectory(bytes, limits);
+  if (!entries) return entries.error();
   const IconEntry* best = &entries->front();
   for (const IconEntry& e : *entries)
     if (Area(e) > Area(*best) || (Area(e) == Area(*best) && e.bits > best->bits)) best = &e;
   return DecodeIconEntry(best->data, limits);
 }
 
-DecodeResult DecodeIcoNearest(std::span<const uint8_t> bytes, int size,
-                              const PictureLimits& limits) {
-  std::string error;
-  auto entries = ReadDirectory(bytes, limits, error);
-  if (!entries) return DecodeResult::Failure(error);
+Result<Bitmap> DecodeIcoNearest(std::span<const uint8_t> bytes, int size,
+                                const PictureLimits& limits) {
+  Result<std::vector<IconEntry>> entries = ReadDirectory(bytes, limits);
+  if (!entries) return entries.error();
   return DecodeIconEntry((*entries)[PickIconEntry(*entries, size)].data, limits);
 }
 

@@ -7,8 +7,9 @@
 #include <optional>
 #include <span>
 
-#include "codecs/DecodeResult.h"
+#include "base/Result.h"
 #include "codecs/PictureLimits.h"
+#include "raster/Bitmap.h"
 
 namespace moravel {
 
@@ -28,7 +29,7 @@ std::optional<IconEntry> ExamineIconEntry(std::span<const uint8_t> data);
 
 // A DIB entry (with its AND mask: the mask gives the shape only when no pixel
 // has alpha) or a PNG entry, decoded at its own size; one over `limits` fails.
-DecodeResult DecodeIconEntry(std::span<const uint8_t> data, const PictureLimits& limits = {});
+Result<Bitmap> DecodeIconEntry(std::span<const uint8_t> data, const PictureLimits& limits = {});
 
 // The index of the entry nearest size x size: smallest |w - size| + |h - size|,
 // ties: more bits per pixel, then the larger, then the first. `entries` must
@@ -38,10 +39,10 @@ size_t PickIconEntry(std::span<const IconEntry> entries, int size);
 // The icon file readers pass over entries whose size is over `limits`.
 
 // Decodes the best entry of an icon file: the largest, then the deepest colour.
-DecodeResult DecodeIco(std::span<const uint8_t> bytes, const PictureLimits& limits = {});
+Result<Bitmap> DecodeIco(std::span<const uint8_t> bytes, const PictureLimits& limits = {});
 
 // The entry nearest size x size (as PickIconEntry), decoded at its own size.
-DecodeResult DecodeIcoNearest(std::span<const uint8_t> bytes, int size,
-                              const PictureLimits& limits = {});
+Result<Bitmap> DecodeIcoNearest(std::span<const uint8_t> bytes, int size,
+                                const PictureLimits& limits = {});
 
 }  // namespace moravel

@@ -9,6 +9,7 @@
 #include <cstddef>
 #include <cstdio>
 
+#include "codecs/CodecError.h"
 #include "codecs/PictureLimits.h"
 
 // libjpeg reports errors through error_exit, which here longjmps back to
@@ -32,15 +33,18 @@ struct JpegContext {
   jpeg_progress_mgr progress;
   std::jmp_buf jump;
   char message[JMSG_LENGTH_MAX + 8];
+  ErrorKind kind;  // of the error in `message`
 };
 
 JpegContext& ContextOf(j_common_ptr cinfo) {
   return *reinterpret_cast<JpegContext*>(cinfo->err);
 }
 
-[[noreturn]] void Fail(j_common_ptr cinfo, const char* what) {
+[[noreturn]] void Fail(j_common_ptr cinfo, const char* what,
+                       ErrorKind kind = ErrorKind::kMalformed) {
   JpegContext& ctx = ContextOf(cinfo);
   std::snprintf(ctx.message, sizeof ctx.message, "JPEG: %s", what);
+  ctx.kind = kind;
   std::longjmp(ctx.jump, 1);
 }
 
@@ -104,7 +108,7 @@ bool ReadJpeg(jpeg_decompress_struct& cinfo, JpegContext& ctx, std::span<const u
   jpeg_mem_src(&cinfo, bytes.data(), static_cast<unsigned long>(bytes.size()));
   jpeg_read_header(&cinfo, TRUE);
   if (!PictureSizeAllowed(cinfo.image_width, cinfo.image_height)) {
-    Fail(reinterpret_cast<j_common_ptr>(&cinfo), "picture is too large");
+    Fail(reinterpret_cast<j_common_ptr>(&cinfo), "picture is too large", ErrorKind::kTooLarge);
   }
   const bool cmyk = cinfo.jpeg_color_space == JCS_CMYK || cinfo.jpeg_color_space == JCS_YCCK;
   cinfo.out_color_space = cmyk ? JCS_CMYK : JCS_EXT_RGBA;
@@ -112,14 +116,14 @@ bool ReadJpeg(jpeg_decompress_struct& cinfo, JpegContext& ctx, std::span<const u
   cinfo.scale_denom = ScaleDenominator(cinfo.image_width, cinfo.image_height, limits.jpegMinSide);
   jpeg_calc_output_dimensions(&cinfo);
   if (!limits.Allows(cinfo.output_width, cinfo.output_height)) {
-    Fail(reinterpret_cast<j_common_ptr>(&cinfo), "picture is too large");
+    Fail(reinterpret_cast<j_common_ptr>(&cinfo), "picture is too large", ErrorKind::kTooLarge);
   }
   jpeg_start_decompress(&cinfo);
   if (cinfo.output_components != 4 || !limits.Allows(cinfo.output_width, cinfo.output_height)) {
     Fail(reinterpret_cast<j_common_ptr>(&cinfo), "unexpected output layout");
   }
   out = Bitmap::Create(int(cinfo.output_width), int(cinfo.output_height));
-  if (!out) Fail(reinterpret_cast<j_common_ptr>(&cinfo), "out of memory");
+  if (!out) Fail(reinterpret_cast<j_common_ptr>(&cinfo), "out of memory", ErrorKind::kFailed);
   while (cinfo.output_scanline < cinfo.output_height) {
     JSAMPROW row = out->row(int(cinfo.output_scanline));
     jpeg_read_scanlines(&cinfo, &row, 1);
@@ -131,8 +135,8 @@ bool ReadJpeg(jpeg_decompress_struct& cinfo, JpegContext& ctx, std::span<const u
 
 }  // namespace
 
-DecodeResult DecodeJpeg(std::span<const uint8_t> bytes, const PictureLimits& limits) {
-  if (bytes.empty()) return DecodeResult::Failure("JPEG: empty file");
+Result<Bitmap> DecodeJpeg(std::span<const uint8_t> bytes, const PictureLimits& limits) {
+  if (bytes.empty()) return Error{ErrorKind::kEmpty, "JPEG: empty file"};
   JpegContext ctx{};
   jpeg_decompress_struct cinfo{};
   cinfo.err = jpeg_std_error(&ctx.error);
@@ -142,8 +146,8 @@ DecodeResult DecodeJpeg(std::span<const uint8_t> bytes, const PictureLimits& lim
   std::optional<Bitmap> picture;
   const bool ok = ReadJpeg(cinfo, ctx, bytes, limits, picture);
   jpeg_destroy_decompress(&cinfo);
-  if (!ok) return DecodeResult::Failure(ctx.message);
-  return DecodeResult::Success(std::move(*picture));
+  if (!ok) return Error{ctx.kind, ctx.message};
+  return std::move(*picture);
 }
 
 }  // namespace moravel

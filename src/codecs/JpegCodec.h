@@ -5,11 +5,12 @@
 #include <cstdint>
 #include <span>
 
-#include "codecs/DecodeResult.h"
+#include "base/Result.h"
 #include "codecs/PictureLimits.h"
+#include "raster/Bitmap.h"
 
 namespace moravel {
 
-DecodeResult DecodeJpeg(std::span<const uint8_t> bytes, const PictureLimits& limits = {});
+Result<Bitmap> DecodeJpeg(std::span<const uint8_t> bytes, const PictureLimits& limits = {});
 
 }  // namespace moravel

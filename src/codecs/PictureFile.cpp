@@ -4,6 +4,7 @@
 #include <vector>
 
 #include "codecs/BmpCodec.h"
+#include "codecs/CodecError.h"
 #include "codecs/GifCodec.h"
 #include "codecs/IcoCodec.h"
 #include "codecs/JpegCodec.h"
@@ -66,8 +67,8 @@ PictureFormat PictureFormatOfBytes(std::span<const uint8_t> bytes) {
   return PictureFormat::Unknown;
 }
 
-DecodeResult DecodePicture(PictureFormat format, std::span<const uint8_t> bytes,
-                           const PictureLimits& limits) {
+Result<Bitmap> DecodePicture(PictureFormat format, std::span<const uint8_t> bytes,
+                             const PictureLimits& limits) {
   switch (format) {
     case PictureFormat::Bmp:
       return DecodeBmp(bytes, limits);
@@ -81,44 +82,34 @@ DecodeResult DecodePicture(PictureFormat format, std::span<const uint8_t> bytes,
       return DecodeJpeg(bytes, limits);
     case PictureFormat::Emf:
     case PictureFormat::Wmf:
-      return DecodeResult::Failure("metafiles are not supported on this platform");
+      return Unsupported("metafiles are not supported on this platform");
     case PictureFormat::Unknown:
       break;
   }
-  return DecodeResult::Failure("unknown picture format");
+  return Unsupported("unknown picture format");
 }
 
-std::optional<std::vector<uint8_t>> ReadPictureFileBytes(const std::filesystem::path& path,
-                                                         std::string& error) {
-  FileReadResult read = ReadWholeFile(path, kMaxPictureFileBytes);
-  switch (read.status) {
-    case FileReadResult::Status::kOk:
-      return std::move(read.bytes);
-    case FileReadResult::Status::kMissing:
-      error = "cannot open " + Utf8Of(path);
-      break;
-    case FileReadResult::Status::kFailed:
-      error = std::move(read.error);
-      break;
-  }
-  return std::nullopt;
+Result<std::vector<uint8_t>> ReadPictureFileBytes(const std::filesystem::path& path) {
+  Result<FileBytes> read = ReadWholeFile(path, kMaxPictureFileBytes);
+  if (read) return std::move(read->bytes);
+  if (read.error().kind == ErrorKind::kNotFound)
+    return Error{ErrorKind::kNotFound, "cannot open " + Utf8Of(path)};
+  return read.error();
 }
 
-DecodeResult LoadPictureFile(const std::filesystem::path& path, PictureFormat format,
-                             const PictureLimits& limits) {
+Result<Bitmap> LoadPictureFile(const std::filesystem::path& path, PictureFormat format,
+                               const PictureLimits& limits) {
   if (format == PictureFormat::Unknown || format == PictureFormat::Emf ||
       format == PictureFormat::Wmf)
     return DecodePicture(format, {});  // fails without reading the file
-  std::string error;
-  auto bytes = ReadPictureFileBytes(path, error);
-  if (!bytes) return DecodeResult::Failure(error);
+  Result<std::vector<uint8_t>> bytes = ReadPictureFileBytes(path);
+  if (!bytes) return bytes.error();
   return DecodePicture(format, *bytes, limits);
 }
 
-DecodeResult LoadPictureFile(const std::filesystem::path& path) {
-  std::string error;
-  auto bytes = ReadPictureFileBytes(path, error);
-  if (!bytes) return DecodeResult::Failure(error);
+Result<Bitmap> LoadPictureFile(const std::filesystem::path& path) {
+  Result<std::vector<uint8_t>> bytes = ReadPictureFileBytes(path);
+  if (!bytes) return bytes.error();
   PictureFormat format = PictureFormatOfBytes(*bytes);
   if (format == PictureFormat::Unknown) format = PictureFormatForName(Utf8Of(path.filename()));
   return DecodePicture(format, *bytes);

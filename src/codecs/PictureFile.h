@@ -4,6 +4,12 @@
 // show leave it to the extension, in any case (bmp, ico, emf, wmf, png, gif,
 // jpg, jpeg). Any other extension, and EMF/WMF on this platform, is a clean
 // failure.
+//
+// Every decoder gives the picture or an Error whose kind says why not:
+// kMalformed for damaged bytes, kUnsupported for a variant that is not read
+// (and EMF/WMF), kTooLarge for a picture over the limits, kEmpty for a file
+// with no picture in it, kFailed when memory ran out; a file that cannot be
+// read keeps the kind of the read (kNotFound, kNotAFile, ...).
 
 #include <cstdint>
 #include <filesystem>
@@ -13,8 +19,9 @@
 #include <string_view>
 #include <vector>
 
-#include "codecs/DecodeResult.h"
+#include "base/Result.h"
 #include "codecs/PictureLimits.h"
+#include "raster/Bitmap.h"
 
 namespace moravel {
 
@@ -27,21 +34,20 @@ PictureFormat PictureFormatForName(std::string_view fileName);
 PictureFormat PictureFormatOfBytes(std::span<const uint8_t> bytes);
 
 // Decodes bytes already read, as the format says, within `limits`.
-DecodeResult DecodePicture(PictureFormat format, std::span<const uint8_t> bytes,
-                           const PictureLimits& limits = {});
+Result<Bitmap> DecodePicture(PictureFormat format, std::span<const uint8_t> bytes,
+                             const PictureLimits& limits = {});
 
 // Reads a file and decodes it as its bytes show, else as its name says.
 // Files larger than 256 MiB are refused unread.
-DecodeResult LoadPictureFile(const std::filesystem::path& path);
+Result<Bitmap> LoadPictureFile(const std::filesystem::path& path);
 
 // The same with the format given instead of taken from the name, within `limits`.
-DecodeResult LoadPictureFile(const std::filesystem::path& path, PictureFormat format,
-                             const PictureLimits& limits = {});
+Result<Bitmap> LoadPictureFile(const std::filesystem::path& path, PictureFormat format,
+                               const PictureLimits& limits = {});
 
-// The bytes of a regular file of at most 256 MiB; nothing (with `error` set)
-// for a missing path, a folder, a FIFO or device (refused without waiting), a
-// larger file or a failed read.
-std::optional<std::vector<uint8_t>> ReadPictureFileBytes(const std::filesystem::path& path,
-                                                         std::string& error);
+// The bytes of a regular file of at most 256 MiB; an error for a missing path
+// (kNotFound), a folder, a FIFO or device (kNotAFile, refused without
+// waiting), a larger file (kTooLarge) or a failed read.
+Result<std::vector<uint8_t>> ReadPictureFileBytes(const std::filesystem::path& path);
 
 }  // namespace moravel

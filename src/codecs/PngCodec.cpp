@@ -9,6 +9,7 @@
 #include <new>
 
 #include "codecs/ByteReader.h"
+#include "codecs/CodecError.h"
 #include "codecs/PictureLimits.h"
 #include "codecs/PlainPngDecoder.h"
 
@@ -26,6 +27,7 @@ struct PngSource {
   size_t size;
   size_t pos;
   char message[160];
+  ErrorKind kind;  // of the error in `message`
 };
 
 // Where an encoder writes. `out` is the caller's vector.
@@ -102,13 +104,19 @@ bool ReadPng(png_structp png, png_infop info, PngSource& src, const PictureLimit
 
   const png_uint_32 width = png_get_image_width(png, info);
   const png_uint_32 height = png_get_image_height(png, info);
-  if (!limits.Allows(width, height)) png_error(png, "picture is too large");
+  if (!limits.Allows(width, height)) {
+    src.kind = ErrorKind::kTooLarge;
+    png_error(png, "picture is too large");
+  }
   const int passes = RequestRgba8(png, info);
   png_read_update_info(png, info);
   if (png_get_rowbytes(png, info) != size_t(width) * 4) png_error(png, "unexpected row layout");
 
   out = Bitmap::Create(int(width), int(height));
-  if (!out) png_error(png, "out of memory");
+  if (!out) {
+    src.kind = ErrorKind::kFailed;
+    png_error(png, "out of memory");
+  }
   // Every pass writes into the finished rows, so interlaced files need no
   // extra buffer: libpng merges each pass into what the row already holds.
   for (int pass = 0; pass < passes; ++pass) {
@@ -148,36 +156,35 @@ bool WritePng(png_structp png, png_infop info, const Bitmap& picture, PngSpeed s
 
 }  // namespace
 
-DecodeResult DecodePng(std::span<const uint8_t> bytes, const PictureLimits& limits) {
-  if (std::optional<Bitmap> plain = DecodePlainPng(bytes, limits))
-    return DecodeResult::Success(std::move(*plain));
+Result<Bitmap> DecodePng(std::span<const uint8_t> bytes, const PictureLimits& limits) {
+  if (std::optional<Bitmap> plain = DecodePlainPng(bytes, limits)) return std::move(*plain);
   return DecodePngWithLibpng(bytes, limits);
 }
 
-DecodeResult DecodePngWithLibpng(std::span<const uint8_t> bytes, const PictureLimits& limits) {
-  PngSource src{bytes.data(), bytes.size(), 0, {}};
+Result<Bitmap> DecodePngWithLibpng(std::span<const uint8_t> bytes, const PictureLimits& limits) {
+  PngSource src{bytes.data(), bytes.size(), 0, {}, ErrorKind::kMalformed};
   if (bytes.size() < 8 || png_sig_cmp(bytes.data(), 0, 8) != 0) {
-    return DecodeResult::Failure("PNG: not a PNG file");
+    return Malformed("PNG: not a PNG file");
   }
   // libpng refuses these too (user limits), but only as "Invalid IHDR data".
   if (bytes.size() >= 24 && std::memcmp(&bytes[12], "IHDR", 4) == 0) {
     const uint32_t width = BigEndian32(&bytes[16]), height = BigEndian32(&bytes[20]);
     if (width != 0 && height != 0 && !limits.Allows(width, height)) {
-      return DecodeResult::Failure("PNG: picture is too large");
+      return TooLarge("PNG: picture is too large");
     }
   }
   png_structp png = png_create_read_struct(PNG_LIBPNG_VER_STRING, &src, OnReadError, IgnoreWarning);
-  if (!png) return DecodeResult::Failure("PNG: out of memory");
+  if (!png) return Error{ErrorKind::kFailed, "PNG: out of memory"};
   png_infop info = png_create_info_struct(png);
   if (!info) {
     png_destroy_read_struct(&png, nullptr, nullptr);
-    return DecodeResult::Failure("PNG: out of memory");
+    return Error{ErrorKind::kFailed, "PNG: out of memory"};
   }
   std::optional<Bitmap> picture;
   const bool ok = ReadPng(png, info, src, limits, picture);
   png_destroy_read_struct(&png, &info, nullptr);
-  if (!ok) return DecodeResult::Failure(src.message);
-  return DecodeResult::Success(std::move(*picture));
+  if (!ok) return Error{src.kind, src.message};
+  return std::move(*picture);
 }
 
 bool EncodePng(const Bitmap& picture, PngSpeed speed, std::vector<uint8_t>& out,

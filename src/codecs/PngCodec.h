@@ -10,14 +10,16 @@
 #include <string>
 #include <vector>
 
-#include "codecs/DecodeResult.h"
+#include "base/Result.h"
 #include "codecs/PictureLimits.h"
+#include "raster/Bitmap.h"
 
 namespace moravel {
 
-DecodeResult DecodePng(std::span<const uint8_t> bytes, const PictureLimits& limits = {});
+Result<Bitmap> DecodePng(std::span<const uint8_t> bytes, const PictureLimits& limits = {});
 // The same, every file through libpng.
-DecodeResult DecodePngWithLibpng(std::span<const uint8_t> bytes, const PictureLimits& limits = {});
+Result<Bitmap> DecodePngWithLibpng(std::span<const uint8_t> bytes,
+                                   const PictureLimits& limits = {});
 
 // Fast: light compression, for pictures that must appear at once.
 enum class PngSpeed { Small, Fast };

@@ -1,6 +1,6 @@
 #include "codecs/PngFile.h"
 
-#include <cerrno>
+#include <string>
 #include <string_view>
 #include <vector>
 
@@ -8,17 +8,13 @@
 
 namespace moravel {
 
-PngSaveResult SavePngFile(const std::filesystem::path& path, const Bitmap& picture, PngSpeed speed,
-                          std::string* error, int* errorNumber) {
-  int err = 0;
-  if (!errorNumber) errorNumber = &err;
-  *errorNumber = 0;
+Result<void> SavePngFile(const std::filesystem::path& path, const Bitmap& picture, PngSpeed speed) {
   std::vector<uint8_t> bytes;
-  if (!EncodePng(picture, speed, bytes, error)) return PngSaveResult::kFailed;
+  std::string error;
+  if (!EncodePng(picture, speed, bytes, &error))
+    return Error{picture.empty() ? ErrorKind::kEmpty : ErrorKind::kFailed, std::move(error)};
   const std::string_view text(reinterpret_cast<const char*>(bytes.data()), bytes.size());
-  if (WriteFileAtomically(path, text, error, errorNumber)) return PngSaveResult::kSaved;
-  const bool denied = *errorNumber == EACCES || *errorNumber == EPERM || *errorNumber == EROFS;
-  return denied ? PngSaveResult::kNoWriteAccess : PngSaveResult::kFailed;
+  return WriteFileAtomically(path, text);
 }
 
 }  // namespace moravel

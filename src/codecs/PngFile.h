@@ -4,22 +4,17 @@
 // same folder, which is flushed and renamed over the target.
 
 #include <filesystem>
-#include <string>
 
+#include "base/Result.h"
 #include "codecs/PngCodec.h"
 #include "raster/Bitmap.h"
 
 namespace moravel {
 
-enum class PngSaveResult {
-  kSaved,
-  kNoWriteAccess,  // the folder (or the file) may not be written: permissions, read-only
-  kFailed,         // anything else: an empty picture, a full disk, a missing folder
-};
-
-// `error` and `errorNumber` (the errno of a failed write), when given, say
-// why a save failed.
-PngSaveResult SavePngFile(const std::filesystem::path& path, const Bitmap& picture, PngSpeed speed,
-                          std::string* error = nullptr, int* errorNumber = nullptr);
+// A failed save says why by its kind: kAccessDenied when the folder (or the
+// file) may not be written (permissions, a read-only disk), kNoSpace for a
+// full disk, kNotFound for a missing folder, kEmpty for an empty picture,
+// kFailed for anything else.
+Result<void> SavePngFile(const std::filesystem::path& path, const Bitmap& picture, PngSpeed speed);
 
 }  // namespace moravel

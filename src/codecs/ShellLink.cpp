@@ -197,29 +197,29 @@ void ReadAfterHeader(std::span<const uint8_t> bytes, uint32_t flags, ShortcutInf
 
 }  // namespace
 
-bool ParseShortcut(std::span<const uint8_t> bytes, ShortcutInfo& info) {
-  ShortcutInfo empty;
-  empty.linkFile = std::move(info.linkFile);
-  info = std::move(empty);
+Result<ShortcutInfo> ParseShortcut(std::span<const uint8_t> bytes) {
   ByteReader in(bytes);
   const uint32_t headerSize = in.U32(0);
   if (!in.ok() || headerSize != kHeaderSize || !in.Has(0, kHeaderSize) ||
       std::memcmp(bytes.data() + 4, kLinkClassId, sizeof kLinkClassId) != 0)
-    return false;
+    return Error{ErrorKind::kMalformed, "not a shell link"};
+  ShortcutInfo info;
   const uint32_t flags = in.U32(0x14);
   info.iconIndex = in.I32(0x38);
   info.showCommand = in.I32(0x3C);
   info.hotkey = in.U16(0x40);
   ReadAfterHeader(bytes, flags, info);
-  return true;
+  return info;
 }
 
-bool ReadShortcut(ShortcutInfo& info) {
+Result<ShortcutInfo> ReadShortcut(const std::filesystem::path& linkFile) {
   // Links are a few KiB; a longer file loses only extra data blocks, which
   // lie at its end.
-  const FileReadResult read =
-      ReadWholeFile(PathFromUtf8(info.linkFile), kMaxFileBytes, LongFile::kCut);
-  return ParseShortcut(read.bytes, info);  // no bytes for a file that cannot be read
+  const Result<FileBytes> read = ReadWholeFile(linkFile, kMaxFileBytes, LongFile::kCut);
+  if (!read) return read.error();
+  Result<ShortcutInfo> info = ParseShortcut(read->bytes);
+  if (info) info->linkFile = Utf8Of(linkFile);
+  return info;
 }
 
 }  // namespace moravel

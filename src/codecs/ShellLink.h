@@ -16,10 +16,12 @@
 #include <span>
 #include <string>
 
+#include "base/Result.h"
+
 namespace moravel {
 
 struct ShortcutInfo {
-  std::string linkFile;  // the .lnk file read (filled by the caller)
+  std::string linkFile;  // the .lnk file read (empty for bytes parsed)
   // File or folder the link points to, Windows form ("C:\..."): the local
   // base path and common suffix of the link info, or its share name, "\" and
   // the suffix; when the link has neither, the target of its environment
@@ -38,15 +40,16 @@ struct ShortcutInfo {
 // The longest text field kept, in characters.
 inline constexpr size_t kShortcutTextMax = 260;
 
-// Fills every field but linkFile from the bytes of a link file. Returns false
-// for bytes that are no shell link (wrong header size or class id); the
-// fields are then empty or 0. A link damaged after its header gives what
-// could be read before the damage. Never reads outside `bytes`.
-bool ParseShortcut(std::span<const uint8_t> bytes, ShortcutInfo& info);
+// Every field but linkFile from the bytes of a link file; kMalformed for bytes
+// that are no shell link (wrong header size or class id). A link damaged
+// after its header gives what could be read before the damage. Never reads
+// outside `bytes`.
+Result<ShortcutInfo> ParseShortcut(std::span<const uint8_t> bytes);
 
-// Reads info.linkFile and parses it; of a file longer than 1 MiB only the
-// first MiB is read (only extra data blocks lie that far). False when the
-// file cannot be read or is no shell link; the other fields are then empty.
-bool ReadShortcut(ShortcutInfo& info);
+// Reads `linkFile` and parses it (linkFile is filled); of a file longer than
+// 1 MiB only the first MiB is read (only extra data blocks lie that far). A
+// file that cannot be read gives the kind of the read (kNotFound, kNotAFile,
+// ...), one that is no shell link kMalformed.
+Result<ShortcutInfo> ReadShortcut(const std::filesystem::path& linkFile);
 
 }  // namespace moravel

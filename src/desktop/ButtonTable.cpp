@@ -85,7 +85,7 @@ IniBatch ButtonTable::RecordUpdate(int number, const ButtonRecord& record) {
 std::string ButtonTable::UnreadableRecordsMessage(const IniFile& user) {
   return "Не удалось прочитать файл " + Utf8Of(user.path()) +
          ". Пока он не читается, кнопки этой обложки нельзя добавлять и удалять." +
-         (user.lastError().empty() ? "" : "\n(" + user.lastError() + ")");
+         (user.readError().empty() ? "" : "\n(" + user.readError() + ")");
 }
 
 }  // namespace moravel

@@ -27,7 +27,7 @@ void ChangeWallpaperCommand::Apply(DesktopModel& s) {
       s.scene.lastClockSecond = kNothingDrawn;  // the new hands are set at the next tick
     }
     const AspectBand band = AspectBandFor(s.width(), s.height());
-    s.files.config->WriteString("wallpaper", WallpaperKeyFor(band), '?' + Utf8Of(file));
+    (void)s.files.config->WriteString("wallpaper", WallpaperKeyFor(band), '?' + Utf8Of(file));
   }
   s.services.timers.SetEnabled(DesktopTimer::Clock, true);
   if (chosen_ && s.monitors.size() > 1) PaintSideScreens(s);

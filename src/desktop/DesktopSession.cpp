@@ -31,7 +31,7 @@ void DesktopSession::Start() {
 
   SettingsFiles& f = s.files;
   f.data = std::make_unique<IniFile>(f.programFolder / "data.ini");
-  if (!f.data->HasKey("skin", "dir")) f.data->WriteString("skin", "dir", "wood");
+  if (!f.data->HasKey("skin", "dir")) (void)f.data->WriteString("skin", "dir", "wood");
   f.skinPath = SkinPath(f.programFolder, f.data->ReadString("skin", "dir", "wood"));
   f.skins = std::make_unique<IniFile>(f.programFolder / "skins.ini");
   RebuildSkinList(*f.skins, f.programFolder / "skins");
@@ -93,7 +93,7 @@ void DesktopSession::ToggleDoubleClick() {
   if (!s.files.config || !s.files.user) return;  // before Start
   const bool doubleClick = !s.menu.useDoubleClickChecked;
   s.menu.useDoubleClickChecked = doubleClick;
-  s.files.config->WriteFlag("doubleclick", "dc", doubleClick);
+  (void)s.files.config->WriteFlag("doubleclick", "dc", doubleClick);
   s.buttons.RebindClicks(doubleClick);
 }
 

@@ -12,12 +12,12 @@ Picture PictureLoader::Load(const std::filesystem::path& file, bool transparent,
                             const SkinKey& key) {
   auto decoded = decoded_.find(file);
   if (decoded == decoded_.end()) {
-    DecodeResult result = LoadPictureFile(file);
+    Result<Bitmap> result = LoadPictureFile(file);
     Picture picture;
     if (result.ok()) {
-      picture = std::make_shared<const Bitmap>(std::move(*result.picture));
+      picture = std::make_shared<const Bitmap>(std::move(*result));
     } else if (problems_) {
-      errors_[file] = std::move(result.error);
+      errors_[file] = result.error().message;
     }
     decoded = decoded_.emplace(file, std::move(picture)).first;
   }

@@ -34,9 +34,9 @@ int RebuildSkinList(IniFile& skins, const std::filesystem::path& skinsFolder) {
   // A name the file cannot hold (a line break in it) refuses the batch: each
   // entry on its own, so that only that one keeps its old section.
   for (int k = 1; k <= count; ++k) {
-    skins.WriteString("skin" + std::to_string(k), "dir", names[size_t(k - 1)]);
+    (void)skins.WriteString("skin" + std::to_string(k), "dir", names[size_t(k - 1)]);
   }
-  skins.EraseSection(after);
+  (void)skins.EraseSection(after);
   return count;
 }
 

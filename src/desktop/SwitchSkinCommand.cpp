@@ -11,7 +11,7 @@ void SwitchSkinCommand::Apply(DesktopModel& s) {
   SettingsFiles& f = s.files;
   if (!f.data) return;  // before Start
   s.builder.Clear();
-  f.data->WriteString("skin", "dir", name_);
+  (void)f.data->WriteString("skin", "dir", name_);
   f.skinPath = SkinPath(f.programFolder, name_);
   f.config = std::make_unique<IniFile>(f.skinPath / "config.ini");
   f.user = std::make_unique<IniFile>(f.skinPath / "user.ini");

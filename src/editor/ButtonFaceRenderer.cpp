@@ -110,9 +110,9 @@ Bitmap ButtonFaceRenderer::RenderButtonFace(const std::string& templatePath,
                                             const FaceParams& params,
                                             const std::string& caption) const {
   if (templatePath.empty()) return {};
-  DecodeResult loaded = LoadPictureFile(PathFromUtf8(templatePath));
+  Result<Bitmap> loaded = LoadPictureFile(PathFromUtf8(templatePath));
   if (!loaded.ok()) return {};
-  const Bitmap& templ = *loaded.picture;
+  const Bitmap& templ = *loaded;
   const int w = templ.width(), h = templ.height();
   try {
     const Area iconArea =

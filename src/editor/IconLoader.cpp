@@ -85,26 +85,26 @@ Bitmap IconLoader::Reduced(Bitmap icon) const {
 
 // Pictures are fully opaque, whatever alpha their file holds.
 Bitmap IconLoader::PicturePlane(const std::string& path) const {
-  DecodeResult picture = LoadPictureFile(PathFromUtf8(path), PictureFormatOf(path), kSourceLimits);
+  Result<Bitmap> picture =
+      LoadPictureFile(PathFromUtf8(path), PictureFormatOf(path), kSourceLimits);
   if (!picture.ok()) return ownIcon_;
-  uint8_t* rgba = picture.picture->data();
-  for (size_t i = 3, n = picture.picture->byteCount(); i < n; i += 4) rgba[i] = 255;
-  return std::move(*picture.picture);
+  uint8_t* rgba = picture->data();
+  for (size_t i = 3, n = picture->byteCount(); i < n; i += 4) rgba[i] = 255;
+  return std::move(*picture);
 }
 
 // Colour as stored, alpha as stored (opaque when the PNG has none).
 Bitmap IconLoader::PngPlane(const std::string& path) const {
-  DecodeResult picture = LoadPictureFile(PathFromUtf8(path), PictureFormat::Png, kSourceLimits);
-  return picture.ok() ? std::move(*picture.picture) : ownIcon_;
+  Result<Bitmap> picture = LoadPictureFile(PathFromUtf8(path), PictureFormat::Png, kSourceLimits);
+  return picture.ok() ? std::move(*picture) : ownIcon_;
 }
 
 // An icon file shows its own image nearest the icon size; a damaged one
 // shows what the desktop shows for it.
 Bitmap IconLoader::IconFilePlane(const std::string& path) const {
-  std::string error;
-  if (auto bytes = ReadPictureFileBytes(PathFromUtf8(path), error)) {
-    DecodeResult icon = DecodeIcoNearest(*bytes, kIconSize, kSourceLimits);
-    if (icon.ok()) return std::move(*icon.picture);
+  if (Result<std::vector<uint8_t>> bytes = ReadPictureFileBytes(PathFromUtf8(path))) {
+    Result<Bitmap> icon = DecodeIcoNearest(*bytes, kIconSize, kSourceLimits);
+    if (icon.ok()) return std::move(*icon);
   }
   return OtherPlane(path);
 }
@@ -112,15 +112,9 @@ Bitmap IconLoader::IconFilePlane(const std::string& path) const {
 // A program without icons has none (empty planes); a file that is no
 // program, or cannot be read, shows the program's own icon.
 Bitmap IconLoader::ExecutablePlane(const std::string& path) const {
-  ExecutableIconResult result = ReadExecutableIcon(PathFromUtf8(path), kIconSize);
-  switch (result.status) {
-    case ExecutableIconResult::Status::kIcon:
-      return std::move(result.icon);
-    case ExecutableIconResult::Status::kNoIconGroup:
-      return {};
-    case ExecutableIconResult::Status::kUnreadable:
-      break;
-  }
+  Result<Bitmap> icon = ReadExecutableIcon(PathFromUtf8(path), kIconSize);
+  if (icon) return std::move(*icon);
+  if (icon.error().kind == ErrorKind::kEmpty) return {};
   return ownIcon_;
 }
 

@@ -12,9 +12,9 @@ namespace moravel {
 
 std::string ShortcutTarget(const std::string& linkPath) {
   namespace fs = std::filesystem;
-  ShortcutInfo info;
-  info.linkFile = linkPath;
-  if (!ReadShortcut(info)) return {};
+  const Result<ShortcutInfo> read = ReadShortcut(linkPath);
+  if (!read) return {};
+  const ShortcutInfo& info = *read;
   std::error_code ec;
   if (!info.targetPath.empty() && fs::exists(fs::path(info.targetPath), ec)) return info.targetPath;
   if (!info.relativePath.empty()) {

@@ -1,27 +1,25 @@
 #include "placement/ButtonMessages.h"
 
-#include <cerrno>
-
 #include "settings/IniSyntax.h"
 #include "settings/Utf8Path.h"
 
 namespace moravel {
 
-std::string WriteFailureMessage(int errorNumber, const std::filesystem::path& folder,
-                                const std::string& detail) {
-  switch (errorNumber) {
-    case EACCES:
-    case EPERM:
-    case EROFS:
-      return kNoWriteAccessMessage + Utf8Of(folder);
-    case ENOSPC:
-#ifdef EDQUOT  // no quotas on Windows
-    case EDQUOT:
-#endif
-      return kNoSpaceMessage + Utf8Of(folder);
+Error WriteFailure(const Error& error, const std::filesystem::path& folder) {
+  Error told = error;
+  switch (error.kind) {
+    case ErrorKind::kAccessDenied:
+      told.message = kNoWriteAccessMessage + Utf8Of(folder);
+      break;
+    case ErrorKind::kNoSpace:
+      told.message = kNoSpaceMessage + Utf8Of(folder);
+      break;
     default:
-      return kWriteFailedMessage + Utf8Of(folder) + (detail.empty() ? "" : ": " + detail);
+      told.message = kWriteFailedMessage + Utf8Of(folder) +
+                     (error.message.empty() ? "" : ": " + error.message);
+      break;
   }
+  return told;
 }
 
 std::optional<std::string> UnstorableTargetMessage(const ButtonTarget& target) {

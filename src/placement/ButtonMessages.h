@@ -6,6 +6,7 @@
 #include <optional>
 #include <string>
 
+#include "base/Error.h"
 #include "desktop/ButtonTable.h"
 #include "placement/ButtonTarget.h"
 
@@ -21,11 +22,10 @@ inline constexpr const char* kTargetNotStorableMessage =
 inline constexpr const char* kNoTemplatePictureMessage =
     "Не удалось прочитать картинку шаблона кнопки: ";
 
-// A failed write into `folder`: the no-access text for EACCES, EPERM and
-// EROFS (as before), the full-disk text for ENOSPC and EDQUOT, else the
-// general one followed by `detail`.
-std::string WriteFailureMessage(int errorNumber, const std::filesystem::path& folder,
-                                const std::string& detail);
+// A failed write into `folder` as the user is told it: `error` with the
+// no-access text for kAccessDenied, the full-disk text for kNoSpace, else the
+// general one followed by the error's own message.
+Error WriteFailure(const Error& error, const std::filesystem::path& folder);
 
 // Why `target` cannot be stored in user.ini (a line break, a NUL or invalid
 // UTF-8 in its object or param); nothing when it can.

@@ -36,18 +36,19 @@ fs::path StateFile(const fs::path& skin, const std::string& stored, char state) 
 
 }  // namespace
 
-bool ButtonRemoval::RemoveSelectedButton() {
+Result<void> ButtonRemoval::RemoveSelectedButton() {
   SettingsFiles& files = model_.files;
-  if (!files.user) return false;
+  if (!files.user) return Error{ErrorKind::kFailed, "the desktop has not started"};
   IniFile& user = *files.user;
   DesktopWindowPort& window = model_.services.window;
   if (!user.readable()) {
-    window.ShowMessage(ButtonTable::UnreadableRecordsMessage(user));
-    return false;
+    Error why{ErrorKind::kFailed, ButtonTable::UnreadableRecordsMessage(user)};
+    window.ShowMessage(why.message);
+    return why;
   }
   const int s = model_.pointer.selectedButton;
   const int last = CountNumberedSections("button", user);
-  if (s < 1 || s > last) return false;
+  if (s < 1 || s > last) return Error{ErrorKind::kNotFound, "no button is selected"};
   const fs::path& skin = files.skinPath;
   const std::string removedImage = user.ReadString(Section(s), "image", "");
   const std::string lastImage = user.ReadString(Section(last), "image", "");
@@ -56,28 +57,29 @@ bool ButtonRemoval::RemoveSelectedButton() {
   // 1. The last button's made pictures under a fresh name.
   std::string image = lastImage;
   std::vector<fs::path> copies;
-  auto fail = [&](int errorNumber, const std::string& detail) {
+  auto fail = [&](const Error& error) {
     std::error_code ec;
     for (const fs::path& file : copies) fs::remove(file, ec);
-    window.ShowMessage(WriteFailureMessage(errorNumber, skin, detail));
-    return false;
+    Error told = WriteFailure(error, skin);
+    window.ShowMessage(told.message);
+    return told;
   };
   if (moveMade) {
     image = FreeStatePictureName(s, user);
     for (char state : kStateLetters) {
       const fs::path to = skin / StoredNameToPosix(WithStateLetter(image, state));
       copies.push_back(to);  // also a leftover of no button under that name goes
-      FileReadResult read = ReadWholeFile(StateFile(skin, lastImage, state), kMaxPictureFileBytes);
-      if (read.status == FileReadResult::Status::kMissing) {
+      Result<FileBytes> read =
+          ReadWholeFile(StateFile(skin, lastImage, state), kMaxPictureFileBytes);
+      if (!read && read.error().kind == ErrorKind::kNotFound) {
         std::error_code ec;
         fs::remove(to, ec);
         continue;  // no such state: none under the new name either
       }
-      if (read.status != FileReadResult::Status::kOk) return fail(0, read.error);
-      std::string error;
-      int errorNumber = 0;
-      if (!WriteFileAtomically(to, read.text(), &error, &errorNumber))
-        return fail(errorNumber, error);
+      // A picture that cannot be read is no refused write: the general text.
+      if (!read) return fail(Error{ErrorKind::kFailed, read.error().message});
+      if (Result<void> written = WriteFileAtomically(to, read->text()); !written)
+        return fail(written.error());
     }
   }
 
@@ -94,7 +96,7 @@ bool ButtonRemoval::RemoveSelectedButton() {
     batch = ButtonTable::RecordUpdate(s, moved);
   }
   batch.EraseSection(Section(last));
-  if (!user.Apply(batch)) return fail(user.lastErrorNumber(), user.lastError());
+  if (Result<void> applied = user.Apply(batch); !applied) return fail(applied.error());
 
   // 3. Made pictures no record names any more.
   std::set<std::string> named;
@@ -117,7 +119,7 @@ bool ButtonRemoval::RemoveSelectedButton() {
   buttons.Remove(s);
   if (s != last && last == buttons.count()) buttons.MoveLastInto(s);
   model_.pointer.selectedButton = 0;
-  return true;
+  return {};
 }
 
 }  // namespace moravel

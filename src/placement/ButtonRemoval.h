@@ -19,6 +19,7 @@
 // A failed write stops the removal before the record changes, removes the
 // copies and shows a message; the desktop and user.ini stay as they were.
 
+#include "base/Result.h"
 #include "desktop/DesktopModel.h"
 
 namespace moravel {
@@ -27,9 +28,11 @@ class ButtonRemoval {
  public:
   explicit ButtonRemoval(DesktopModel& model) : model_(model) {}  // model outlives this
 
-  // Removes button `SelectedButton`; false (nothing changed) when no button
-  // is selected, user.ini cannot be read or a write failed (with a message).
-  bool RemoveSelectedButton();
+  // Removes button `SelectedButton`. Nothing changes when no button is
+  // selected (kNotFound, nothing shown), user.ini cannot be read or a write
+  // failed; the error then holds the message shown (kAccessDenied,
+  // kNoSpace, ... as the write failed).
+  Result<void> RemoveSelectedButton();
 
  private:
   DesktopModel& model_;

@@ -27,10 +27,8 @@ std::string QuoteShellWord(const std::string& word) {
 
 ButtonTarget ResolveButtonTarget(const std::string& targetText, ButtonAction action) {
   if (EndsWithLnk(targetText)) {
-    ShortcutInfo info;
-    info.linkFile = targetText;
-    ReadShortcut(info);
-    return {ShortcutTarget(targetText), info.arguments};
+    const Result<ShortcutInfo> info = ReadShortcut(targetText);
+    return {ShortcutTarget(targetText), info ? info->arguments : std::string()};
   }
   if (action != ButtonAction::kOpenFile) return {"", std::to_string(int(action))};
   if (ExtensionStartsWith(targetText, "desktop")) {

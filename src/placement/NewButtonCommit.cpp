@@ -16,36 +16,31 @@
 
 namespace moravel {
 
-void NewButtonCommit::Message(const std::string& text) {
-  model_.services.window.ShowMessage(text);
+Error NewButtonCommit::Refuse(Error why) {
+  model_.services.window.ShowMessage(why.message);
+  return why;
 }
 
-int NewButtonCommit::CommitNewButton(const NewButtonDesign& design, int left, int top) {
+Result<int> NewButtonCommit::CommitNewButton(const NewButtonDesign& design, int left, int top) {
   SettingsFiles& files = model_.files;
-  if (!files.config || !files.user) return 0;  // before start-up
+  if (!files.config || !files.user) return Error{ErrorKind::kFailed, "the desktop has not started"};
   IniFile& user = *files.user;
-  if (!user.readable()) {
-    Message(ButtonTable::UnreadableRecordsMessage(user));
-    return 0;
-  }
+  if (!user.readable())
+    return Refuse(Error{ErrorKind::kFailed, ButtonTable::UnreadableRecordsMessage(user)});
   const std::optional<int> number = model_.buttons.NextNumber();
-  if (!number) {
-    Message(kDesktopFullMessage);
-    return 0;
-  }
+  if (!number) return Refuse(Error{ErrorKind::kNoSpace, kDesktopFullMessage});
   const int n = *number;
   const ButtonTarget target = ResolveButtonTarget(design.target, design.action);
-  if (auto why = UnstorableTargetMessage(target)) {
-    Message(*why);
-    return 0;
-  }
+  if (auto why = UnstorableTargetMessage(target))
+    return Refuse(Error{ErrorKind::kMalformed, std::move(*why)});
   const std::filesystem::path& skin = files.skinPath;
   const std::filesystem::path temp = skin / "temp";
   std::error_code ec;
   std::filesystem::create_directories(temp, ec);
   if (ec) {
-    Message(WriteFailureMessage(ec.value(), skin, ec.message()));
-    return 0;
+    Error error = Error::FromErrno(ec.value(), Utf8Of(temp));
+    error.message = ec.message();  // the general text names the system's cause alone
+    return Refuse(WriteFailure(error, skin));
   }
 
   // 1. The pictures, under a name no record uses. A state whose template
@@ -58,10 +53,9 @@ int NewButtonCommit::CommitNewButton(const NewButtonDesign& design, int left, in
   const std::array<Picture*, 3> pictures = {&button.upPicture, &button.overPicture,
                                             &button.downPicture};
   std::vector<std::filesystem::path> written;
-  auto undo = [&](const std::string& message) {
+  auto undo = [&](Error why) {
     for (const std::filesystem::path& file : written) std::filesystem::remove(file, ec);
-    Message(message);
-    return 0;
+    return Refuse(std::move(why));
   };
   for (size_t i = 0; i < states.size(); ++i) {
     const FaceParams params = states[i] == ButtonState::kUp
@@ -75,15 +69,14 @@ int NewButtonCommit::CommitNewButton(const NewButtonDesign& design, int left, in
     const std::filesystem::path file =
         skin / StoredNameToPosix(WithStateLetter(upName, kStateLetters[i]));
     if (face.empty()) {
-      if (states[i] == ButtonState::kUp) return undo(kNoTemplatePictureMessage + Utf8Of(templ));
+      if (states[i] == ButtonState::kUp)
+        return undo(Error{ErrorKind::kEmpty, kNoTemplatePictureMessage + Utf8Of(templ)});
       std::filesystem::remove(file, ec);  // no leftover shows in this state after a restart
       continue;
     }
-    std::string error;
-    int errorNumber = 0;
-    if (SavePngFile(file, face, PngSpeed::Fast, &error, &errorNumber) != PngSaveResult::kSaved) {
+    if (Result<void> saved = SavePngFile(file, face, PngSpeed::Fast); !saved) {
       std::filesystem::remove(file, ec);
-      return undo(WriteFailureMessage(errorNumber, skin, error));
+      return undo(WriteFailure(saved.error(), skin));
     }
     written.push_back(file);
     *pictures[i] = std::make_shared<const Bitmap>(std::move(face));
@@ -91,8 +84,8 @@ int NewButtonCommit::CommitNewButton(const NewButtonDesign& design, int left, in
 
   // 2. The record that names them, in one atomic update.
   const ButtonRecord record{target.object, target.param, left, top, upName, false};
-  if (!user.Apply(ButtonTable::RecordUpdate(n, record)))
-    return undo(WriteFailureMessage(user.lastErrorNumber(), skin, user.lastError()));
+  if (Result<void> recorded = user.Apply(ButtonTable::RecordUpdate(n, record)); !recorded)
+    return undo(WriteFailure(recorded.error(), skin));
 
   // 3. The slot as the next start reads it from the record.
   button.target = target.object;

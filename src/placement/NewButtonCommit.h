@@ -16,6 +16,7 @@
 // when the target cannot be stored in user.ini, or when the template's up
 // picture cannot be read (the button would be invisible).
 
+#include "base/Result.h"
 #include "desktop/DesktopModel.h"
 #include "editor/ButtonFaceRenderer.h"
 #include "editor/NewButtonDesign.h"
@@ -29,13 +30,17 @@ class NewButtonCommit {
   NewButtonCommit(DesktopModel& model, const ButtonFaceRenderer& renderer)
       : model_(model), renderer_(renderer) {}
 
-  // Makes button count + 1 at (left, top), screen pixels. Returns its number;
-  // 0 when refused or failed (a message was shown). The caller ends the
-  // placement afterwards.
-  int CommitNewButton(const NewButtonDesign& design, int left, int top);
+  // Makes button count + 1 at (left, top), screen pixels. Returns its number,
+  // or when refused or failed the Error whose message was shown (kNoSpace for
+  // a full disk or a desktop of 500 buttons, kAccessDenied for a folder that
+  // may not be written, kMalformed for a target user.ini cannot hold, kEmpty
+  // for an unreadable template picture; nothing is shown before start-up).
+  // The caller ends the placement afterwards.
+  Result<int> CommitNewButton(const NewButtonDesign& design, int left, int top);
 
  private:
-  void Message(const std::string& text);
+  // Shows `why` to the user and returns it.
+  Error Refuse(Error why);
 
   DesktopModel& model_;
   const ButtonFaceRenderer& renderer_;

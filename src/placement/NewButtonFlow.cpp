@@ -68,7 +68,9 @@ void NewButtonFlow::Tick() {
   switch (placement_.Tick(keys_)) {
     case Placement::TickResult::kCommit:
       committing_ = true;
-      commit_.CommitNewButton(editor_.design(), placement_.markerLeft(), placement_.markerTop());
+      // A failed commit has told the user why; the placement ends either way.
+      (void)commit_.CommitNewButton(editor_.design(), placement_.markerLeft(),
+                                    placement_.markerTop());
       placement_.End();
       committing_ = false;
       break;

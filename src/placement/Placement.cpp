@@ -47,9 +47,9 @@ bool Placement::Begin(const IniFile& config, std::string_view section,
                       const std::filesystem::path& skinPath,
                       const std::filesystem::path& helpPicture, std::string& error) {
   End();
-  DecodeResult help = LoadPictureFile(helpPicture);
+  Result<Bitmap> help = LoadPictureFile(helpPicture);
   if (!help.ok()) {
-    error = Utf8Of(helpPicture.filename()) + ": " + help.error;
+    error = Utf8Of(helpPicture.filename()) + ": " + help.error().message;
     return false;
   }
 
@@ -83,7 +83,7 @@ bool Placement::Begin(const IniFile& config, std::string_view section,
   dragging_ = false;
 
   active_ = true;
-  helpId_ = AddOverlay(Shared(std::move(*help.picture)), screenWidth_ / 2 - kHelpHalfWidth,
+  helpId_ = AddOverlay(Shared(std::move(*help)), screenWidth_ / 2 - kHelpHalfWidth,
                        screenHeight_ / 2 - kHelpHalfHeight)
                 .id();
   const Picture slot = Shared(std::move(red));

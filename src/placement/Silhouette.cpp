@@ -5,9 +5,9 @@
 namespace moravel {
 
 Bitmap MakeSilhouette(const std::filesystem::path& picture, Rgba colour) {
-  DecodeResult loaded = LoadPictureFile(picture);
+  Result<Bitmap> loaded = LoadPictureFile(picture);
   if (!loaded.ok()) return {};
-  Bitmap out = std::move(*loaded.picture);
+  Bitmap out = std::move(*loaded);
   uint8_t* p = out.data();
   const size_t bytes = out.byteCount();
   for (size_t i = 0; i < bytes; i += 4) {

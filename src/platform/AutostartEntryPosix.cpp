@@ -96,7 +96,7 @@ bool AutostartEntry::Enable(const fs::path& program) const {
   const std::string text = "[Desktop Entry]\nType=Application\nName=Moravel\nExec=" +
                            EscapeString(QuoteExecWord(program.string())) +
                            "\nX-GNOME-Autostart-enabled=true\n";
-  return WriteFileAtomically(*file, text);
+  return WriteFileAtomically(*file, text).ok();
 }
 
 bool AutostartEntry::Disable() const {

@@ -18,9 +18,9 @@ std::string_view Trim(std::string_view s) {
 }  // namespace
 
 std::optional<KeyFile> KeyFile::Load(const std::string& path) {
-  const FileReadResult read = ReadWholeFile(PathFromUtf8(path), kMaxBytes);
-  if (read.status != FileReadResult::Status::kOk) return std::nullopt;
-  return Parse(read.text());
+  const Result<FileBytes> read = ReadWholeFile(PathFromUtf8(path), kMaxBytes);
+  if (!read) return std::nullopt;
+  return Parse(read->text());
 }
 
 KeyFile KeyFile::Parse(std::string_view text) {

@@ -59,10 +59,10 @@ std::optional<std::string> UserDirs::Find(std::string_view text, std::string_vie
 
 std::optional<std::string> UserDirs::FindInConfig(const std::string& configHome,
                                                   std::string_view key, const std::string& home) {
-  const FileReadResult read =
+  const Result<FileBytes> read =
       ReadWholeFile(configHome + "/user-dirs.dirs", kMaxBytes, LongFile::kCut);
-  if (read.status != FileReadResult::Status::kOk) return std::nullopt;
-  return Find(read.text(), key, home);
+  if (!read) return std::nullopt;
+  return Find(read->text(), key, home);
 }
 
 }  // namespace moravel

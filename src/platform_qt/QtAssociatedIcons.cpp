@@ -77,7 +77,7 @@ constexpr size_t kTypeSniffBytes = 16384;
 // Picture files named by absolute path; icons are a few KiB to a few MiB.
 constexpr size_t kMaxIconFileBytes = size_t(16) << 20;
 
-QByteArray BytesOf(const FileReadResult& read) {
+QByteArray BytesOf(const FileBytes& read) {
   return QByteArray(read.text().data(), qsizetype(read.bytes.size()));
 }
 
@@ -94,10 +94,9 @@ QMimeType TypeOf(const QMimeDatabase& types, const std::string& path, const stru
                         : S_ISSOCK(st->st_mode) ? "inode/socket"
                                                 : nullptr;
   if (special) return types.mimeTypeForName(QString::fromLatin1(special));
-  const FileReadResult head = ReadWholeFile(path, kTypeSniffBytes, LongFile::kCut);
-  if (head.status != FileReadResult::Status::kOk)
-    return types.mimeTypeForFile(qpath, QMimeDatabase::MatchExtension);
-  return types.mimeTypeForFileNameAndData(qpath, BytesOf(head));
+  const Result<FileBytes> head = ReadWholeFile(path, kTypeSniffBytes, LongFile::kCut);
+  if (!head) return types.mimeTypeForFile(qpath, QMimeDatabase::MatchExtension);
+  return types.mimeTypeForFileNameAndData(qpath, BytesOf(*head));
 }
 
 // True when Qt's SVG reader would open another file for this SVG: an
@@ -129,9 +128,9 @@ bool SvgNamesOtherFiles(const QByteArray& svg) {
 // The format comes from the bytes, else from the extension. A compressed
 // SVG cannot be scanned (above) and is refused.
 Bitmap RenderPictureFile(const std::string& path, int size) {
-  const FileReadResult read = ReadWholeFile(path, kMaxIconFileBytes);
-  if (read.status != FileReadResult::Status::kOk) return {};
-  QByteArray bytes = BytesOf(read);
+  const Result<FileBytes> read = ReadWholeFile(path, kMaxIconFileBytes);
+  if (!read) return {};
+  QByteArray bytes = BytesOf(*read);
   QBuffer buffer(&bytes);
   if (!buffer.open(QIODevice::ReadOnly)) return {};
   QByteArray format = QImageReader::imageFormat(&buffer);

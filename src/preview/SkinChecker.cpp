@@ -133,7 +133,7 @@ void CheckNumbers(const IniFile& ini, IsNumber isNumber, SkinProblems& problems)
 bool CheckFile(const IniFile* ini, bool mayBeMissing, SkinProblems& problems) {
   if (!ini) return false;
   if (!ini->readable()) {
-    problems.Report({ini->path(), "", "", "cannot read", {}, ini->lastError()});
+    problems.Report({ini->path(), "", "", "cannot read", {}, ini->readError()});
     return false;
   }
   std::error_code ec;

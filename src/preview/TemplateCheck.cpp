@@ -82,10 +82,14 @@ class TemplateChecker {
   std::optional<Size> PictureSize(const std::filesystem::path& file, const SkinKey& key) {
     auto known = sizes_.find(file);
     if (known == sizes_.end()) {
-      DecodeResult decoded = LoadPictureFile(file);
+      Result<Bitmap> decoded = LoadPictureFile(file);
       std::optional<Size> size;
-      if (decoded.ok()) size = Size{decoded.picture->width(), decoded.picture->height()};
-      known = sizes_.emplace(file, std::make_pair(size, decoded.error)).first;
+      std::string error;
+      if (decoded.ok())
+        size = Size{decoded->width(), decoded->height()};
+      else
+        error = decoded.error().message;
+      known = sizes_.emplace(file, std::make_pair(size, std::move(error))).first;
     }
     const auto& [size, error] = known->second;
     if (!size) ReportPictureFailure(&problems_, key, file, error);

@@ -33,10 +33,9 @@ int main(int argc, char** argv) {
   }
   for (const std::string& line : preview.problems) std::printf("%s\n", line.c_str());
   std::fflush(stdout);
-  if (SavePngFile(parsed->output, preview.picture, PngSpeed::Fast, &error) !=
-      PngSaveResult::kSaved) {
+  if (Result<void> saved = SavePngFile(parsed->output, preview.picture, PngSpeed::Fast); !saved) {
     std::fprintf(stderr, "moravel-preview: cannot write %s: %s\n", Utf8Of(parsed->output).c_str(),
-                 error.c_str());
+                 saved.error().message.c_str());
     return 2;
   }
   return PreviewExitCode(preview);

@@ -8,18 +8,14 @@
 #include <atomic>
 #include <cerrno>
 #include <cstdint>
-#include <cstring>
 #include <utility>
 
 namespace moravel {
 namespace {
 
-std::string Describe(const char* what, const std::filesystem::path& path, int err) {
-  return std::string(what) + " " + path.string() + ": " + std::strerror(err);
-}
-
-void SetError(std::string* error, std::string text) {
-  if (error) *error = std::move(text);
+// "<what> <path>: <the system's text>", its kind from `err`.
+Error Describe(const char* what, const std::filesystem::path& path, int err) {
+  return Error::FromErrno(err, std::string(what) + " " + path.string());
 }
 
 // Closes the descriptor when the scope ends unless released.
@@ -60,39 +56,31 @@ bool WriteAll(int fd, std::string_view bytes) {
 
 }  // namespace
 
-FileReadResult ReadWholeFile(const std::filesystem::path& path, size_t maxBytes,
-                             LongFile longFile) {
-  FileReadResult result;
-  auto fail = [&](std::string error) {
-    result.status = FileReadResult::Status::kFailed;
-    result.error = std::move(error);
-    result.bytes.clear();
-    return std::move(result);
-  };
+Result<FileBytes> ReadWholeFile(const std::filesystem::path& path, size_t maxBytes,
+                                LongFile longFile) {
+  auto tooLarge = [&] { return Error{ErrorKind::kTooLarge, "file too large: " + path.string()}; };
   // O_NONBLOCK: opening a FIFO must not wait for a writer; it is refused below.
   FdGuard fd(::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NOCTTY | O_NONBLOCK));
-  if (fd.get() < 0) {
-    if (errno == ENOENT || errno == ENOTDIR) return result;  // kMissing
-    return fail(Describe("cannot open", path, errno));
-  }
+  if (fd.get() < 0) return Describe("cannot open", path, errno);  // ENOENT, ENOTDIR: kNotFound
   struct stat st {};
-  if (::fstat(fd.get(), &st) != 0) return fail(Describe("cannot open", path, errno));
-  if (!S_ISREG(st.st_mode)) return fail("not a regular file: " + path.string());
+  if (::fstat(fd.get(), &st) != 0) return Describe("cannot open", path, errno);
+  if (!S_ISREG(st.st_mode))
+    return Error{ErrorKind::kNotAFile, "not a regular file: " + path.string()};
   const int flags = ::fcntl(fd.get(), F_GETFL);
   if (flags >= 0) ::fcntl(fd.get(), F_SETFL, flags & ~O_NONBLOCK);  // plain reads from here on
   const uint64_t size = st.st_size > 0 ? uint64_t(st.st_size) : 0;
-  if (longFile == LongFile::kFail && size > maxBytes)
-    return fail("file too large: " + path.string());
+  if (longFile == LongFile::kFail && size > maxBytes) return tooLarge();
 
   // One byte past the bound tells a file that grew beyond it since fstat.
   const size_t limit = longFile == LongFile::kCut || maxBytes == SIZE_MAX ? maxBytes : maxBytes + 1;
   const size_t expected = size_t(std::min<uint64_t>(size, limit));
+  FileBytes result;
   std::vector<uint8_t>& bytes = result.bytes;
   bytes.resize(expected);
   size_t done = 0;
   while (done < expected) {
     const ssize_t n = ReadSome(fd.get(), bytes.data() + done, expected - done);
-    if (n < 0) return fail(Describe("cannot read", path, errno));
+    if (n < 0) return Describe("cannot read", path, errno);
     if (n == 0) break;  // the file shrank
     done += size_t(n);
   }
@@ -102,22 +90,16 @@ FileReadResult ReadWholeFile(const std::filesystem::path& path, size_t maxBytes,
     uint8_t piece[65536];
     while (bytes.size() < limit) {
       const ssize_t n = ReadSome(fd.get(), piece, std::min(sizeof piece, limit - bytes.size()));
-      if (n < 0) return fail(Describe("cannot read", path, errno));
+      if (n < 0) return Describe("cannot read", path, errno);
       if (n == 0) break;
       bytes.insert(bytes.end(), piece, piece + n);
     }
   }
-  if (bytes.size() > maxBytes) return fail("file too large: " + path.string());
-  result.status = FileReadResult::Status::kOk;
+  if (bytes.size() > maxBytes) return tooLarge();
   return result;
 }
 
-bool WriteFileAtomically(const std::filesystem::path& target, std::string_view bytes,
-                         std::string* error, int* errorNumber) {
-  auto report = [&](const char* what, const std::filesystem::path& path, int err) {
-    SetError(error, Describe(what, path, err));
-    if (errorNumber) *errorNumber = err;
-  };
+Result<void> WriteFileAtomically(const std::filesystem::path& target, std::string_view bytes) {
   static std::atomic<unsigned> counter{0};
   const std::filesystem::path folder =
       target.has_parent_path() ? target.parent_path() : std::filesystem::path(".");
@@ -134,16 +116,12 @@ bool WriteFileAtomically(const std::filesystem::path& target, std::string_view b
     raw = ::open(temporary.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
     if (raw < 0 && errno != EEXIST) break;
   }
-  if (raw < 0) {
-    report("cannot create", temporary, errno);
-    return false;
-  }
+  if (raw < 0) return Describe("cannot create", temporary, errno);
   FdGuard fd(raw);
   auto fail = [&](const char* what, int err) {
     ::close(fd.release());
     ::unlink(temporary.c_str());
-    report(what, temporary, err);
-    return false;
+    return Describe(what, temporary, err);
   };
 
   struct stat old {};
@@ -155,20 +133,18 @@ bool WriteFileAtomically(const std::filesystem::path& target, std::string_view b
   if (::close(fd.release()) != 0) {
     const int err = errno;
     ::unlink(temporary.c_str());
-    report("cannot close", temporary, err);
-    return false;
+    return Describe("cannot close", temporary, err);
   }
   if (::rename(temporary.c_str(), target.c_str()) != 0) {
     const int err = errno;
     ::unlink(temporary.c_str());
-    report("cannot replace", target, err);
-    return false;
+    return Describe("cannot replace", target, err);
   }
   // The new file is in place; flushing the folder makes the rename durable.
   // Some file systems refuse fsync on folders; the replacement stands anyway.
   FdGuard dir(::open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC));
   if (dir.get() >= 0) ::fsync(dir.get());
-  return true;
+  return {};
 }
 
 }  // namespace moravel

@@ -4,7 +4,6 @@
 
 #include <algorithm>
 #include <atomic>
-#include <cerrno>
 #include <cstdint>
 #include <string>
 #include <utility>
@@ -32,25 +31,35 @@ std::string Describe(const char* what, const std::filesystem::path& path, DWORD 
   return std::string(what) + " " + Utf8Of(path) + ": " + ErrorText(code);
 }
 
-// The errno a POSIX system would give for the failure, for the callers that
-// tell "no access" and "disk full" apart.
-int ErrnoOf(DWORD code) {
+// The kind of a failure, for the callers that tell "no access" and "disk
+// full" apart.
+ErrorKind KindOf(DWORD code) {
   switch (code) {
     case ERROR_ACCESS_DENIED:
     case ERROR_SHARING_VIOLATION:
     case ERROR_LOCK_VIOLATION:
-      return EACCES;
     case ERROR_WRITE_PROTECT:
-      return EROFS;
+      return ErrorKind::kAccessDenied;
     case ERROR_DISK_FULL:
     case ERROR_HANDLE_DISK_FULL:
-      return ENOSPC;
+      return ErrorKind::kNoSpace;
     case ERROR_FILE_NOT_FOUND:
     case ERROR_PATH_NOT_FOUND:
-      return ENOENT;
+    case ERROR_INVALID_NAME:
+    case ERROR_DIRECTORY:
+      return ErrorKind::kNotFound;
     default:
-      return EIO;
+      return ErrorKind::kFailed;
   }
+}
+
+Error ErrorOf(const char* what, const std::filesystem::path& path, DWORD code) {
+  return Error{KindOf(code), Describe(what, path, code), int(code)};
+}
+
+bool IsFolder(const std::filesystem::path& path) {
+  const DWORD attributes = ::GetFileAttributesW(path.c_str());
+  return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY);
 }
 
 // Closes the handle when the scope ends unless released.
@@ -90,40 +99,32 @@ bool WriteAll(HANDLE file, std::string_view bytes) {
 
 }  // namespace
 
-FileReadResult ReadWholeFile(const std::filesystem::path& path, size_t maxBytes,
-                             LongFile longFile) {
-  FileReadResult result;
-  auto fail = [&](std::string error) {
-    result.status = FileReadResult::Status::kFailed;
-    result.error = std::move(error);
-    result.bytes.clear();
-    return std::move(result);
-  };
+Result<FileBytes> ReadWholeFile(const std::filesystem::path& path, size_t maxBytes,
+                                LongFile longFile) {
   // Others may go on reading, writing and renaming the file meanwhile, as on
-  // POSIX. A folder cannot be opened this way (access denied: kFailed).
+  // POSIX. A folder cannot be opened this way (access denied).
   HandleGuard file(::CreateFileW(path.c_str(), GENERIC_READ,
                                  FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
                                  OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
   if (file.get() == INVALID_HANDLE_VALUE) {
     const DWORD code = ::GetLastError();
-    if (code == ERROR_FILE_NOT_FOUND || code == ERROR_PATH_NOT_FOUND ||
-        code == ERROR_INVALID_NAME || code == ERROR_DIRECTORY)
-      return result;  // kMissing
-    return fail(Describe("cannot open", path, code));
+    if (code == ERROR_ACCESS_DENIED && IsFolder(path))
+      return Error{ErrorKind::kNotAFile, "not a regular file: " + Utf8Of(path)};
+    return ErrorOf("cannot open", path, code);
   }
   // Pipes and devices are never read, so that a read cannot wait.
   if (::GetFileType(file.get()) != FILE_TYPE_DISK)
-    return fail("not a regular file: " + Utf8Of(path));
+    return Error{ErrorKind::kNotAFile, "not a regular file: " + Utf8Of(path)};
   LARGE_INTEGER length{};
-  if (!::GetFileSizeEx(file.get(), &length))
-    return fail(Describe("cannot open", path, ::GetLastError()));
+  if (!::GetFileSizeEx(file.get(), &length)) return ErrorOf("cannot open", path, ::GetLastError());
   const uint64_t size = length.QuadPart > 0 ? uint64_t(length.QuadPart) : 0;
   if (longFile == LongFile::kFail && size > maxBytes)
-    return fail("file too large: " + Utf8Of(path));
+    return Error{ErrorKind::kTooLarge, "file too large: " + Utf8Of(path)};
 
   // One byte past the bound tells a file that grew beyond it since the size
   // was taken.
   const size_t limit = longFile == LongFile::kCut || maxBytes == SIZE_MAX ? maxBytes : maxBytes + 1;
+  FileBytes result;
   std::vector<uint8_t>& bytes = result.bytes;
   bytes.resize(size_t(std::min<uint64_t>(size, limit)));
   size_t done = 0;
@@ -134,22 +135,17 @@ FileReadResult ReadWholeFile(const std::filesystem::path& path, size_t maxBytes,
     }
     size_t got = 0;
     if (!ReadSome(file.get(), bytes.data() + done, bytes.size() - done, got))
-      return fail(Describe("cannot read", path, ::GetLastError()));
+      return ErrorOf("cannot read", path, ::GetLastError());
     if (got == 0) break;
     done += got;
   }
   bytes.resize(done);
-  if (bytes.size() > maxBytes) return fail("file too large: " + Utf8Of(path));
-  result.status = FileReadResult::Status::kOk;
+  if (bytes.size() > maxBytes)
+    return Error{ErrorKind::kTooLarge, "file too large: " + Utf8Of(path)};
   return result;
 }
 
-bool WriteFileAtomically(const std::filesystem::path& target, std::string_view bytes,
-                         std::string* error, int* errorNumber) {
-  auto report = [&](const char* what, const std::filesystem::path& path, DWORD code) {
-    if (error) *error = Describe(what, path, code);
-    if (errorNumber) *errorNumber = ErrnoOf(code);
-  };
+Result<void> WriteFileAtomically(const std::filesystem::path& target, std::string_view bytes) {
   static std::atomic<unsigned> counter{0};
   const std::filesystem::path folder =
       target.has_parent_path() ? target.parent_path() : std::filesystem::path(".");
@@ -170,34 +166,28 @@ bool WriteFileAtomically(const std::filesystem::path& target, std::string_view b
     if (raw == INVALID_HANDLE_VALUE && code != ERROR_FILE_EXISTS && code != ERROR_ALREADY_EXISTS)
       break;
   }
-  if (raw == INVALID_HANDLE_VALUE) {
-    report("cannot create", temporary, code);
-    return false;
-  }
+  if (raw == INVALID_HANDLE_VALUE) return ErrorOf("cannot create", temporary, code);
   HandleGuard file(raw);
-  auto fail = [&](const char* what, DWORD code) {
+  auto fail = [&](const char* what, DWORD code) -> Result<void> {
     ::CloseHandle(file.release());
     ::DeleteFileW(temporary.c_str());
-    report(what, temporary, code);
-    return false;
+    return ErrorOf(what, temporary, code);
   };
   if (!WriteAll(file.get(), bytes)) return fail("cannot write", ::GetLastError());
   if (!::FlushFileBuffers(file.get())) return fail("cannot flush", ::GetLastError());
   if (!::CloseHandle(file.release())) {
     code = ::GetLastError();
     ::DeleteFileW(temporary.c_str());
-    report("cannot close", temporary, code);
-    return false;
+    return ErrorOf("cannot close", temporary, code);
   }
   // Write-through: the call returns when the new name is on the disk.
   if (!::MoveFileExW(temporary.c_str(), target.c_str(),
                      MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH)) {
     code = ::GetLastError();
     ::DeleteFileW(temporary.c_str());
-    report("cannot replace", target, code);
-    return false;
+    return ErrorOf("cannot replace", target, code);
   }
-  return true;
+  return {};
 }
 
 }  // namespace moravel

@@ -1,6 +1,5 @@
 #include "settings/IniFile.h"
 
-#include <cerrno>
 #include <optional>
 #include <utility>
 
@@ -15,13 +14,14 @@ IniFile::IniFile(std::filesystem::path path) : path_(std::move(path)) {
 }
 
 bool IniFile::Reload() {
-  FileReadResult read = ReadWholeFile(path_, kMaxBytes);
-  IniText decoded = DecodeIniBytes(read.text());
+  Result<FileBytes> read = ReadWholeFile(path_, kMaxBytes);
+  IniText decoded = DecodeIniBytes(read ? read->text() : std::string_view());
   document_ = IniDocument(decoded.text);
   charset_ = decoded.charset;
   byteOrderMark_ = decoded.byteOrderMark;
-  readable_ = read.status != FileReadResult::Status::kFailed;
-  lastError_ = std::move(read.error);
+  // A missing file reads as empty and may be created.
+  readable_ = read || read.error().kind == ErrorKind::kNotFound;
+  readError_ = readable_ ? std::string() : read.error().message;
   return readable_;
 }
 
@@ -43,35 +43,36 @@ bool IniFile::ReadFlag(std::string_view section, std::string_view key, bool fall
   return value ? *value != 0 : fallback;
 }
 
-bool IniFile::WriteString(std::string_view section, std::string_view key, std::string_view value) {
+namespace {
+
+Error InvalidName() {
+  return Error{ErrorKind::kMalformed, "invalid section, key or value"};
+}
+
+}  // namespace
+
+Result<void> IniFile::WriteString(std::string_view section, std::string_view key,
+                                  std::string_view value) {
   IniDocument next = document_;
-  if (!next.Set(section, key, value)) {
-    lastError_ = "invalid section, key or value";
-    lastErrorNumber_ = EINVAL;
-    return false;
-  }
+  if (!next.Set(section, key, value)) return InvalidName();
   return Commit(std::move(next));
 }
 
-bool IniFile::WriteInt(std::string_view section, std::string_view key, int value) {
+Result<void> IniFile::WriteInt(std::string_view section, std::string_view key, int value) {
   return WriteString(section, key, std::to_string(value));
 }
 
-bool IniFile::WriteFlag(std::string_view section, std::string_view key, bool value) {
+Result<void> IniFile::WriteFlag(std::string_view section, std::string_view key, bool value) {
   return WriteString(section, key, value ? "1" : "0");
 }
 
-bool IniFile::EraseSection(std::string_view section) {
+Result<void> IniFile::EraseSection(std::string_view section) {
   IniDocument next = document_;
-  if (!next.EraseSection(section)) {
-    lastError_.clear();
-    lastErrorNumber_ = 0;
-    return true;
-  }
+  if (!next.EraseSection(section)) return {};
   return Commit(std::move(next));
 }
 
-bool IniFile::Apply(const IniBatch& batch) {
+Result<void> IniFile::Apply(const IniBatch& batch) {
   IniDocument next = document_;
   bool changed = false;
   for (const IniBatch::Change& c : batch.changes()) {
@@ -80,27 +81,17 @@ bool IniFile::Apply(const IniBatch& batch) {
       continue;
     }
     if (next.Find(c.section, c.key) == std::optional<std::string_view>(c.value)) continue;
-    if (!next.Set(c.section, c.key, c.value)) {
-      lastError_ = "invalid section, key or value";
-      lastErrorNumber_ = EINVAL;
-      return false;
-    }
+    if (!next.Set(c.section, c.key, c.value)) return InvalidName();
     changed = true;
   }
-  if (!changed) {
-    lastError_.clear();
-    lastErrorNumber_ = 0;
-    return true;
-  }
+  if (!changed) return {};
   return Commit(std::move(next));
 }
 
-bool IniFile::Commit(IniDocument next) {
-  if (!readable_) {
-    lastError_ = "the file could not be read, so it is not overwritten: " + Utf8Of(path_);
-    lastErrorNumber_ = 0;
-    return false;
-  }
+Result<void> IniFile::Commit(IniDocument next) {
+  if (!readable_)
+    return Error{ErrorKind::kFailed,
+                 "the file could not be read, so it is not overwritten: " + Utf8Of(path_)};
   const std::string text = next.Serialize();
   IniCharset charset = charset_;
   std::optional<std::string> bytes = EncodeIniText(text, charset, byteOrderMark_);
@@ -108,16 +99,10 @@ bool IniFile::Commit(IniDocument next) {
     charset = IniCharset::kUtf8;
     bytes = EncodeIniText(text, charset, byteOrderMark_);
   }
-  std::string error;
-  if (!WriteFileAtomically(path_, *bytes, &error, &lastErrorNumber_)) {
-    lastError_ = std::move(error);
-    return false;
-  }
+  if (Result<void> written = WriteFileAtomically(path_, *bytes); !written) return written;
   document_ = std::move(next);
   charset_ = charset;
-  lastError_.clear();
-  lastErrorNumber_ = 0;
-  return true;
+  return {};
 }
 
 }  // namespace moravel

@@ -6,13 +6,14 @@
 // is empty. Integers are decimal with an optional sign in the 32-bit range;
 // anything else reads as the default. A flag is an integer other than 0.
 //
-// Every write is on the disk, atomically (FileIo.h), when it returns true. A
-// write that fails returns false, leaves the file as it was and leaves the
-// object unchanged, so the object always shows what is on the disk (as far as
-// this object knows: changes made to the file by others are seen by Reload).
-// A missing file reads as empty and is created by the first write; its folder
-// must exist. A file that exists but cannot be read reads as empty and refuses
-// every write, so that it is never overwritten with less than it holds.
+// Every write is on the disk, atomically (FileIo.h), when it succeeds. A
+// write that fails returns the Error (kMalformed for a refused name or value,
+// the kind of the failed disk write otherwise: kAccessDenied, kNoSpace, ...),
+// leaves the file as it was and leaves the object unchanged, so the object always shows what is on
+// the disk (as far as this object knows: changes made to the file by others are seen by Reload). A
+// missing file reads as empty and is created by the first write; its folder must exist. A file that
+// exists but cannot be read reads as empty and refuses every write, so that it is never overwritten
+// with less than it holds.
 //
 // Charset (IniText.h): the file is written back in the charset it was read in.
 // When a Windows-1251 file must take a character that 1251 cannot represent,
@@ -28,6 +29,7 @@
 #include <string_view>
 #include <vector>
 
+#include "base/Result.h"
 #include "settings/IniBatch.h"
 #include "settings/IniDocument.h"
 #include "settings/IniText.h"
@@ -47,12 +49,8 @@ class IniFile {
   // False when the file exists but could not be read (writes are refused).
   bool readable() const { return readable_; }
   IniCharset charset() const { return charset_; }
-  // Why the last failed write or read failed; empty after success.
-  const std::string& lastError() const { return lastError_; }
-  // The errno of the last failed disk write (ENOSPC, EACCES, ...);
-  // EINVAL for a refused name or value, 0 after success or for a write
-  // refused because the file could not be read.
-  int lastErrorNumber() const { return lastErrorNumber_; }
+  // Why the file could not be read at the last Reload; empty when readable().
+  const std::string& readError() const { return readError_; }
 
   // Reads the file again from the disk; returns readable().
   bool Reload();
@@ -73,29 +71,28 @@ class IniFile {
   // Writes one key (creating file and section as needed). Names must be
   // non-empty and free of line breaks, a section name without "]", a key name
   // without "=" and not starting with ";" or "["; values are UTF-8 without line
-  // breaks. False on an invalid name or value or a failed disk write.
-  bool WriteString(std::string_view section, std::string_view key, std::string_view value);
-  bool WriteInt(std::string_view section, std::string_view key, int value);
+  // breaks. Fails on an invalid name or value or a failed disk write.
+  Result<void> WriteString(std::string_view section, std::string_view key, std::string_view value);
+  Result<void> WriteInt(std::string_view section, std::string_view key, int value);
   // Writes "1" or "0".
-  bool WriteFlag(std::string_view section, std::string_view key, bool value);
+  Result<void> WriteFlag(std::string_view section, std::string_view key, bool value);
   // Removes the section (every copy of it) with its keys. A missing section
   // is no error and leaves the disk untouched.
-  bool EraseSection(std::string_view section);
-  // Every change of `batch` in one atomic write: all of them or, on false,
+  Result<void> EraseSection(std::string_view section);
+  // Every change of `batch` in one atomic write: all of them or, on failure,
   // none (an invalid name or value refuses the whole batch). An empty batch,
   // or one that changes nothing, leaves the disk untouched.
-  bool Apply(const IniBatch& batch);
+  Result<void> Apply(const IniBatch& batch);
 
  private:
-  bool Commit(IniDocument next);
+  Result<void> Commit(IniDocument next);
 
   std::filesystem::path path_;
   IniDocument document_;
   IniCharset charset_ = IniCharset::kUtf8;
   bool byteOrderMark_ = false;
   bool readable_ = true;
-  std::string lastError_;
-  int lastErrorNumber_ = 0;
+  std::string readError_;
 };
 
 }  // namespace moravel

@@ -23,13 +23,13 @@ std::optional<Bitmap> LoadSkinPicture(const SceneContext& ctx, const char* key,
                                       const char* fallback) {
   const std::string value = ctx.files.config->ReadString(kSection, key, fallback);
   const std::filesystem::path file = ResolveSkinFile(ctx.files.skinPath, value);
-  DecodeResult decoded = LoadPictureFile(file);
-  if (!decoded.ok() || decoded.picture->empty()) {
+  Result<Bitmap> decoded = LoadPictureFile(file);
+  if (!decoded.ok() || decoded->empty()) {
     ReportPictureFailure(ctx.problems, {ctx.files.config.get(), kSection, key, value}, file,
-                         decoded.ok() ? "an empty picture" : decoded.error);
+                         decoded.ok() ? "an empty picture" : decoded.error().message);
     return std::nullopt;
   }
-  return std::move(decoded.picture);
+  return std::move(*decoded);
 }
 
 // Gathers the changed runs of successive rows into few rectangles: a row

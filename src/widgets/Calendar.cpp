@@ -37,9 +37,9 @@ void Calendar::ShowFile(DesktopScene& scene, WidgetSection section,
   if (!scene.present(section) || !image) return;
   try {
     if (file.empty()) return;
-    DecodeResult decoded = LoadPictureFile(file);
+    Result<Bitmap> decoded = LoadPictureFile(file);
     if (!decoded.ok()) return;
-    scratch_ = std::move(*decoded.picture);
+    scratch_ = std::move(*decoded);
     image->SetPicture(
         PictureForDrawing(std::make_shared<const Bitmap>(scratch_), image->transparent()));
   } catch (const std::exception&) {

@@ -30,8 +30,9 @@ bool SkinWallpaper::PaintWallpaper(const IniFile& config, const std::filesystem:
     const std::filesystem::path file = PicturePath(skinPath, wallpaperName_);
     const std::string_view key =
         SelectedWallpaperKey(config, wallpaper.width(), wallpaper.height());
+    const Result<Bitmap> again = LoadPictureFile(file);
     ReportPictureFailure(problems_, {&config, "wallpaper", key, wallpaperName_}, file,
-                         LoadPictureFile(file).error);
+                         again.ok() ? std::string() : again.error().message);
   }
   return false;
 }

@@ -37,9 +37,9 @@ bool PaintWallpaperFile(const std::filesystem::path& file, Bitmap& wallpaper) {
 }
 
 std::optional<Bitmap> FitWallpaperFile(const std::filesystem::path& file, int width, int height) {
-  DecodeResult decoded = LoadPictureFile(file);
+  Result<Bitmap> decoded = LoadPictureFile(file);
   if (!decoded.ok()) return std::nullopt;
-  Bitmap fitted = std::move(*decoded.picture);
+  Bitmap fitted = std::move(*decoded);
   if (!fitted.opaque() && !OverShowDesktop(fitted)) return std::nullopt;
   if (fitted.width() != width || fitted.height() != height) {
     if (!StretchBitmapToSize(fitted, width, height)) return std::nullopt;

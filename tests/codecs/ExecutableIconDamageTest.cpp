@@ -12,6 +12,7 @@
 #include "codecs/IconBytes.h"
 #include "codecs/PeBytes.h"
 #include "codecs/SpanByteSource.h"
+#include "support/ErrorKindOf.h"
 #include "support/Fifo.h"
 #include "support/TempFolder.h"
 
@@ -19,7 +20,8 @@ namespace moravel {
 namespace {
 
 namespace fs = std::filesystem;
-using Status = ExecutableIconResult::Status;
+using test::ErrorKindOf;
+using Status = std::optional<ErrorKind>;  // nothing: an icon
 using testing::IcoFile;
 using testing::IconGroupBytes;
 using testing::IconTypes;
@@ -81,7 +83,7 @@ TEST(ExecutableIconDamage, HostileFilesEndWithTheirStatus) {
   std::vector<uint8_t> huge = red;
   huge.resize(kMaxExecutableIconBytes + 1);
   const size_t sectionAt = testing::kSectionDataAt;
-  constexpr Status kNone = Status::kNoIconGroup, kIcon = Status::kIcon, kBad = Status::kUnreadable;
+  const Status kNone = ErrorKind::kEmpty, kIcon = std::nullopt, kBad = ErrorKind::kMalformed;
   struct Case {
     const char* what;
     Make make;
@@ -182,22 +184,25 @@ TEST(ExecutableIconDamage, HostileFilesEndWithTheirStatus) {
   for (bool plus : {false, true}) {
     for (const Case& c : cases) {
       const std::vector<uint8_t> bytes = c.make(plus);
-      ExecutableIconResult r = ReadExecutableIcon(SpanByteSource(bytes), 64);
-      EXPECT_EQ(r.status, c.want) << c.what << (plus ? " (PE32+)" : " (PE32)");
-      EXPECT_EQ(r.icon.width(), c.want == kIcon ? 64 : 0) << c.what;
+      Result<Bitmap> r = ReadExecutableIcon(SpanByteSource(bytes), 64);
+      EXPECT_EQ(ErrorKindOf(r), c.want) << c.what << (plus ? " (PE32+)" : " (PE32)");
+      if (r) {
+        EXPECT_EQ(r->width(), 64) << c.what;
+      }
     }
   }
 }
 
 TEST(ExecutableIconDamage, PathsThatAreNoReadableFile) {
   test::TempFolder dir;
-  std::vector<fs::path> paths{dir / "missing.exe", dir.path()};
+  EXPECT_EQ(ErrorKindOf(ReadExecutableIcon(dir / "missing.exe", 64)), ErrorKind::kNotFound);
+  std::vector<fs::path> paths{dir.path()};
   if (test::kHaveFifos) {
     ASSERT_TRUE(test::MakeFifo(dir / "fifo"));  // opening it must not wait
     paths.push_back(dir / "fifo");
   }
   for (const fs::path& p : paths)
-    EXPECT_EQ(ReadExecutableIcon(p, 64).status, Status::kUnreadable) << p;
+    EXPECT_EQ(ErrorKindOf(ReadExecutableIcon(p, 64)), ErrorKind::kNotAFile) << p;
 }
 
 }  // namespace

@@ -16,13 +16,14 @@
 #include "codecs/PeBytes.h"
 #include "codecs/PixelFixtures.h"
 #include "codecs/SpanByteSource.h"
+#include "support/ErrorKindOf.h"
 #include "support/TempFolder.h"
 
 namespace moravel {
 namespace {
 
 namespace fs = std::filesystem;
-using Status = ExecutableIconResult::Status;
+using test::ErrorKindOf;
 using testing::IcoFile;
 using testing::IconGroupBytes;
 using testing::IconTypes;
@@ -32,7 +33,7 @@ using testing::PlainEntry;
 using testing::PlainPngEntry;
 using testing::ResourceNode;
 
-ExecutableIconResult ReadBytesIcon(const std::vector<uint8_t>& bytes, int size) {
+Result<Bitmap> ReadBytesIcon(const std::vector<uint8_t>& bytes, int size) {
   return ReadExecutableIcon(SpanByteSource(bytes), size);
 }
 
@@ -54,21 +55,21 @@ TEST(ExecutableIconReal, NsisStubsAndInterfaces) {
   if (!fs::is_directory(nsis / "Stubs")) GTEST_SKIP() << "needs Debian package nsis-common";
   struct Case {
     const char* folder;
-    Status want;
+    std::optional<ErrorKind> want;  // nothing: an icon
   };
-  for (const Case& c : {Case{"Stubs", Status::kIcon}, Case{"Contrib/UIs", Status::kNoIconGroup}}) {
+  for (const Case& c : {Case{"Stubs", std::nullopt}, Case{"Contrib/UIs", ErrorKind::kEmpty}}) {
     int files = 0;
     for (const auto& entry : fs::directory_iterator(nsis / c.folder)) {
       std::vector<uint8_t> head = testing::ReadBytes(entry.path());
       if (head.size() < 2 || head[0] != 'M' || head[1] != 'Z') continue;  // Stubs/uninst
       ++files;
       SCOPED_TRACE(entry.path().string());
-      ExecutableIconResult r = ReadExecutableIcon(entry.path(), 64);
-      EXPECT_EQ(r.status, c.want);
-      if (c.want != Status::kIcon) continue;
-      EXPECT_EQ(r.icon.width(), 64);
-      EXPECT_EQ(r.icon.height(), 64);
-      EXPECT_TRUE(AnyOpaque(r.icon));
+      Result<Bitmap> r = ReadExecutableIcon(entry.path(), 64);
+      EXPECT_EQ(ErrorKindOf(r), c.want);
+      if (!r) continue;
+      EXPECT_EQ(r->width(), 64);
+      EXPECT_EQ(r->height(), 64);
+      EXPECT_TRUE(AnyOpaque(*r));
     }
     EXPECT_GT(files, 0) << c.folder;
   }
@@ -131,12 +132,12 @@ TEST(ExecutableIconBuilt, NamedGroupAndNearestImageOfLinkedDlls) {
       Rgba colour;
     };
     for (const Size& s : {Size{64, namedBmp}, Size{16, namedBmp}, Size{256, namedPng}}) {
-      ExecutableIconResult r = ReadExecutableIcon(dir / dll, s.size);
-      ASSERT_EQ(r.status, Status::kIcon) << "size " << s.size;
-      ASSERT_EQ(r.icon.width(), s.size);
-      ASSERT_EQ(r.icon.height(), s.size);
-      EXPECT_EQ(r.icon.at(s.size / 2, s.size / 2), s.colour) << "size " << s.size;
-      EXPECT_EQ(r.icon.at(0, s.size - 1), s.colour) << "size " << s.size;
+      Result<Bitmap> r = ReadExecutableIcon(dir / dll, s.size);
+      ASSERT_TRUE(r) << "size " << s.size << ": " << r.error().message;
+      ASSERT_EQ(r->width(), s.size);
+      ASSERT_EQ(r->height(), s.size);
+      EXPECT_EQ(r->at(s.size / 2, s.size / 2), s.colour) << "size " << s.size;
+      EXPECT_EQ(r->at(0, s.size - 1), s.colour) << "size " << s.size;
     }
   }
 }
@@ -169,9 +170,9 @@ TEST(ExecutableIconChoice, FirstStoredGroupAndLanguageThenTheNearestImageThatDec
        IconTypes({OneLanguage(2, red)}, {OneLanguage(1, IconGroupBytes({7, 2}))}), kRed},
   };
   for (const Case& c : cases) {
-    ExecutableIconResult r = ReadBytesIcon(PeWithResources(c.types), 64);
-    ASSERT_EQ(r.status, Status::kIcon) << c.what;
-    EXPECT_EQ(r.icon.at(32, 32), c.want) << c.what;
+    Result<Bitmap> r = ReadBytesIcon(PeWithResources(c.types), 64);
+    ASSERT_TRUE(r) << c.what << ": " << r.error().message;
+    EXPECT_EQ(r->at(32, 32), c.want) << c.what;
   }
 }
 
@@ -179,10 +180,13 @@ TEST(ExecutableIconChoice, SizesOutsideOneTo1024AreRefused) {
   const std::vector<uint8_t> file = PeWithResources(IconTypes(
       {OneLanguage(1, PlainEntry(16, 16, 8, kRed))}, {OneLanguage(1, IconGroupBytes({1}))}));
   for (int size : {0, -5, 1025, 1, 1024}) {
-    ExecutableIconResult r = ReadBytesIcon(file, size);
+    Result<Bitmap> r = ReadBytesIcon(file, size);
     const bool valid = size >= 1 && size <= 1024;
-    EXPECT_EQ(r.status, valid ? Status::kIcon : Status::kUnreadable) << "size " << size;
-    EXPECT_EQ(r.icon.width(), valid ? size : 0) << "size " << size;
+    EXPECT_EQ(ErrorKindOf(r), valid ? std::nullopt : std::optional(ErrorKind::kUnsupported))
+        << "size " << size;
+    if (r) {
+      EXPECT_EQ(r->width(), size) << "size " << size;
+    }
   }
 }
 

@@ -6,6 +6,7 @@
 #include "codecs/ExecutableIcon.h"
 #include "codecs/PictureFile.h"
 #include "codecs/ShellLink.h"
+#include "support/ErrorKindOf.h"
 #include "support/Fifo.h"
 #include "support/TempFolder.h"
 
@@ -26,21 +27,19 @@ TEST(FifoTest, FileReadersRefuseAFifoWithoutWaiting) {
   ASSERT_TRUE(picture) << "waited on a picture";
   EXPECT_FALSE(picture->ok());
   const auto bytes = WithoutWaiting(fifos, [&] {
-    std::string error;
-    return ReadPictureFileBytes(fifos[1], error).has_value() || error.empty();
+    const Result<std::vector<uint8_t>> read = ReadPictureFileBytes(fifos[1]);
+    return read.ok() || read.error().kind != ErrorKind::kNotAFile;
   });
   ASSERT_TRUE(bytes) << "waited on an icon file";
   EXPECT_FALSE(*bytes);
-  const auto link = WithoutWaiting(fifos, [&] {
-    ShortcutInfo info{.linkFile = fifos[2].string()};
-    return ReadShortcut(info);
-  });
+  const auto link =
+      WithoutWaiting(fifos, [&] { return test::ErrorKindOf(ReadShortcut(fifos[2])); });
   ASSERT_TRUE(link) << "waited on a shortcut";
-  EXPECT_FALSE(*link);
+  EXPECT_EQ(*link, ErrorKind::kNotAFile);
   const auto program =
-      WithoutWaiting(fifos, [&] { return ReadExecutableIcon(fifos[3], 32).status; });
+      WithoutWaiting(fifos, [&] { return test::ErrorKindOf(ReadExecutableIcon(fifos[3], 32)); });
   ASSERT_TRUE(program) << "waited on a program";
-  EXPECT_EQ(*program, ExecutableIconResult::Status::kUnreadable);
+  EXPECT_EQ(*program, ErrorKind::kNotAFile);
 }
 
 }  // namespace

@@ -24,9 +24,9 @@ class GifFixtures : public ::testing::TestWithParam<std::string> {};
 TEST_P(GifFixtures, DecodeToTheDrawnPixels) {
   const auto expected = ReadIntArray(TestData("codecs/" + GetParam() + ".json"));
   ASSERT_TRUE(expected.has_value());
-  const DecodeResult result = DecodeGif(Fixture(GetParam()));
-  ASSERT_TRUE(result.ok()) << result.error;
-  EXPECT_TRUE(PixelsNear(*result.picture, *expected, 0));
+  const Result<Bitmap> result = DecodeGif(Fixture(GetParam()));
+  ASSERT_TRUE(result.ok()) << result.error().message;
+  EXPECT_TRUE(PixelsNear(*result, *expected, 0));
 }
 
 INSTANTIATE_TEST_SUITE_P(Codecs, GifFixtures,
@@ -39,9 +39,9 @@ INSTANTIATE_TEST_SUITE_P(Codecs, GifFixtures,
                          [](const auto& info) { return info.param; });
 
 TEST(GifDecode, RefusesAFrameWithoutColours) {
-  const DecodeResult result = DecodeGif(Fixture("nomap"));
+  const Result<Bitmap> result = DecodeGif(Fixture("nomap"));
   ASSERT_FALSE(result.ok());
-  EXPECT_NE(result.error.find("colour map"), std::string::npos) << result.error;
+  EXPECT_NE(result.error().message.find("colour map"), std::string::npos) << result.error().message;
 }
 
 TEST(GifDecode, RefusesEveryTruncationBeforeTheTrailer) {
@@ -51,7 +51,7 @@ TEST(GifDecode, RefusesEveryTruncationBeforeTheTrailer) {
     // Only the trailer may be missing: the frame is complete without it.
     EXPECT_TRUE(DecodeGif(std::span(file.data(), file.size() - 1)).ok()) << name;
     for (size_t length = 0; length + 1 < file.size(); ++length) {
-      const DecodeResult result = DecodeGif(std::span(file.data(), length));
+      const Result<Bitmap> result = DecodeGif(std::span(file.data(), length));
       EXPECT_FALSE(result.ok()) << name << " cut to " << length << " bytes";
     }
   }
@@ -66,9 +66,9 @@ TEST(GifDecode, RefusesGarbage) {
   // A header and screen with no image at all.
   const std::vector<uint8_t> noImage = {'G', 'I', 'F', '8', '9', 'a', 1, 0, 1, 0, 0, 0, 0, ';'};
   for (const auto& bytes : {std::vector<uint8_t>{}, noise, noisyTail, png, noImage}) {
-    const DecodeResult result = DecodeGif(bytes);
-    EXPECT_FALSE(result.ok());
-    EXPECT_FALSE(result.error.empty());
+    const Result<Bitmap> result = DecodeGif(bytes);
+    ASSERT_FALSE(result.ok());
+    EXPECT_FALSE(result.error().message.empty());
   }
 }
 
@@ -81,9 +81,10 @@ TEST(GifDecode, RefusesAnOversizeScreen) {
   for (auto [width, height] : {std::pair{20000, 10}, {10, 20000}, {12000, 12000}}) {
     std::vector<uint8_t> file = Fixture("transparent");
     SetScreen(file, width, height);
-    const DecodeResult result = DecodeGif(file);
+    const Result<Bitmap> result = DecodeGif(file);
     ASSERT_FALSE(result.ok());
-    EXPECT_NE(result.error.find("too large"), std::string::npos) << result.error;
+    EXPECT_NE(result.error().message.find("too large"), std::string::npos)
+        << result.error().message;
   }
 }
 
@@ -91,16 +92,16 @@ TEST(GifDecode, RefusesAnOversizeScreen) {
 // grows to hold the whole frame at its offset.
 TEST(GifDecode, GrowsTheCanvasToHoldTheFrame) {
   std::vector<uint8_t> file = Fixture("offset");
-  const DecodeResult reference = DecodeGif(file);
-  ASSERT_TRUE(reference.ok()) << reference.error;
+  const Result<Bitmap> reference = DecodeGif(file);
+  ASSERT_TRUE(reference.ok()) << reference.error().message;
   for (auto [width, height] : {std::pair{0, 0}, {2, 2}, {7, 1}}) {
     SetScreen(file, width, height);
-    const DecodeResult result = DecodeGif(file);
-    ASSERT_TRUE(result.ok()) << result.error;
-    ASSERT_EQ(result.picture->width(), 7);   // frame at x 4, 3 wide
-    ASSERT_EQ(result.picture->height(), 5);  // frame at y 3, 2 high
+    const Result<Bitmap> result = DecodeGif(file);
+    ASSERT_TRUE(result.ok()) << result.error().message;
+    ASSERT_EQ(result->width(), 7);   // frame at x 4, 3 wide
+    ASSERT_EQ(result->height(), 5);  // frame at y 3, 2 high
     for (int y = 0; y < 5; ++y) {
-      for (int x = 0; x < 7; ++x) EXPECT_EQ(result.picture->at(x, y), reference.picture->at(x, y));
+      for (int x = 0; x < 7; ++x) EXPECT_EQ(result->at(x, y), reference->at(x, y));
     }
   }
 }

@@ -30,37 +30,37 @@ TEST(IcoPng, PngEntryDecodesThroughThePngReader) {
   picture->set(2, 1, Rgba{1, 2, 3, 77});
   std::vector<uint8_t> png;
   ASSERT_TRUE(EncodePng(*picture, PngSpeed::Small, png));
-  DecodeResult ico = DecodeIco(IcoFile({png}));
-  ASSERT_TRUE(ico.ok()) << ico.error;
-  EXPECT_EQ(*ico.picture, *picture);
+  Result<Bitmap> ico = DecodeIco(IcoFile({png}));
+  ASSERT_TRUE(ico.ok()) << ico.error().message;
+  EXPECT_EQ(*ico, *picture);
 }
 
 TEST(IcoPng, PilIconPicksTheLargestPngEntry) {
-  DecodeResult ico = DecodeIco(ReadBytes(TestData("codecs/ico/pil-sizes.ico")));
-  DecodeResult png = DecodePng(ReadBytes(TestData("codecs/ico/pil-48.png")));
-  ASSERT_TRUE(ico.ok()) << ico.error;
-  ASSERT_TRUE(png.ok()) << png.error;
-  EXPECT_EQ(*ico.picture, *png.picture);
+  Result<Bitmap> ico = DecodeIco(ReadBytes(TestData("codecs/ico/pil-sizes.ico")));
+  Result<Bitmap> png = DecodePng(ReadBytes(TestData("codecs/ico/pil-48.png")));
+  ASSERT_TRUE(ico.ok()) << ico.error().message;
+  ASSERT_TRUE(png.ok()) << png.error().message;
+  EXPECT_EQ(*ico, *png);
 }
 
 TEST(IcoBitmap, ThirtyTwoBitAlphaWinsOverTheMask) {
   // Bottom row: alpha 255 and 0; top row: 128 and 1. Every mask bit is set.
   auto entry = BitmapEntry(2, 2, 32, {}, {{1, 2, 3, 255, 4, 5, 6, 0}, {7, 8, 9, 128, 0, 0, 0, 1}},
                            {{0xC0}, {0xC0}});
-  DecodeResult ico = DecodeIco(IcoFile({entry}));
-  ASSERT_TRUE(ico.ok()) << ico.error;
-  EXPECT_EQ(ico.picture->at(0, 1), (Rgba{3, 2, 1, 255}));
-  EXPECT_EQ(ico.picture->at(1, 1), (Rgba{6, 5, 4, 0}));
-  EXPECT_EQ(ico.picture->at(0, 0), (Rgba{9, 8, 7, 128}));
-  EXPECT_EQ(ico.picture->at(1, 0), (Rgba{0, 0, 0, 1}));
+  Result<Bitmap> ico = DecodeIco(IcoFile({entry}));
+  ASSERT_TRUE(ico.ok()) << ico.error().message;
+  EXPECT_EQ(ico->at(0, 1), (Rgba{3, 2, 1, 255}));
+  EXPECT_EQ(ico->at(1, 1), (Rgba{6, 5, 4, 0}));
+  EXPECT_EQ(ico->at(0, 0), (Rgba{9, 8, 7, 128}));
+  EXPECT_EQ(ico->at(1, 0), (Rgba{0, 0, 0, 1}));
 }
 
 TEST(IcoBitmap, ThirtyTwoBitWithoutAlphaUsesTheMask) {
   auto entry = BitmapEntry(2, 1, 32, {}, {{1, 2, 3, 0, 4, 5, 6, 0}}, {{0x40}});
-  DecodeResult ico = DecodeIco(IcoFile({entry}));
-  ASSERT_TRUE(ico.ok()) << ico.error;
-  EXPECT_EQ(ico.picture->at(0, 0), (Rgba{3, 2, 1, 255}));
-  EXPECT_EQ(ico.picture->at(1, 0), (Rgba{6, 5, 4, 0}));
+  Result<Bitmap> ico = DecodeIco(IcoFile({entry}));
+  ASSERT_TRUE(ico.ok()) << ico.error().message;
+  EXPECT_EQ(ico->at(0, 0), (Rgba{3, 2, 1, 255}));
+  EXPECT_EQ(ico->at(1, 0), (Rgba{6, 5, 4, 0}));
 }
 
 // Paletted entries of 1, 4 and 8 bits: a 9 x 2 picture (so rows need padding
@@ -80,16 +80,16 @@ TEST(IcoBitmap, PalettedEntriesApplyTheAndMask) {
   const std::vector<std::vector<uint8_t>> mask = {{0x80, 0x00}, {0x00, 0x80}};
   for (const Case& c : cases) {
     SCOPED_TRACE("bits " + std::to_string(c.bits));
-    DecodeResult ico = DecodeIco(IcoFile({BitmapEntry(9, 2, c.bits, {p0, p1}, c.rows, mask)}));
-    ASSERT_TRUE(ico.ok()) << ico.error;
-    ASSERT_EQ(ico.picture->width(), 9);
-    ASSERT_EQ(ico.picture->height(), 2);
+    Result<Bitmap> ico = DecodeIco(IcoFile({BitmapEntry(9, 2, c.bits, {p0, p1}, c.rows, mask)}));
+    ASSERT_TRUE(ico.ok()) << ico.error().message;
+    ASSERT_EQ(ico->width(), 9);
+    ASSERT_EQ(ico->height(), 2);
     for (int y = 0; y < 2; ++y) {
       for (int x = 0; x < 9; ++x) {
         Rgba want = (x == 0 || x == 3 || x == 8) ? p1 : p0;
         bool cleared = (y == 1 && x == 0) || (y == 0 && x == 8);
         if (cleared) want.a = 0;
-        EXPECT_EQ(ico.picture->at(x, y), want) << "x = " << x << ", y = " << y;
+        EXPECT_EQ(ico->at(x, y), want) << "x = " << x << ", y = " << y;
       }
     }
   }
@@ -101,10 +101,10 @@ TEST(IcoChoice, LargestThenDeepestEntryWins) {
       PlainEntry(16, 16, 8, small8), PlainEntry(32, 32, 4, big4), PlainEntry(32, 32, 32, big32),
       PlainEntry(32, 32, 8, big8)};
   for (int rotation = 0; rotation < 4; ++rotation) {
-    DecodeResult ico = DecodeIco(IcoFile(entries));
-    ASSERT_TRUE(ico.ok()) << ico.error;
-    EXPECT_EQ(ico.picture->width(), 32);
-    EXPECT_EQ(ico.picture->at(5, 5), big32) << "rotation " << rotation;
+    Result<Bitmap> ico = DecodeIco(IcoFile(entries));
+    ASSERT_TRUE(ico.ok()) << ico.error().message;
+    EXPECT_EQ(ico->width(), 32);
+    EXPECT_EQ(ico->at(5, 5), big32) << "rotation " << rotation;
     std::rotate(entries.begin(), entries.begin() + 1, entries.end());
   }
 }
@@ -156,11 +156,11 @@ TEST(IcoChoice, NearestEntryDecodesAtItsOwnSize) {
   };
   const Case cases[] = {{8, 16, c16}, {30, 32, c32}, {64, 48, c48}, {200, 256, c256}};
   for (const Case& c : cases) {
-    DecodeResult ico = DecodeIcoNearest(file, c.size);
-    ASSERT_TRUE(ico.ok()) << ico.error;
-    EXPECT_EQ(ico.picture->width(), c.width) << "size " << c.size;
-    EXPECT_EQ(ico.picture->height(), c.width) << "size " << c.size;
-    EXPECT_EQ(ico.picture->at(c.width / 2, c.width / 2), c.colour) << "size " << c.size;
+    Result<Bitmap> ico = DecodeIcoNearest(file, c.size);
+    ASSERT_TRUE(ico.ok()) << ico.error().message;
+    EXPECT_EQ(ico->width(), c.width) << "size " << c.size;
+    EXPECT_EQ(ico->height(), c.width) << "size " << c.size;
+    EXPECT_EQ(ico->at(c.width / 2, c.width / 2), c.colour) << "size " << c.size;
   }
   EXPECT_FALSE(DecodeIcoNearest(std::span(file).first(5), 32).ok());
 }
@@ -174,10 +174,10 @@ TEST(IcoDamage, EntriesOutsideTheFileAreSkipped) {
   pastEnd[6 + 12] = 0xFF, pastEnd[6 + 13] = 0xFF, pastEnd[6 + 14] = 0xFF;
   tooLong[6 + 10] = 0xFF;
   for (const auto& bytes : {pastEnd, tooLong}) {
-    DecodeResult ico = DecodeIco(bytes);
-    ASSERT_TRUE(ico.ok()) << ico.error;
-    EXPECT_EQ(ico.picture->width(), 8);
-    EXPECT_EQ(ico.picture->at(0, 0), small);
+    Result<Bitmap> ico = DecodeIco(bytes);
+    ASSERT_TRUE(ico.ok()) << ico.error().message;
+    EXPECT_EQ(ico->width(), 8);
+    EXPECT_EQ(ico->at(0, 0), small);
   }
   std::vector<uint8_t> only = IcoFile({PlainEntry(8, 8, 8, small)});
   only[6 + 15] = 0x80;  // offset far past the end
@@ -189,9 +189,9 @@ TEST(IcoDamage, EveryTruncationFailsCleanly) {
                             IcoFile({PlainEntry(4, 4, 32, Rgba{1, 2, 3, 255})})}) {
     ASSERT_TRUE(DecodeIco(whole).ok());
     for (size_t n = 0; n < whole.size(); ++n) {
-      DecodeResult ico = DecodeIco(std::span(whole).first(n));
-      EXPECT_FALSE(ico.ok()) << "first " << n << " bytes";
-      EXPECT_FALSE(ico.error.empty());
+      Result<Bitmap> ico = DecodeIco(std::span(whole).first(n));
+      ASSERT_FALSE(ico.ok()) << "first " << n << " bytes";
+      EXPECT_FALSE(ico.error().message.empty());
     }
   }
 }
@@ -216,9 +216,9 @@ TEST(IcoDamage, BrokenDirectoriesAndBitmapsFail) {
   for (const Case& c : cases) {
     std::vector<uint8_t> bytes = good;
     bytes[c.at] = c.value;
-    DecodeResult ico = DecodeIco(bytes);
-    EXPECT_FALSE(ico.ok()) << c.what;
-    EXPECT_FALSE(ico.error.empty()) << c.what;
+    Result<Bitmap> ico = DecodeIco(bytes);
+    ASSERT_FALSE(ico.ok()) << c.what;
+    EXPECT_FALSE(ico.error().message.empty()) << c.what;
   }
   // The entry's declared size stops before the AND mask.
   std::vector<uint8_t> noMask = good;
@@ -234,8 +234,8 @@ TEST(IcoDamage, RegressionInputsDecodeOrFailCleanly) {
     if (entry.path().extension() != ".ico") continue;
     ++files;
     SCOPED_TRACE(entry.path().string());
-    DecodeResult ico = DecodeIco(ReadBytes(entry.path()));
-    EXPECT_TRUE(ico.ok() ? !ico.picture->empty() : !ico.error.empty());
+    Result<Bitmap> ico = DecodeIco(ReadBytes(entry.path()));
+    EXPECT_TRUE(ico.ok() ? !ico->empty() : !ico.error().message.empty());
   }
   EXPECT_GT(files, 0);
 }

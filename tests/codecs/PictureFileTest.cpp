@@ -67,14 +67,14 @@ TEST(PictureFormatForName, ExtensionInAnyCasePicksTheFormat) {
 
 TEST(DecodePicture, DispatchesByTheGivenFormat) {
   std::vector<uint8_t> bmp = PaletteBmp();
-  DecodeResult asBmp = DecodePicture(PictureFormat::Bmp, bmp);
-  ASSERT_TRUE(asBmp.ok()) << asBmp.error;
-  EXPECT_EQ(*asBmp.picture, *DecodeBmp(bmp).picture);
+  Result<Bitmap> asBmp = DecodePicture(PictureFormat::Bmp, bmp);
+  ASSERT_TRUE(asBmp.ok()) << asBmp.error().message;
+  EXPECT_EQ(*asBmp, *DecodeBmp(bmp));
   for (PictureFormat other :
        {PictureFormat::Ico, PictureFormat::Png, PictureFormat::Gif, PictureFormat::Jpeg}) {
-    DecodeResult r = DecodePicture(other, bmp);
-    EXPECT_FALSE(r.ok()) << int(other);
-    EXPECT_FALSE(r.error.empty()) << int(other);
+    Result<Bitmap> r = DecodePicture(other, bmp);
+    ASSERT_FALSE(r.ok()) << int(other);
+    EXPECT_FALSE(r.error().message.empty()) << int(other);
   }
   std::vector<uint8_t> ico = ReadBytes(TestData("codecs/ico/pil-sizes.ico"));
   EXPECT_TRUE(DecodePicture(PictureFormat::Ico, ico).ok());
@@ -85,13 +85,13 @@ TEST(DecodePicture, DispatchesByTheGivenFormat) {
 TEST(DecodePicture, MetafilesAndUnknownFormatsFail) {
   std::vector<uint8_t> bytes = PaletteBmp();
   for (PictureFormat metafile : {PictureFormat::Emf, PictureFormat::Wmf}) {
-    DecodeResult r = DecodePicture(metafile, bytes);
-    EXPECT_FALSE(r.ok());
-    EXPECT_EQ(r.error, "metafiles are not supported on this platform");
+    Result<Bitmap> r = DecodePicture(metafile, bytes);
+    ASSERT_FALSE(r.ok());
+    EXPECT_EQ(r.error().message, "metafiles are not supported on this platform");
   }
-  DecodeResult unknown = DecodePicture(PictureFormat::Unknown, bytes);
-  EXPECT_FALSE(unknown.ok());
-  EXPECT_FALSE(unknown.error.empty());
+  Result<Bitmap> unknown = DecodePicture(PictureFormat::Unknown, bytes);
+  ASSERT_FALSE(unknown.ok());
+  EXPECT_FALSE(unknown.error().message.empty());
 }
 
 // A scratch folder for one test, removed afterwards.
@@ -112,42 +112,52 @@ class LoadPictureFileTest : public ::testing::Test {
 TEST_F(LoadPictureFileTest, ReadsAndDecodesByExtension) {
   fs::path upper = dir_ / "PAL8.BMP";
   WriteFile(upper, PaletteBmp());
-  DecodeResult loaded = LoadPictureFile(upper);
-  ASSERT_TRUE(loaded.ok()) << loaded.error;
-  EXPECT_EQ(*loaded.picture, *DecodeBmp(ReadBytes(upper)).picture);
+  Result<Bitmap> loaded = LoadPictureFile(upper);
+  ASSERT_TRUE(loaded.ok()) << loaded.error().message;
+  EXPECT_EQ(*loaded, *DecodeBmp(ReadBytes(upper)));
   EXPECT_TRUE(LoadPictureFile(TestData("codecs/ico/pil-sizes.ico")).ok());
 }
 
 // The first bytes pick the decoder whatever the name says; bytes of no
 // known format leave it to the name.
 TEST_F(LoadPictureFileTest, TheBytesPickTheDecoderWhateverTheName) {
-  const Bitmap bmp = *DecodeBmp(PaletteBmp()).picture;
+  const Bitmap bmp = *DecodeBmp(PaletteBmp());
   for (const char* name : {"pal8.txt", "pal8.png", "pal8.emf", "pal8"}) {
     WriteFile(dir_ / name, PaletteBmp());
-    DecodeResult r = LoadPictureFile(dir_ / name);
-    ASSERT_TRUE(r.ok()) << name << ": " << r.error;
-    EXPECT_EQ(*r.picture, bmp) << name;
+    Result<Bitmap> r = LoadPictureFile(dir_ / name);
+    ASSERT_TRUE(r.ok()) << name << ": " << r.error().message;
+    EXPECT_EQ(*r, bmp) << name;
   }
   fs::copy_file(TestData("codecs/ico/pil-sizes.ico"), dir_ / "icon.jpg");
-  EXPECT_EQ(*LoadPictureFile(dir_ / "icon.jpg").picture,
-            *LoadPictureFile(TestData("codecs/ico/pil-sizes.ico")).picture);
+  EXPECT_EQ(*LoadPictureFile(dir_ / "icon.jpg"),
+            *LoadPictureFile(TestData("codecs/ico/pil-sizes.ico")));
 
   const std::vector<uint8_t> junk = {'n', 'o', 't', ' ', 'a', ' ', 'p', 'i', 'c'};
   WriteFile(dir_ / "junk.emf", junk);
   WriteFile(dir_ / "junk.txt", junk);
   WriteFile(dir_ / "junk.png", junk);
-  EXPECT_NE(LoadPictureFile(dir_ / "junk.emf").error.find("metafiles"), std::string::npos);
-  EXPECT_EQ(LoadPictureFile(dir_ / "junk.txt").error, "unknown picture format");
+  const Result<Bitmap> metafile = LoadPictureFile(dir_ / "junk.emf");
+  ASSERT_FALSE(metafile.ok());
+  EXPECT_NE(metafile.error().message.find("metafiles"), std::string::npos);
+  EXPECT_EQ(metafile.error().kind, ErrorKind::kUnsupported);
+  EXPECT_EQ(LoadPictureFile(dir_ / "junk.txt").error().message, "unknown picture format");
   EXPECT_FALSE(LoadPictureFile(dir_ / "junk.png").ok());
 }
 
 TEST_F(LoadPictureFileTest, FailsCleanlyOnWhatItCannotLoad) {
   fs::create_directory(dir_ / "folder.bmp");
   std::ofstream(dir_ / "empty.bmp").close();
-  for (const char* name : {"missing.bmp", "folder.bmp", "empty.bmp"}) {
-    DecodeResult r = LoadPictureFile(dir_ / name);
-    EXPECT_FALSE(r.ok()) << name;
-    EXPECT_FALSE(r.error.empty()) << name;
+  const struct {
+    const char* name;
+    ErrorKind kind;
+  } cases[] = {{"missing.bmp", ErrorKind::kNotFound},
+               {"folder.bmp", ErrorKind::kNotAFile},
+               {"empty.bmp", ErrorKind::kMalformed}};
+  for (const auto& [name, kind] : cases) {
+    Result<Bitmap> r = LoadPictureFile(dir_ / name);
+    ASSERT_FALSE(r.ok()) << name;
+    EXPECT_FALSE(r.error().message.empty()) << name;
+    EXPECT_EQ(r.error().kind, kind) << name << ": " << r.error().message;
   }
 }
 
@@ -156,9 +166,10 @@ TEST_F(LoadPictureFileTest, RefusesHugeFilesUnread) {
   fs::path huge = dir_ / "huge.bmp";
   WriteFile(huge, PaletteBmp());
   fs::resize_file(huge, (uintmax_t(256) << 20) + 1);
-  DecodeResult r = LoadPictureFile(huge);
-  EXPECT_FALSE(r.ok());
-  EXPECT_NE(r.error.find("too large"), std::string::npos) << r.error;
+  Result<Bitmap> r = LoadPictureFile(huge);
+  ASSERT_FALSE(r.ok());
+  EXPECT_NE(r.error().message.find("too large"), std::string::npos) << r.error().message;
+  EXPECT_EQ(r.error().kind, ErrorKind::kTooLarge);
 }
 
 }  // namespace

@@ -35,7 +35,7 @@ std::vector<uint8_t> Bmp(int width, int height) {
 }
 
 TEST(PictureLimitsTest, EveryReaderTakesAPictureAtTheLimitsAndRefusesOneOver) {
-  using Decode = std::function<DecodeResult(const std::vector<uint8_t>&, const PictureLimits&)>;
+  using Decode = std::function<Result<Bitmap>(const std::vector<uint8_t>&, const PictureLimits&)>;
   const auto as = [](PictureFormat format) -> Decode {
     return [format](const auto& bytes, const auto& limits) {
       return DecodePicture(format, bytes, limits);
@@ -60,16 +60,17 @@ TEST(PictureLimitsTest, EveryReaderTakesAPictureAtTheLimitsAndRefusesOneOver) {
   };
   for (const auto& c : cases) {
     const int64_t side = std::max(c.width, c.height), pixels = int64_t(c.width) * c.height;
-    const DecodeResult at = c.decode(c.bytes, {.maxSide = side, .maxPixels = pixels});
-    ASSERT_TRUE(at.ok()) << c.name << ": " << at.error;
-    EXPECT_EQ(at.picture->width(), c.width) << c.name;
-    EXPECT_EQ(at.picture->height(), c.height) << c.name;
+    const Result<Bitmap> at = c.decode(c.bytes, {.maxSide = side, .maxPixels = pixels});
+    ASSERT_TRUE(at.ok()) << c.name << ": " << at.error().message;
+    EXPECT_EQ(at->width(), c.width) << c.name;
+    EXPECT_EQ(at->height(), c.height) << c.name;
     for (const PictureLimits over :
          {PictureLimits{.maxSide = side - 1}, PictureLimits{.maxPixels = pixels - 1}}) {
-      const DecodeResult r = c.decode(c.bytes, over);
-      EXPECT_FALSE(r.ok()) << c.name << " within " << over.maxSide << " a side, " << over.maxPixels
+      const Result<Bitmap> r = c.decode(c.bytes, over);
+      ASSERT_FALSE(r.ok()) << c.name << " within " << over.maxSide << " a side, " << over.maxPixels
                            << " pixels";
-      EXPECT_FALSE(r.error.empty()) << c.name;
+      EXPECT_FALSE(r.error().message.empty()) << c.name;
+      EXPECT_EQ(r.error().kind, ErrorKind::kTooLarge) << c.name << ": " << r.error().message;
     }
   }
 }
@@ -78,10 +79,10 @@ TEST(PictureLimitsTest, IconFilesPassOverEntriesOverTheLimits) {
   const std::vector<uint8_t> ico = testing::IcoFile(
       {testing::PlainEntry(16, 16, 32, {200, 0, 0, 255}), testing::PlainEntry(64, 64, 32, {})});
   const PictureLimits upTo32{.maxSide = 32};
-  for (const DecodeResult& r : {DecodeIco(ico, upTo32), DecodeIcoNearest(ico, 64, upTo32)}) {
-    ASSERT_TRUE(r.ok()) << r.error;
-    EXPECT_EQ(r.picture->width(), 16);
-    EXPECT_EQ(r.picture->at(0, 0), (Rgba{200, 0, 0, 255}));
+  for (const Result<Bitmap>& r : {DecodeIco(ico, upTo32), DecodeIcoNearest(ico, 64, upTo32)}) {
+    ASSERT_TRUE(r.ok()) << r.error().message;
+    EXPECT_EQ(r->width(), 16);
+    EXPECT_EQ(r->at(0, 0), (Rgba{200, 0, 0, 255}));
   }
   EXPECT_FALSE(DecodeIcoNearest(ico, 64, {.maxSide = 15}).ok());
 }

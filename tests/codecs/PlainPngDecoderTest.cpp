@@ -19,10 +19,10 @@ using testing::ReadBytes;
 bool ReadsAsLibpng(const std::vector<uint8_t>& file, const std::string& what) {
   const std::optional<Bitmap> plain = DecodePlainPng(file);
   if (!plain) return false;
-  const DecodeResult full = DecodePngWithLibpng(file);
+  const Result<Bitmap> full = DecodePngWithLibpng(file);
   EXPECT_TRUE(full.ok()) << what << ": libpng refuses what the plain path reads";
   if (full.ok()) {
-    EXPECT_EQ(*plain, *full.picture) << what;
+    EXPECT_EQ(*plain, *full) << what;
   }
   return true;
 }

@@ -62,10 +62,10 @@ TEST_P(PngSuiteGood, DecodesToReferencePixels) {
   const std::vector<long> expected = ExpectedPixels(GetParam(), sixteenBit);
   ASSERT_FALSE(expected.empty()) << "no reference pixels";
 
-  const DecodeResult result = DecodePng(file);
-  ASSERT_TRUE(result.ok()) << result.error;
-  EXPECT_EQ(result.picture->width(), int(width));
-  EXPECT_TRUE(PixelsNear(*result.picture, expected, 1));
+  const Result<Bitmap> result = DecodePng(file);
+  ASSERT_TRUE(result.ok()) << result.error().message;
+  EXPECT_EQ(result->width(), int(width));
+  EXPECT_TRUE(PixelsNear(*result, expected, 1));
 }
 
 INSTANTIATE_TEST_SUITE_P(PngSuite, PngSuiteGood, ::testing::ValuesIn(SuiteNames(false)),
@@ -75,10 +75,10 @@ class PngSuiteCorrupt : public ::testing::TestWithParam<std::string> {};
 
 TEST_P(PngSuiteCorrupt, IsRefused) {
   MORAVEL_SKIP_WITHOUT_SHARED("pngsuite");
-  const DecodeResult result =
+  const Result<Bitmap> result =
       DecodePng(ReadBytes(SharedTestData("pngsuite/png/" + GetParam() + ".png")));
-  EXPECT_FALSE(result.ok());
-  EXPECT_FALSE(result.error.empty());
+  ASSERT_FALSE(result.ok());
+  EXPECT_FALSE(result.error().message.empty());
 }
 
 INSTANTIATE_TEST_SUITE_P(PngSuite, PngSuiteCorrupt, ::testing::ValuesIn(SuiteNames(true)),
@@ -91,7 +91,7 @@ TEST(PngDecode, RefusesEveryTruncation) {
         ReadBytes(SharedTestData(std::string("pngsuite/png/") + name + ".png"));
     ASSERT_TRUE(DecodePng(file).ok()) << name;
     for (size_t length = 0; length < file.size(); ++length) {
-      const DecodeResult result = DecodePng(std::span(file.data(), length));
+      const Result<Bitmap> result = DecodePng(std::span(file.data(), length));
       EXPECT_FALSE(result.ok()) << name << " cut to " << length << " bytes";
     }
   }
@@ -145,18 +145,18 @@ std::vector<uint8_t> GreyPng(uint32_t width, uint32_t height, uint32_t dataRows)
 
 TEST(PngDecode, RefusesOversizePicturesFromTheHeader) {
   // The same construction at an allowed size decodes: the file is well formed.
-  const DecodeResult small = DecodePng(GreyPng(20, 10, 10));
-  ASSERT_TRUE(small.ok()) << small.error;
-  EXPECT_EQ(small.picture->at(3, 4), (Rgba{0x80, 0x80, 0x80, 0xff}));
+  const Result<Bitmap> small = DecodePng(GreyPng(20, 10, 10));
+  ASSERT_TRUE(small.ok()) << small.error().message;
+  EXPECT_EQ(small->at(3, 4), (Rgba{0x80, 0x80, 0x80, 0xff}));
 
   // The oversize files carry one row of data: a decoder that allocated the
   // picture first would fail later with a complaint about missing data.
   for (auto [width, height] : {std::pair{20000u, 10u}, {10u, 20000u}, {12000u, 12000u}}) {
-    const DecodeResult result = DecodePng(GreyPng(width, height, 1));
+    const Result<Bitmap> result = DecodePng(GreyPng(width, height, 1));
     ASSERT_FALSE(result.ok()) << width << " x " << height;
-    EXPECT_TRUE(result.error.find("large") != std::string::npos ||
-                result.error.find("limit") != std::string::npos)
-        << width << " x " << height << ": " << result.error;
+    EXPECT_TRUE(result.error().message.find("large") != std::string::npos ||
+                result.error().message.find("limit") != std::string::npos)
+        << width << " x " << height << ": " << result.error().message;
   }
 }
 
@@ -167,9 +167,9 @@ TEST(PngDecode, RefusesGarbage) {
   std::vector<uint8_t> noisyTail = signatureOnly;
   noisyTail.insert(noisyTail.end(), noise.begin(), noise.end());
   for (const auto& bytes : {std::vector<uint8_t>{}, signatureOnly, noise, noisyTail}) {
-    const DecodeResult result = DecodePng(bytes);
-    EXPECT_FALSE(result.ok());
-    EXPECT_FALSE(result.error.empty());
+    const Result<Bitmap> result = DecodePng(bytes);
+    ASSERT_FALSE(result.ok());
+    EXPECT_FALSE(result.error().message.empty());
   }
 }
 
@@ -193,9 +193,9 @@ TEST_P(PngRoundTrip, KeepsEveryPixel) {
   std::vector<uint8_t> file = {1, 2, 3};  // stale contents are replaced
   std::string error;
   ASSERT_TRUE(EncodePng(picture, speed, file, &error)) << error;
-  const DecodeResult decoded = DecodePng(file);
-  ASSERT_TRUE(decoded.ok()) << decoded.error;
-  EXPECT_EQ(*decoded.picture, picture);
+  const Result<Bitmap> decoded = DecodePng(file);
+  ASSERT_TRUE(decoded.ok()) << decoded.error().message;
+  EXPECT_EQ(*decoded, picture);
 }
 
 INSTANTIATE_TEST_SUITE_P(Sizes, PngRoundTrip,

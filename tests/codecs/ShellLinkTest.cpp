@@ -16,6 +16,7 @@
 #include "codecs/DibBytes.h"
 #include "codecs/ShellLink.h"
 #include "settings/TextEncoding.h"
+#include "support/ErrorKindOf.h"
 #include "support/TempFolder.h"
 
 namespace moravel {
@@ -180,10 +181,11 @@ TEST(ShellLink, ReadsEachPartOfBuiltLinks) {
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.name);
-    ShortcutInfo info{.linkFile = "x.lnk", .targetPath = "stale", .iconIndex = 9};
-    EXPECT_EQ(ParseShortcut(c.bytes, info), c.ok);
-    EXPECT_EQ(info.linkFile, "x.lnk");
-    EXPECT_EQ(Fields(info), Fields(c.want));
+    const Result<ShortcutInfo> info = ParseShortcut(c.bytes);
+    EXPECT_EQ(test::ErrorKindOf(info), c.ok ? std::nullopt : std::optional(ErrorKind::kMalformed));
+    if (!info) continue;
+    EXPECT_EQ(info->linkFile, "");
+    EXPECT_EQ(Fields(*info), Fields(c.want));
   }
 }
 
@@ -201,8 +203,9 @@ TEST(ShellLink, EveryTruncationKeepsWhatCameBeforeTheCut) {
   int filledBefore = 0;
   for (size_t n = 0; n <= full.size(); ++n) {
     SCOPED_TRACE(n);
-    ShortcutInfo info;
-    const bool ok = ParseShortcut(std::span(full).first(n), info);
+    const Result<ShortcutInfo> read = ParseShortcut(std::span(full).first(n));
+    const bool ok = read.ok();
+    const ShortcutInfo info = ok ? *read : ShortcutInfo{};
     EXPECT_EQ(ok, n >= 0x4C);
     EXPECT_EQ(info.iconIndex, ok ? -3 : 0);
     // Fields appear in file order, whole or not at all.
@@ -222,23 +225,23 @@ TEST(ShellLink, EveryTruncationKeepsWhatCameBeforeTheCut) {
   }
 }
 
-TEST(ShellLink, ReadShortcutReadsTheFileAndEmptiesFieldsWhenItCannot) {
+TEST(ShellLink, ReadShortcutReadsTheFileOrSaysWhyNot) {
   test::TempFolder folder;
   const Bytes link = Header(kUnicode | kArgs) + Counted(u"-v");
   std::ofstream(folder / "a.lnk", std::ios::binary)
       .write(reinterpret_cast<const char*>(link.data()), std::streamsize(link.size()));
-  ShortcutInfo info{.linkFile = (folder / "a.lnk").string()};
-  EXPECT_TRUE(ReadShortcut(info));
-  EXPECT_EQ(info.arguments, "-v");
+  Result<ShortcutInfo> info = ReadShortcut(folder / "a.lnk");
+  ASSERT_TRUE(info) << info.error().message;
+  EXPECT_EQ(info->arguments, "-v");
+  EXPECT_EQ(info->linkFile, (folder / "a.lnk").string());
   // Past its first MiB a link holds only extra data blocks: they go unread.
   std::filesystem::resize_file(folder / "a.lnk", 3 << 20);
-  info.arguments.clear();
-  EXPECT_TRUE(ReadShortcut(info));
-  EXPECT_EQ(info.arguments, "-v");
-  info.linkFile = (folder / "missing.lnk").string();
-  EXPECT_FALSE(ReadShortcut(info));
-  EXPECT_EQ(info.linkFile, (folder / "missing.lnk").string());
-  EXPECT_EQ(Fields(info), Fields({}));
+  info = ReadShortcut(folder / "a.lnk");
+  ASSERT_TRUE(info) << info.error().message;
+  EXPECT_EQ(info->arguments, "-v");
+  EXPECT_EQ(test::ErrorKindOf(ReadShortcut(folder / "missing.lnk")), ErrorKind::kNotFound);
+  std::ofstream(folder / "b.lnk") << "no link";
+  EXPECT_EQ(test::ErrorKindOf(ReadShortcut(folder / "b.lnk")), ErrorKind::kMalformed);
 }
 
 // ---- Real links: base64 text, beside the fields another parser read as JSON ----
@@ -351,8 +354,9 @@ TEST(ShellLinkSamples, MatchTheFieldsAnotherParserRead) {
   for (const auto& entry : std::filesystem::directory_iterator(root / "samples")) {
     const std::string name = entry.path().filename().string();
     SCOPED_TRACE(name);
-    ShortcutInfo info;
-    const bool ok = ParseShortcut(FromBase64(ReadText(entry.path())), info);
+    const Result<ShortcutInfo> read = ParseShortcut(FromBase64(ReadText(entry.path())));
+    const bool ok = read.ok();
+    const ShortcutInfo info = ok ? *read : ShortcutInfo{};
     const std::string json = ReadText(root / "json" / (name + ".json"));
     if (json.empty()) continue;  // nothing to compare: read without a crash is all
     ASSERT_TRUE(ok);

@@ -41,28 +41,22 @@ std::ostream& operator<<(std::ostream& out, Outcome o) {
                                           : "refused, leaving a result or no reason");
 }
 
-Outcome Of(const DecodeResult& r) {
+Outcome Of(const Result<Bitmap>& r) {
   if (r.ok()) return Outcome::kRead;
-  return r.error.empty() ? Outcome::kRefusedUntidily : Outcome::kRefused;
+  return r.error().message.empty() ? Outcome::kRefusedUntidily : Outcome::kRefused;
 }
 
 Outcome Shortcut(Span bytes) {
-  ShortcutInfo info;
-  if (ParseShortcut(bytes, info)) return Outcome::kRead;
-  const bool empty = info.targetPath.empty() && info.arguments.empty() &&
-                     info.workingDirectory.empty() && info.description.empty() &&
-                     info.relativePath.empty() && info.iconLocation.empty() &&
-                     info.iconIndex == 0 && info.hotkey == 0 && info.showCommand == 0;
-  return empty ? Outcome::kRefused : Outcome::kRefusedUntidily;
+  const Result<ShortcutInfo> info = ParseShortcut(bytes);
+  if (info) return Outcome::kRead;
+  return info.error().kind == ErrorKind::kMalformed ? Outcome::kRefused : Outcome::kRefusedUntidily;
 }
 
 Outcome ExecutableIcon(Span bytes) {
-  const ExecutableIconResult r = ReadExecutableIcon(SpanByteSource(bytes), 16);
-  if (r.status == ExecutableIconResult::Status::kIcon) return Outcome::kRead;
+  const Result<Bitmap> r = ReadExecutableIcon(SpanByteSource(bytes), 16);
+  if (r) return Outcome::kRead;
   // Too short to hold a PE header: unreadable, not "a program without an icon".
-  return r.status == ExecutableIconResult::Status::kUnreadable && r.icon.empty()
-             ? Outcome::kRefused
-             : Outcome::kRefusedUntidily;
+  return r.error().kind == ErrorKind::kMalformed ? Outcome::kRefused : Outcome::kRefusedUntidily;
 }
 
 constexpr Rgba kTeal{0, 128, 128, 255};
@@ -107,7 +101,7 @@ struct Reader {
   std::function<Outcome(Span)> outcome;  // of reading those bytes
 };
 
-std::function<Outcome(Span)> Decoder(DecodeResult (*decode)(Span, const PictureLimits&)) {
+std::function<Outcome(Span)> Decoder(Result<Bitmap> (*decode)(Span, const PictureLimits&)) {
   return [decode](Span bytes) { return Of(decode(bytes, {})); };
 }
 

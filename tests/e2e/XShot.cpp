@@ -158,15 +158,15 @@ int Mismatches(Display* d, const Bitmap& picture, int x, int y) {
 int Match(Display* d, char** argv) {
   std::ifstream in(argv[2], std::ios::binary);
   const std::vector<uint8_t> bytes((std::istreambuf_iterator<char>(in)), {});
-  const moravel::DecodeResult decoded = moravel::DecodePng(bytes);
+  const moravel::Result<moravel::Bitmap> decoded = moravel::DecodePng(bytes);
   if (!decoded.ok()) {
-    std::fprintf(stderr, "moravel_xshot: %s: %s\n", argv[2], decoded.error.c_str());
+    std::fprintf(stderr, "moravel_xshot: %s: %s\n", argv[2], decoded.error().message.c_str());
     return 2;
   }
   const int x = std::atoi(argv[3]), y = std::atoi(argv[4]);
   const long until = NowMs() + std::atol(argv[5]);
   for (;;) {
-    const int differ = Mismatches(d, *decoded.picture, x, y);
+    const int differ = Mismatches(d, *decoded, x, y);
     if (differ == 0) return 0;
     if (NowMs() > until) {
       std::fprintf(stderr, "moravel_xshot: %d pixels of %s differ at %d,%d\n", differ, argv[2], x,

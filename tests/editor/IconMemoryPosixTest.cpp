@@ -157,9 +157,9 @@ class IconMemoryTest : public testing::Test {
 TEST_F(IconMemoryTest, ZeroPngsDecodeToTheirSize) {
   const std::vector<uint8_t> bytes = ZeroPng(300, 256);
   ASSERT_FALSE(bytes.empty());
-  const DecodeResult r = DecodePng(bytes);
-  ASSERT_TRUE(r.ok()) << r.error;
-  EXPECT_EQ(*r.picture, Solid(300, 256, {}));
+  const Result<Bitmap> r = DecodePng(bytes);
+  ASSERT_TRUE(r.ok()) << r.error().message;
+  EXPECT_EQ(*r, Solid(300, 256, {}));
 }
 
 TEST_F(IconMemoryTest, AnIconSourceCostsLittleAndLeavesOnlyAnIconBehind) {

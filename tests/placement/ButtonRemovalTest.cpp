@@ -36,7 +36,7 @@ class ButtonRemovalTest : public testing::Test {
   }
   bool Remove(int k) {
     h_.session->model().pointer.selectedButton = k;
-    return ButtonRemoval(h_.session->model()).RemoveSelectedButton();
+    return ButtonRemoval(h_.session->model()).RemoveSelectedButton().ok();
   }
   // Target, place and up picture colour of each button, as the desktop shows them.
   std::vector<std::tuple<std::string, int, uint8_t>> Shown() const {

@@ -127,12 +127,13 @@ class CrashSafetyTest : public testing::Test {
     design.caption = "b";
     design.upParams = ReadFaceParams(*model.files.config, "freebutton1", ButtonState::kUp);
     return NewButtonCommit(model, renderer_)
-               .CommitNewButton(design, int(random() % 700), int(random() % 500)) > 0;
+        .CommitNewButton(design, int(random() % 700), int(random() % 500))
+        .ok();
   }
 
   bool RemoveButton(DesktopModel& model, std::mt19937& random) {
     model.pointer.selectedButton = 1 + int(random() % unsigned(model.buttons.count()));
-    return ButtonRemoval(model).RemoveSelectedButton();
+    return ButtonRemoval(model).RemoveSelectedButton().ok();
   }
 
   // Runs in the forked child, on the session the parent started at its last
@@ -197,12 +198,12 @@ class CrashSafetyTest : public testing::Test {
       bool foreign = false;
       for (const fs::path* file : {&names->up, &names->over, &names->down}) {
         if (file != &names->up && !fs::exists(*file)) continue;
-        const DecodeResult picture = LoadPictureFile(*file, PictureFormat::Png);
+        const Result<Bitmap> picture = LoadPictureFile(*file, PictureFormat::Png);
         if (!picture.ok()) {
           ADD_FAILURE() << section << " names a damaged or missing " << *file;
           continue;
         }
-        foreign |= picture.picture->at(3, 3) != icon;
+        foreign |= picture->at(3, 3) != icon;
       }
       state.foreignFaces += foreign;
     }

@@ -12,6 +12,7 @@
 #include "placement/NewButtonCommit.h"
 #include "placement/NewButtonFlow.h"
 #include "settings/NumberedItems.h"
+#include "support/ErrorKindOf.h"
 #include "support/FileSizeLimit.h"
 
 namespace moravel {
@@ -47,7 +48,7 @@ class NewButtonTest : public testing::Test {
   }
 
   // Commits a button opening target.png straight away, as Space would.
-  int Commit() {
+  Result<int> Commit() {
     NewButtonDesign design;
     design.templateNumber = 1;
     design.target = design.iconSource = (h_.skinFolder() / "target.png").string();
@@ -162,23 +163,25 @@ TEST_F(NewButtonTest, AFailedWriteLeavesNoButtonNoPictureAndNoGap) {
   Start();
   {
     const test::FileSizeLimit full(20000);  // the pictures fit, user.ini does not
-    EXPECT_EQ(Commit(), 0);
+    EXPECT_EQ(test::ErrorKindOf(Commit()), ErrorKind::kNoSpace);
   }
   EXPECT_EQ(test::ReadText(h_.skinFolder() / "user.ini"), user);
   EXPECT_EQ(h_.session->scene().buttonCount, 1);
   EXPECT_EQ(TempFiles(), std::vector<std::string>{});
   ASSERT_EQ(h_.window.messages.size(), 1u);
-  EXPECT_EQ(h_.window.messages[0].rfind(kWriteFailedMessage, 0), 0u) << h_.window.messages[0];
+  EXPECT_EQ(h_.window.messages[0].rfind(kNoSpaceMessage, 0), 0u) << h_.window.messages[0];
 
   h_.Picture("t/over.png", test::Noise(100, 100));  // a face too large to write
   {
     const test::FileSizeLimit full(20000);
-    EXPECT_EQ(Commit(), 0);
+    EXPECT_EQ(test::ErrorKindOf(Commit()), ErrorKind::kNoSpace);
   }
   EXPECT_EQ(TempFiles(), std::vector<std::string>{});  // the up face written before it is gone
   EXPECT_EQ(test::ReadText(h_.skinFolder() / "user.ini"), user);
 
-  EXPECT_EQ(Commit(), 2);  // room again
+  const Result<int> made = Commit();  // room again
+  ASSERT_TRUE(made) << made.error().message;
+  EXPECT_EQ(*made, 2);
   Start();
   EXPECT_EQ(h_.session->scene().buttonCount, 2);
   EXPECT_TRUE(HasPixels(h_.session->scene().button(2).overPicture));
@@ -200,12 +203,14 @@ TEST_F(NewButtonTest, AnUnreadableUserIniIsNeverOverwritten) {
   flow.editor().OnOk();
   EXPECT_FALSE(flow.placement().active());
   EXPECT_TRUE(flow.editor().visible());
-  EXPECT_EQ(Commit(), 0);
+  const Result<int> refused = Commit();
+  ASSERT_FALSE(refused);
+  EXPECT_EQ(refused.error().message, said);  // the error is what the user was told
   h_.session->model().pointer.selectedButton = 1;
   EXPECT_FALSE(ButtonRemoval(h_.session->model()).RemoveSelectedButton());
   EXPECT_EQ(h_.window.messages, std::vector<std::string>(4, said));
   EXPECT_EQ(TempFiles(), std::vector<std::string>{"freebutton1_u.png"});
-  EXPECT_EQ(LoadPictureFile(h_.skinFolder() / "temp/freebutton1_u.png").picture->at(0, 0),
+  EXPECT_EQ(LoadPictureFile(h_.skinFolder() / "temp/freebutton1_u.png")->at(0, 0),
             (Rgba{7, 7, 7, 255}));
 }
 

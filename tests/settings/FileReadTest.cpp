@@ -6,12 +6,12 @@
 #include "SettingsTestFiles.h"
 #include "settings/FileIo.h"
 #include "settings/IniFile.h"
+#include "support/ErrorKindOf.h"
 #include "support/Fifo.h"
 
 namespace moravel {
 namespace {
 
-using Status = FileReadResult::Status;
 using test::TempFolder;
 using test::WithoutWaiting;
 using test::WriteBytes;
@@ -20,22 +20,23 @@ TEST(FileReadTest, ReadsRegularFilesWithinTheBound) {
   TempFolder folder;
   WriteBytes(folder / "six", "abcdef");
   std::filesystem::create_directory(folder / "sub");
-  const FileReadResult whole = ReadWholeFile(folder / "six", 6);
-  EXPECT_EQ(whole.status, Status::kOk);
-  EXPECT_EQ(whole.text(), "abcdef");
-  const FileReadResult longer = ReadWholeFile(folder / "six", 5);
-  EXPECT_EQ(longer.status, Status::kFailed);
-  EXPECT_NE(longer.error.find("too large"), std::string::npos) << longer.error;
-  EXPECT_TRUE(longer.bytes.empty());
-  const FileReadResult cut = ReadWholeFile(folder / "six", 4, LongFile::kCut);
-  EXPECT_EQ(cut.status, Status::kOk);
-  EXPECT_EQ(cut.text(), "abcd");
-  EXPECT_EQ(ReadWholeFile(folder / "gone", 6).status, Status::kMissing);
-  EXPECT_EQ(ReadWholeFile(folder / "six" / "x", 6).status, Status::kMissing);
-  EXPECT_EQ(ReadWholeFile(folder / "sub", 6).status, Status::kFailed);
+  const Result<FileBytes> whole = ReadWholeFile(folder / "six", 6);
+  ASSERT_TRUE(whole);
+  EXPECT_EQ(whole->text(), "abcdef");
+  const Result<FileBytes> longer = ReadWholeFile(folder / "six", 5);
+  ASSERT_FALSE(longer);
+  EXPECT_EQ(longer.error().kind, ErrorKind::kTooLarge);
+  EXPECT_NE(longer.error().message.find("too large"), std::string::npos) << longer.error().message;
+  const Result<FileBytes> cut = ReadWholeFile(folder / "six", 4, LongFile::kCut);
+  ASSERT_TRUE(cut);
+  EXPECT_EQ(cut->text(), "abcd");
+  EXPECT_EQ(test::ErrorKindOf(ReadWholeFile(folder / "gone", 6)), ErrorKind::kNotFound);
+  EXPECT_EQ(test::ErrorKindOf(ReadWholeFile(folder / "six" / "x", 6)), ErrorKind::kNotFound);
+  EXPECT_EQ(test::ErrorKindOf(ReadWholeFile(folder / "sub", 6)), ErrorKind::kNotAFile);
   // A file whose size says nothing is read to its end all the same.
-  EXPECT_EQ(ReadWholeFile("/proc/self/stat", 65536).status, Status::kOk);
-  EXPECT_FALSE(ReadWholeFile("/proc/self/stat", 65536).bytes.empty());
+  const Result<FileBytes> stat = ReadWholeFile("/proc/self/stat", 65536);
+  ASSERT_TRUE(stat);
+  EXPECT_FALSE(stat->bytes.empty());
 }
 
 // With nobody writing, opening a FIFO would wait for ever: it is refused at
@@ -47,8 +48,10 @@ TEST(FileReadTest, AFifoIsRefusedWithoutWaiting) {
   ASSERT_TRUE(test::MakeFifo(fifo));
   const auto read = WithoutWaiting({fifo}, [&] { return ReadWholeFile(fifo, 1 << 20); });
   ASSERT_TRUE(read) << "waited on the FIFO";
-  EXPECT_EQ(read->status, Status::kFailed);
-  EXPECT_NE(read->error.find("not a regular file"), std::string::npos) << read->error;
+  ASSERT_FALSE(*read);
+  EXPECT_EQ(read->error().kind, ErrorKind::kNotAFile);
+  EXPECT_NE(read->error().message.find("not a regular file"), std::string::npos)
+      << read->error().message;
 
   const auto ini = WithoutWaiting({fifo}, [&] {
     IniFile file(fifo);

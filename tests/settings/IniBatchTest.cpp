@@ -26,11 +26,13 @@ TEST(IniBatch, AllChangesInOneWriteOrNone) {
   EXPECT_EQ(IniFile(path).ReadInt("button2", "x", 0), -5);
   EXPECT_EQ(IniFile(path).ReadString("button3", "image", ""), "temp\\freebutton3_u.png");
 
-  const std::string before(ReadWholeFile(path, IniFile::kMaxBytes).text());
+  const std::string before(ReadWholeFile(path, IniFile::kMaxBytes)->text());
   IniBatch bad;
   bad.Set("button4", "object", "x").Set("button4", "bad=key", "y");
-  EXPECT_FALSE(ini.Apply(bad));
-  EXPECT_EQ(ReadWholeFile(path, IniFile::kMaxBytes).text(), before);
+  const Result<void> refused = ini.Apply(bad);
+  ASSERT_FALSE(refused);
+  EXPECT_EQ(refused.error().kind, ErrorKind::kMalformed);
+  EXPECT_EQ(ReadWholeFile(path, IniFile::kMaxBytes)->text(), before);
   EXPECT_FALSE(ini.HasSection("button4"));
 }
 

@@ -21,8 +21,10 @@ TEST(IniWriteFailureTest, FolderThatIsAFileOrMissingFailsTheWrite) {
        {folder / "plain.txt" / "config.ini", folder / "missing" / "config.ini"}) {
     IniFile ini(path);
     EXPECT_TRUE(ini.readable()) << path;  // a missing file reads as empty
-    EXPECT_FALSE(ini.WriteString("skin", "dir", "wood")) << path;
-    EXPECT_FALSE(ini.lastError().empty()) << path;
+    const Result<void> written = ini.WriteString("skin", "dir", "wood");
+    ASSERT_FALSE(written) << path;
+    EXPECT_FALSE(written.error().message.empty()) << path;
+    EXPECT_EQ(written.error().kind, ErrorKind::kNotFound) << written.error().message;
     EXPECT_FALSE(ini.HasSection("skin")) << path;
     EXPECT_EQ(ini.ReadString("skin", "dir", "none"), "none") << path;
   }
@@ -54,7 +56,6 @@ TEST(IniWriteFailureTest, FailedWriteLeavesMemoryAndDiskUnchanged) {
   std::filesystem::rename(moved, skin);
   EXPECT_EQ(ReadBytes(skin / "user.ini"), before);
   ASSERT_TRUE(ini.WriteString("button1", "tr", "1"));
-  EXPECT_TRUE(ini.lastError().empty());
   EXPECT_EQ(ReadBytes(skin / "user.ini"), "[button1]\r\nobject=a\r\ntr=1\r\n[button2]\r\nobject=b");
 }
 
@@ -66,7 +67,7 @@ TEST(IniWriteFailureTest, UnreadableFileIsNeverOverwritten) {
   WriteBytes(path / "inside", "x");
   IniFile ini(path);
   EXPECT_FALSE(ini.readable());
-  EXPECT_FALSE(ini.lastError().empty());
+  EXPECT_FALSE(ini.readError().empty());
   EXPECT_EQ(ini.ReadString("skin", "dir", "wood"), "wood");
   EXPECT_FALSE(ini.WriteString("skin", "dir", "metal"));
   EXPECT_TRUE(std::filesystem::is_directory(path));

@@ -119,7 +119,8 @@ TEST_F(IniWriteTest, LongFileNameCanBeWritten) {
   // Linux and Windows); the temporary file must fit too.
   const std::filesystem::path file = folder_ / (std::string(255 - 4, 'n') + ".ini");
   IniFile ini(file);
-  ASSERT_TRUE(ini.WriteString("skin", "dir", "wood")) << ini.lastError();
+  const Result<void> written = ini.WriteString("skin", "dir", "wood");
+  ASSERT_TRUE(written) << written.error().message;
   EXPECT_EQ(ReadBytes(file), "[skin]\r\ndir=wood\r\n");
 }
 

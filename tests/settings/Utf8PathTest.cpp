@@ -26,14 +26,14 @@ TEST(Utf8PathTest, CyrillicNamesKeepTheirLettersOnTheDisk) {
 
   TempFolder folder;
   const fs::path file = folder.path() / PathFromUtf8("дерево.ini");
-  ASSERT_TRUE(WriteFileAtomically(file, "[skin]"));
+  ASSERT_TRUE(WriteFileAtomically(file, "[skin]").ok());
   std::vector<std::string> names;
   for (const fs::directory_entry& entry : fs::directory_iterator(folder.path()))
     names.push_back(Utf8Of(entry.path().filename()));
   EXPECT_EQ(names, std::vector<std::string>{"дерево.ini"});
-  const FileReadResult read = ReadWholeFile(folder.path() / PathFromUtf8("дерево.ini"), 100);
-  ASSERT_EQ(read.status, FileReadResult::Status::kOk) << read.error;
-  EXPECT_EQ(read.text(), "[skin]");
+  const Result<FileBytes> read = ReadWholeFile(folder.path() / PathFromUtf8("дерево.ini"), 100);
+  ASSERT_TRUE(read) << read.error().message;
+  EXPECT_EQ(read->text(), "[skin]");
 }
 
 TEST(FileIdentityTest, TellsFilesAndTheirNewVersionsApart) {
@@ -50,7 +50,7 @@ TEST(FileIdentityTest, TellsFilesAndTheirNewVersionsApart) {
   EXPECT_EQ(b->device, a->device);
   EXPECT_NE(b->file, a->file);
   // A replacement is a new file, even of the same size.
-  ASSERT_TRUE(WriteFileAtomically(folder / "a.png", "two"));
+  ASSERT_TRUE(WriteFileAtomically(folder / "a.png", "two").ok());
   const std::optional<FileIdentity> replaced = IdentifyFile(folder / "a.png");
   ASSERT_TRUE(replaced);
   EXPECT_NE(replaced->file, a->file);
