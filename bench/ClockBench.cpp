@@ -18,7 +18,7 @@
 #include "SessionFakes.h"
 #include "codecs/PictureFile.h"
 #include "codecs/PngCodec.h"
-#include "desktop/DesktopSession.h"
+#include "desktop/Desktop.h"
 #include "platform/FakeClock.h"
 #include "platform/RecordingLauncher.h"
 #include "raster/Drawing.h"
@@ -110,10 +110,11 @@ void ClockTick(benchmark::State& state) {
   NoWindow window;
   GradientWallpaper wallpaper;
   SkinTimeWidgets widgets;
-  DesktopSession session(DesktopServices{launcher, clock, timers, window, &wallpaper, &widgets},
-                         skin.root(), kScreenW, kScreenH);
+  Desktop session(DesktopServices{launcher, clock, timers, window, &wallpaper, &widgets},
+                  skin.root(), kScreenW, kScreenH);
   session.Start();
-  if (!session.scene().analogClockPresent) state.SkipWithError("the analog clock was not built");
+  if (!session.state().scene.analogClockPresent)
+    state.SkipWithError("the analog clock was not built");
   session.frame().TakeDirty();
   int t = 10 * 3600;
   size_t rectangles = 0;

@@ -13,7 +13,7 @@
 
 #include "SessionFakes.h"
 #include "codecs/PngCodec.h"
-#include "desktop/DesktopSession.h"
+#include "desktop/Desktop.h"
 #include "desktop/SceneBuilder.h"
 #include "platform/FakeClock.h"
 #include "platform/RecordingLauncher.h"
@@ -112,8 +112,8 @@ void PointerMove(benchmark::State& state) {
   FakeClock clock;
   NoTimers timers;
   NoWindow window;
-  DesktopSession session(DesktopServices{launcher, clock, timers, window}, skin.root(), kScreenW,
-                         kScreenH);
+  Desktop session(DesktopServices{launcher, clock, timers, window}, skin.root(), kScreenW,
+                  kScreenH);
   session.Start();
   session.frame().TakeDirty();
   int k = 0;
@@ -146,8 +146,8 @@ void ScreenChange(benchmark::State& state) {
   SkinWallpaper wallpaper;
   SkinTimeWidgets widgets;
   {
-    DesktopSession session(DesktopServices{launcher, clock, timers, window, &wallpaper, &widgets},
-                           root, 1280, 1024);
+    Desktop session(DesktopServices{launcher, clock, timers, window, &wallpaper, &widgets}, root,
+                    1280, 1024);
     session.Start();
     for (auto _ : state) {
       session.FollowScreens({0, 0, kScreenW, kScreenH}, {});

@@ -14,7 +14,7 @@
 #include <optional>
 
 #include "SessionFakes.h"
-#include "desktop/DesktopSession.h"
+#include "desktop/Desktop.h"
 #include "editor/ButtonEditorController.h"
 #include "editor/ButtonFaceRenderer.h"
 #include "placement/NewButtonCommit.h"
@@ -174,11 +174,11 @@ void BM_CommitButton(benchmark::State& state) {
   FakeClock clock;
   bench::NoTimers timers;
   bench::NoWindow window;
-  DesktopSession session(DesktopServices{launcher, clock, timers, window}, program, 1920, 1080);
+  Desktop session(DesktopServices{launcher, clock, timers, window}, program, 1920, 1080);
   session.Start();
   ButtonFaceRenderer renderer(*f.loader, f.captions);
   NewButtonCommit commit(session.model(), renderer);
-  const IniFile& config = *session.files().config;
+  const IniFile& config = *session.state().files.config;
   NewButtonDesign design{.templateNumber = 1,
                          .target = (f.dir / "notes.txt").string(),
                          .iconSource = (f.dir / "icon256.png").string(),

@@ -15,7 +15,7 @@
 #include <string>
 
 #include "SessionFakes.h"
-#include "desktop/DesktopSession.h"
+#include "desktop/Desktop.h"
 #include "editor/ButtonFaceRenderer.h"
 #include "placement/ButtonRemoval.h"
 #include "placement/NewButtonCommit.h"
@@ -107,8 +107,7 @@ int main(int argc, char** argv) {
   bench::NoWindow window;
   SkinWallpaper wallpaper;
   SkinTimeWidgets timeWidgets;
-  DesktopSession session({launcher, clock, timers, window, &wallpaper, &timeWidgets}, program, 800,
-                         600);
+  Desktop session({launcher, clock, timers, window, &wallpaper, &timeWidgets}, program, 800, 600);
   session.Start();
   FakeEnvironment env{{"HOME", program.string()}};
   QtAssociatedIcons icons(env);
@@ -119,7 +118,7 @@ int main(int argc, char** argv) {
   ButtonRemoval removal(session.model());
 
   auto makeAndRemove = [&](long) {
-    const IniFile& config = *session.files().config;
+    const IniFile& config = *session.state().files.config;
     NewButtonDesign design{.templateNumber = 1,
                            .target = (program / "help.png").string(),
                            .iconSource = (program / "help.png").string(),

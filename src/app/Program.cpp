@@ -14,7 +14,7 @@
 #include "commands/ButtonRemovalDialog.h"
 #include "commands/MainMenu.h"
 #include "commands/SkinChooserDialog.h"
-#include "desktop/DesktopSession.h"
+#include "desktop/Desktop.h"
 #include "desktop/PictureDialogFilter.h"
 #include "editor/ButtonFaceRenderer.h"
 #include "editor/IconLoader.h"
@@ -58,8 +58,8 @@ Program::Program(ProgramSetup setup)
   wallpaper_->UsePrefetch(setup.prefetch);
   DesktopServices services{setup.launcher, setup.clock,      *timers_,
                            *this,          wallpaper_.get(), timeWidgets_.get()};
-  session_ = std::make_unique<DesktopSession>(services, setup.programFolder, setup.geometry.width(),
-                                              setup.geometry.height());
+  session_ = std::make_unique<Desktop>(services, setup.programFolder, setup.geometry.width(),
+                                       setup.geometry.height());
   session_->SetNoTray(setup.noTray);
   window_ = std::make_unique<MainWindow>(setup.geometry, session_->frame(), *this,
                                          setup.reportFirstFrame);

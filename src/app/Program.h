@@ -34,7 +34,7 @@ class ButtonMenu;
 class ButtonRemoval;
 class ButtonRemovalDialog;
 class Clock;
-class DesktopSession;
+class Desktop;
 class IconLoader;
 class Launcher;
 class MainMenu;
@@ -77,7 +77,7 @@ class Program : public QObject, public DesktopWindowPort, public WindowEvents {
   void start();
 
   MainWindow& window() { return *window_; }
-  DesktopSession& session() { return *session_; }
+  Desktop& session() { return *session_; }
   MainMenu& mainMenu() { return *mainMenu_; }
   ButtonMenu& buttonMenu() { return *buttonMenu_; }
   QtDesktopTimers& timers() { return *timers_; }
@@ -121,7 +121,7 @@ class Program : public QObject, public DesktopWindowPort, public WindowEvents {
   std::unique_ptr<QtDesktopTimers> timers_;
   std::unique_ptr<SkinWallpaper> wallpaper_;
   std::unique_ptr<SkinTimeWidgets> timeWidgets_;
-  std::unique_ptr<DesktopSession> session_;
+  std::unique_ptr<Desktop> session_;
   std::unique_ptr<MainWindow> window_;
   std::unique_ptr<MainMenu> mainMenu_;
   std::unique_ptr<ButtonMenu> buttonMenu_;

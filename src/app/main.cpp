@@ -17,7 +17,7 @@
 #include "app/SignalExit.h"
 #include "commands/MainMenu.h"
 #include "commands/TrayIcon.h"
-#include "desktop/DesktopSession.h"
+#include "desktop/Desktop.h"
 #include "platform/DisplayChoice.h"
 #include "platform/ProcessEnvironment.h"
 #include "platform/ProcessLauncher.h"

@@ -2,7 +2,7 @@
 
 #include <QCoreApplication>
 
-#include "desktop/DesktopSession.h"
+#include "desktop/Desktop.h"
 #include "platform/ProcessEnvironment.h"
 
 namespace moravel {
@@ -16,12 +16,12 @@ const Environment& ThisProcess() {
 
 }  // namespace
 
-MainMenu::MainMenu(DesktopSession& session, QWidget* parent)
+MainMenu::MainMenu(Desktop& session, QWidget* parent)
     : MainMenu(session, AutostartEntry(ThisProcess()),
                QCoreApplication::applicationFilePath().toStdString(), parent) {}
 
-MainMenu::MainMenu(DesktopSession& session, const AutostartEntry& autostart,
-                   std::filesystem::path program, QWidget* parent)
+MainMenu::MainMenu(Desktop& session, const AutostartEntry& autostart, std::filesystem::path program,
+                   QWidget* parent)
     : QMenu(parent), session_(session), autostart_(autostart), program_(std::move(program)) {
   QAction* desktopFiles = addAction(QStringLiteral("Файлы рабочего стола"));
   connect(desktopFiles, &QAction::triggered, this, [this] { session_.OpenDesktopFiles(); });

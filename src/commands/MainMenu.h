@@ -16,17 +16,17 @@
 
 namespace moravel {
 
-class DesktopSession;
+class Desktop;
 
 class MainMenu : public QMenu {
   Q_OBJECT
  public:
   // The login item uses the entry of this process's environment and
   // QCoreApplication::applicationFilePath().
-  explicit MainMenu(DesktopSession& session, QWidget* parent = nullptr);
+  explicit MainMenu(Desktop& session, QWidget* parent = nullptr);
   // The login item uses `autostart` (its environment must outlive the menu)
   // and `program` (an absolute path).
-  MainMenu(DesktopSession& session, const AutostartEntry& autostart, std::filesystem::path program,
+  MainMenu(Desktop& session, const AutostartEntry& autostart, std::filesystem::path program,
            QWidget* parent = nullptr);
 
   // Reads the session's menu state and the autostart entry into the items
@@ -42,7 +42,7 @@ class MainMenu : public QMenu {
  private:
   void toggleStartAtLogin();
 
-  DesktopSession& session_;
+  Desktop& session_;
   AutostartEntry autostart_;
   std::filesystem::path program_;
   QAction* skins_;

@@ -27,7 +27,7 @@ constexpr int kItemHeight = 13;  // pixels, each line of the list
 
 }  // namespace
 
-SkinChooserDialog::SkinChooserDialog(DesktopSession& session)
+SkinChooserDialog::SkinChooserDialog(Desktop& session)
     : QDialog(nullptr, Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint), controller_(session) {
   setWindowTitle(Text(C::kCaption));
   setModal(false);

@@ -19,12 +19,12 @@ class QPushButton;
 
 namespace moravel {
 
-class DesktopSession;
+class Desktop;
 
 class SkinChooserDialog : public QDialog {
   Q_OBJECT
  public:
-  explicit SkinChooserDialog(DesktopSession& session);
+  explicit SkinChooserDialog(Desktop& session);
 
   // "Обложки...": when hidden, lists the skins afresh, centres the dialog on
   // its screen and shows it; when already shown, only brings it forward.

@@ -1,7 +1,7 @@
 #pragma once
 // One change of the running desktop that touches several of its parts (the
 // settings files, the scene, the wallpaper, the monitors). The desktop session
-// runs each on its model (DesktopSession::Run); what it changes on screen
+// runs each on its model (Desktop::Run); what it changes on screen
 // shows by itself (FrameSink). A command lives for one run.
 
 namespace moravel {

@@ -9,7 +9,7 @@
 namespace moravel {
 
 // FrameChanged (FrameSink): the frame has changed parts; the window takes
-// them (DesktopSession::frame().TakeDirty()) when it next draws, never
+// them (Desktop::frame().TakeDirty()) when it next draws, never
 // during the call.
 class DesktopWindowPort : public FrameSink {
  public:

@@ -1,7 +1,7 @@
 #pragma once
 // A session's timers and window for running the desktop without a window
 // (the preview tool, benchmarks): the timers never run and the window shows
-// nothing; the frame stays readable through DesktopSession::frame().
+// nothing; the frame stays readable through Desktop::frame().
 
 #include <string>
 

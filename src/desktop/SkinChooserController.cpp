@@ -12,7 +12,7 @@ void SkinChooserController::OnShow(int screenWidth, int screenHeight, int dialog
   top_ = screenHeight / 2 - dialogHeight / 2;
   items_.clear();
   selected_.reset();
-  if (const IniFile* skins = session_.files().skins.get()) {
+  if (const IniFile* skins = session_.state().files.skins.get()) {
     const int n = CountNumberedSections("skin", *skins);
     for (int k = 1; k <= n; ++k) {
       items_.push_back(skins->ReadString("skin" + std::to_string(k), "dir", kMissingDir));

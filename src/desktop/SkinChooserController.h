@@ -16,7 +16,7 @@
 #include <string_view>
 #include <vector>
 
-#include "desktop/DesktopSession.h"
+#include "desktop/Desktop.h"
 #include "raster/Rect.h"
 
 namespace moravel {
@@ -38,7 +38,7 @@ class SkinChooserController {
   static constexpr Rect kOkButton{105, 420, 90, 25};
   static constexpr Rect kCancelButton{195, 420, 95, 25};
 
-  explicit SkinChooserController(DesktopSession& session) : session_(session) {}
+  explicit SkinChooserController(Desktop& session) : session_(session) {}
 
   // Each time the dialog is shown. Disables "Применить" and "OK"; places the
   // dialog at the centre of a screenWidth x screenHeight screen, given its
@@ -74,7 +74,7 @@ class SkinChooserController {
   // Applies the selected skin; nothing when none is selected.
   void ApplySelected();
 
-  DesktopSession& session_;
+  Desktop& session_;
   std::vector<std::string> items_;
   std::optional<int> selected_;
   bool applyEnabled_ = false;

@@ -5,7 +5,7 @@
 
 namespace moravel {
 
-NewButtonFlow::NewButtonFlow(DesktopSession& session, const ButtonFaceRenderer& renderer,
+NewButtonFlow::NewButtonFlow(Desktop& session, const ButtonFaceRenderer& renderer,
                              std::filesystem::path helpPicture)
     : session_(session),
       model_(session.model()),

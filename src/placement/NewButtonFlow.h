@@ -16,7 +16,7 @@
 #include <filesystem>
 #include <string>
 
-#include "desktop/DesktopSession.h"
+#include "desktop/Desktop.h"
 #include "editor/ButtonEditorController.h"
 #include "editor/ButtonFaceRenderer.h"
 #include "placement/KeyLatch.h"
@@ -28,7 +28,7 @@ namespace moravel {
 class NewButtonFlow {
  public:
   // `helpPicture`: help.png beside the program.
-  NewButtonFlow(DesktopSession& session, const ButtonFaceRenderer& renderer,
+  NewButtonFlow(Desktop& session, const ButtonFaceRenderer& renderer,
                 std::filesystem::path helpPicture);
   ~NewButtonFlow();
 
@@ -52,7 +52,7 @@ class NewButtonFlow {
   bool BeginPlacement(std::string& error);
   void Tick();
 
-  DesktopSession& session_;
+  Desktop& session_;
   DesktopModel& model_;
   std::filesystem::path helpPicture_;
   Placement placement_;

@@ -6,7 +6,7 @@
 #include <system_error>
 #include <utility>
 
-#include "desktop/DesktopSession.h"
+#include "desktop/Desktop.h"
 #include "desktop/InertServices.h"
 #include "platform/FakeClock.h"
 #include "preview/OffScreenCheck.h"
@@ -100,21 +100,21 @@ SkinPreview Render(const fs::path& skinFolder, int width, int height, const Loca
   InertWindow window;
   SkinWallpaper wallpaper;
   SkinTimeWidgets timeWidgets;
-  DesktopSession session(DesktopServices{launcher, clock, timers, window, &wallpaper, &timeWidgets},
-                         program.path(), width, height);
+  Desktop session(DesktopServices{launcher, clock, timers, window, &wallpaper, &timeWidgets},
+                  program.path(), width, height);
   ProblemList problems({program.path() / "skins" / name, skin, fs::absolute(skinFolder, ec)});
   wallpaper.SetProblems(&problems);
   session.model().builder.SetProblems(&problems);
 
   session.Start();
-  const SettingsFiles& files = session.files();
+  const SettingsFiles& files = session.state().files;
   CheckSkinSettings(files, problems);
   if (files.config) CheckButtonTemplates(*files.config, files.skinPath, problems);
   session.OnCalendarTimer();
   session.OnClockTimer();
   const AnalogClock* analogClock = timeWidgets.analogClock();
-  CheckPlacements(session.scene(), files, analogClock ? &analogClock->image() : nullptr, width,
-                  height, problems);
+  CheckPlacements(session.state().scene, files, analogClock ? &analogClock->image() : nullptr,
+                  width, height, problems);
 
   preview.picture = session.frame().picture();
   ClearKeyColour(preview.picture);

@@ -14,7 +14,7 @@
 #include "app/QtDesktopTimers.h"
 #include "commands/ButtonMenu.h"
 #include "commands/MainMenu.h"
-#include "desktop/DesktopSession.h"
+#include "desktop/Desktop.h"
 #include "platform/FakeClock.h"
 #include "platform/RecordingLauncher.h"
 

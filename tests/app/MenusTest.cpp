@@ -20,7 +20,7 @@
 #include "commands/ButtonEditorDialog.h"
 #include "commands/ButtonMenu.h"
 #include "commands/MainMenu.h"
-#include "desktop/DesktopSession.h"
+#include "desktop/Desktop.h"
 #include "platform/DesktopEntry.h"
 #include "platform/FakeClock.h"
 #include "platform/RecordingLauncher.h"

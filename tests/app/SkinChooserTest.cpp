@@ -20,7 +20,7 @@
 #include "app/QtDesktopTimers.h"
 #include "commands/MainMenu.h"
 #include "commands/SkinChooserDialog.h"
-#include "desktop/DesktopSession.h"
+#include "desktop/Desktop.h"
 #include "desktop/PictureDialogFilter.h"
 #include "platform/FakeClock.h"
 #include "platform/RecordingLauncher.h"

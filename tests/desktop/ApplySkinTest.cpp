@@ -27,22 +27,22 @@ TEST(ApplySkinTest, TheChoiceIsWrittenAtOnceAndTheNextStartBuildsIt) {
   h.User("paper", "[button1]\r\nimage=p_u.png\r\nx=20\r\n[button2]\r\n[button3]\r\n");
   h.Config("paper", "[picture1]\r\n");
   h.Picture("paper", "p_u.png", Solid(4, 4, kGreen));
-  DesktopSession& s = h.Start(64, 48);
+  Desktop& s = h.Start(64, 48);
   ASSERT_EQ(s.frame().picture().at(1, 1), kRed);
 
   s.ApplySkin("paper");
   EXPECT_EQ(DataIniSkin(h), "paper");
-  EXPECT_EQ(s.files().skinPath, h.skinFolder("paper") / "");
-  EXPECT_EQ(s.files().config->path(), h.skinFolder("paper") / "config.ini");
-  EXPECT_EQ(s.files().user->path(), h.skinFolder("paper") / "user.ini");
-  EXPECT_EQ(s.scene().buttonCount, 3);
-  EXPECT_EQ(s.scene().staticCount, 1);
+  EXPECT_EQ(s.state().files.skinPath, h.skinFolder("paper") / "");
+  EXPECT_EQ(s.state().files.config->path(), h.skinFolder("paper") / "config.ini");
+  EXPECT_EQ(s.state().files.user->path(), h.skinFolder("paper") / "user.ini");
+  EXPECT_EQ(s.state().scene.buttonCount, 3);
+  EXPECT_EQ(s.state().scene.staticCount, 1);
   EXPECT_EQ(s.frame().picture().at(1, 1), kBlue) << "the old skin's button is gone";
   EXPECT_EQ(s.frame().picture().at(21, 1), kGreen);
 
   h.Start(64, 48);  // the next start of the program
-  EXPECT_EQ(h.session->files().skinPath, h.skinFolder("paper") / "");
-  EXPECT_EQ(h.session->scene().buttonCount, 3);
+  EXPECT_EQ(h.session->state().files.skinPath, h.skinFolder("paper") / "");
+  EXPECT_EQ(h.session->state().scene.buttonCount, 3);
   EXPECT_EQ(h.session->frame().picture().at(21, 1), kGreen);
 }
 
@@ -52,19 +52,19 @@ TEST(ApplySkinTest, DoubleClickModeIsReadAgainWithDefaultOff) {
   h.Config("[month]\r\n");  // no [doubleclick]: start-up turns double click on
   h.User("paper", "[button1]\r\n");
   h.Config("paper", "[doubleclick]\r\ndc=1\r\n");
-  DesktopSession& s = h.Start();
+  Desktop& s = h.Start();
   ASSERT_TRUE(s.menu().useDoubleClickChecked);
 
   s.ApplySkin("wood");  // the skin in use
   EXPECT_FALSE(s.menu().useDoubleClickChecked);
-  EXPECT_EQ(s.scene().buttonCount, 1);
-  EXPECT_EQ(s.scene().button(1).image->handlers.binding, ClickBinding::Click);
-  EXPECT_EQ(s.scene().widget(WidgetSection::Month)->handlers.binding, ClickBinding::Click);
-  EXPECT_FALSE(s.files().config->HasSection("doubleclick")) << "only read, never written";
+  EXPECT_EQ(s.state().scene.buttonCount, 1);
+  EXPECT_EQ(s.state().scene.button(1).image->handlers.binding, ClickBinding::Click);
+  EXPECT_EQ(s.state().scene.widget(WidgetSection::Month)->handlers.binding, ClickBinding::Click);
+  EXPECT_FALSE(s.state().files.config->HasSection("doubleclick")) << "only read, never written";
 
   s.ApplySkin("paper");
   EXPECT_TRUE(s.menu().useDoubleClickChecked);
-  EXPECT_EQ(s.scene().button(1).image->handlers.binding, ClickBinding::DoubleClick);
+  EXPECT_EQ(s.state().scene.button(1).image->handlers.binding, ClickBinding::DoubleClick);
 }
 
 TEST(ApplySkinTest, TheWallpaperIsAskedForWithTheScreensLetter) {
@@ -77,7 +77,7 @@ TEST(ApplySkinTest, TheWallpaperIsAskedForWithTheScreensLetter) {
     DesktopHarness h;
     FakePainter painter;
     h.wallpaper = &painter;
-    DesktopSession& s = h.Start(c.w, c.h);
+    Desktop& s = h.Start(c.w, c.h);
     painter.succeed = false;
     s.ApplySkin("wood");
     EXPECT_EQ(painter.defaults, (std::vector<std::string>{"", c.letter})) << c.w;
@@ -89,7 +89,7 @@ TEST(ApplySkinTest, TheTimersFollowTheNewSkin) {
   DesktopHarness h("wood");
   h.Config("[month]\r\n[clock1]\r\n");
   h.Config("paper", "[clock2]\r\n");
-  DesktopSession& s = h.Start();
+  Desktop& s = h.Start();
   ASSERT_TRUE(h.timers.IsEnabled(DesktopTimer::Calendar));
   const size_t before = h.timers.switches.size();
   s.ApplySkin("paper");
@@ -103,9 +103,9 @@ TEST(ApplySkinTest, TheTimersFollowTheNewSkin) {
   EXPECT_EQ(switches[2].timer, DesktopTimer::Clock);
   EXPECT_TRUE(switches[2].enabled);
   EXPECT_FALSE(h.timers.IsEnabled(DesktopTimer::Calendar));
-  EXPECT_FALSE(s.scene().present(WidgetSection::Month));
-  EXPECT_EQ(s.scene().widget(WidgetSection::Month), nullptr);
-  EXPECT_TRUE(s.scene().present(WidgetSection::Clock2));
+  EXPECT_FALSE(s.state().scene.present(WidgetSection::Month));
+  EXPECT_EQ(s.state().scene.widget(WidgetSection::Month), nullptr);
+  EXPECT_TRUE(s.state().scene.present(WidgetSection::Clock2));
 }
 
 TEST(ApplySkinTest, AMissingSkinFolderGivesAnEmptyScene) {
@@ -114,14 +114,14 @@ TEST(ApplySkinTest, AMissingSkinFolderGivesAnEmptyScene) {
   h.User("[button1]\r\n[button2]\r\n");
   FakePainter painter;
   h.wallpaper = &painter;
-  DesktopSession& s = h.Start(64, 48);
+  Desktop& s = h.Start(64, 48);
   painter.succeed = false;  // nothing to load in the missing folder
   s.ApplySkin("Error!");
   EXPECT_EQ(DataIniSkin(h), "Error!");
-  EXPECT_EQ(s.files().skinPath, h.programFolder() / "skins/Error!/");
+  EXPECT_EQ(s.state().files.skinPath, h.programFolder() / "skins/Error!/");
   EXPECT_FALSE(std::filesystem::exists(h.programFolder() / "skins/Error!"));
   EXPECT_FALSE(s.menu().useDoubleClickChecked);
-  const DesktopScene& scene = s.scene();
+  const DesktopScene& scene = s.state().scene;
   EXPECT_EQ(scene.buttonCount, 0);
   EXPECT_EQ(scene.staticCount, 0);
   for (int w = 0; w < kWidgetSectionCount; ++w) EXPECT_FALSE(scene.widgetPresent[size_t(w)]);

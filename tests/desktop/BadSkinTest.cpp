@@ -236,12 +236,12 @@ TEST_F(BadSkinTest, StartsShowsWhatItCanAndWritesOnlyItsOwnFiles) {
     FakeClock clock;
     test::FakeTimers timers;
     test::FakeWindow window;
-    DesktopSession session({launcher, clock, timers, window}, program_, 800, 600);
+    Desktop session({launcher, clock, timers, window}, program_, 800, 600);
     session.Start();
-    EXPECT_EQ(Look(session.scene()), c.shown);
+    EXPECT_EQ(Look(session.state().scene), c.shown);
     session.ToggleDoubleClick();   // writes the skin's config.ini
     session.ApplySkin(c.skinDir);  // the skin chooser's way in
-    EXPECT_EQ(Look(session.scene()), c.shown);
+    EXPECT_EQ(Look(session.state().scene), c.shown);
     session.ToggleDoubleClick();
 
     EXPECT_EQ(Changes(before, Take(root_.path(), own)), "");

@@ -39,8 +39,8 @@ void WriteSkin(DesktopHarness& h, bool doubleClick) {
 
 enum class Shown { Up, Over, Down };
 
-Shown ShownOn(const DesktopSession& s, int k) {
-  const DesktopButton& b = s.scene().button(k);
+Shown ShownOn(const Desktop& s, int k) {
+  const DesktopButton& b = s.state().scene.button(k);
   const Picture& p = b.image->picture();
   if (p == b.upPicture) return Shown::Up;
   if (p == b.overPicture) return Shown::Over;
@@ -54,7 +54,7 @@ const char* Name(Shown s) {
 
 class ButtonInteractionTest : public ::testing::Test {
  protected:
-  DesktopSession& Start(bool doubleClick) {
+  Desktop& Start(bool doubleClick) {
     WriteSkin(h, doubleClick);
     return h.Start();
   }
@@ -90,7 +90,7 @@ void RunSteps(DesktopHarness& h, const std::vector<Step>& steps) {
     }
     SCOPED_TRACE("step " + std::to_string(i + 1));
     EXPECT_STREQ(Name(ShownOn(*h.session, 1)), Name(s.shown));
-    EXPECT_EQ(h.session->pointer().justLaunched, s.justLaunchedAfter);
+    EXPECT_EQ(h.session->state().pointer.justLaunched, s.justLaunchedAfter);
     EXPECT_EQ(h.launcher.calls.size(), s.launchesAfter);
   }
 }
@@ -143,8 +143,8 @@ TEST_F(ButtonInteractionTest, PressDragOffAndReleaseElsewhereOpensNothing) {
 }
 
 TEST_F(ButtonInteractionTest, OverPictureFollowsThePointer) {
-  DesktopSession& s = Start(false);
-  EXPECT_EQ(s.pointer().hoveredId, s.scene().button(3).image->id())
+  Desktop& s = Start(false);
+  EXPECT_EQ(s.state().pointer.hoveredId, s.state().scene.button(3).image->id())
       << "the build hovers the last button";
   h.Move(110, 110);
   EXPECT_EQ(ShownOn(s, 1), Shown::Over);
@@ -154,19 +154,19 @@ TEST_F(ButtonInteractionTest, OverPictureFollowsThePointer) {
   h.Move(120, 320);  // the static picture
   EXPECT_EQ(ShownOn(s, 2), Shown::Up);
   h.Move(210, 110);
-  h.session->scene()
-      .widget(WidgetSection::Month)
+  h.session->state()
+      .scene.widget(WidgetSection::Month)
       ->SetPicture(std::make_shared<const Bitmap>(Solid(30, 30, Rgba{1, 1, 1, 255})));
   h.Move(310, 310);  // the month picture
   EXPECT_EQ(ShownOn(s, 2), Shown::Up);
   h.Move(210, 110);
   h.Move(600, 500);  // the wallpaper
   EXPECT_EQ(ShownOn(s, 2), Shown::Up);
-  EXPECT_EQ(s.pointer().hoveredId, kWallpaperControlId);
+  EXPECT_EQ(s.state().pointer.hoveredId, kWallpaperControlId);
 }
 
 TEST_F(ButtonInteractionTest, HoverRepaintsOnlyTheButtonsThatChanged) {
-  DesktopSession& s = Start(false);
+  Desktop& s = Start(false);
   h.Move(600, 500);
   s.frame().TakeDirty();
   const int changes = h.window.frameChanges;
@@ -179,19 +179,19 @@ TEST_F(ButtonInteractionTest, HoverRepaintsOnlyTheButtonsThatChanged) {
 }
 
 TEST_F(ButtonInteractionTest, ReleaseHandsTheHoverBackToTheWallpaper) {
-  DesktopSession& s = Start(false);
+  Desktop& s = Start(false);
   h.Press(110, 110, MouseButton::Middle);
   h.Release(110, 110, MouseButton::Middle);
-  EXPECT_EQ(s.pointer().hoveredId, kWallpaperControlId);
+  EXPECT_EQ(s.state().pointer.hoveredId, kWallpaperControlId);
   EXPECT_EQ(ShownOn(s, 1), Shown::Up);
   h.Move(111, 111);
   EXPECT_EQ(ShownOn(s, 1), Shown::Over);
 }
 
 TEST_F(ButtonInteractionTest, RightClickSelectsTheButtonAndOpensItsMenu) {
-  DesktopSession& s = Start(false);
+  Desktop& s = Start(false);
   h.Press(210, 110, MouseButton::Right);
-  EXPECT_EQ(s.pointer().selectedButton, 2);
+  EXPECT_EQ(s.state().pointer.selectedButton, 2);
   EXPECT_TRUE(h.window.buttonMenus.empty());
   h.Release(212, 113, MouseButton::Right);
   EXPECT_EQ(h.window.buttonMenus, (std::vector<FakeWindow::Menu>{{212, 113}}));
@@ -200,13 +200,13 @@ TEST_F(ButtonInteractionTest, RightClickSelectsTheButtonAndOpensItsMenu) {
 
   h.Press(600, 500, MouseButton::Right);
   h.Release(600, 500, MouseButton::Right);
-  EXPECT_EQ(s.pointer().selectedButton, 2) << "the wallpaper selects nothing";
+  EXPECT_EQ(s.state().pointer.selectedButton, 2) << "the wallpaper selects nothing";
   EXPECT_EQ(h.window.buttonMenus.size(), 1u);
   EXPECT_TRUE(h.window.mainMenus.empty()) << "the tray has the main menu";
 }
 
 TEST_F(ButtonInteractionTest, WithoutATrayTheWallpaperOpensTheMainMenu) {
-  DesktopSession& s = Start(false);
+  Desktop& s = Start(false);
   s.SetNoTray(true);
   h.Press(310, 110, MouseButton::Right);
   h.Release(310, 110, MouseButton::Right);
@@ -214,17 +214,17 @@ TEST_F(ButtonInteractionTest, WithoutATrayTheWallpaperOpensTheMainMenu) {
   h.Release(601, 502, MouseButton::Right);
   EXPECT_EQ(h.window.mainMenus, (std::vector<FakeWindow::Menu>{{601, 502}}));
   EXPECT_EQ(h.window.buttonMenus.size(), 1u);
-  EXPECT_EQ(s.pointer().selectedButton, 3);
+  EXPECT_EQ(s.state().pointer.selectedButton, 3);
   h.Press(120, 320, MouseButton::Right);  // a static picture is no wallpaper
   h.Release(120, 320, MouseButton::Right);
   EXPECT_EQ(h.window.mainMenus.size(), 1u);
 }
 
 TEST_F(ButtonInteractionTest, MiddleClickSelectsAndOpensNothing) {
-  DesktopSession& s = Start(false);
+  Desktop& s = Start(false);
   h.Press(310, 110, MouseButton::Middle);
   h.Release(310, 110, MouseButton::Middle);
-  EXPECT_EQ(s.pointer().selectedButton, 3);
+  EXPECT_EQ(s.state().pointer.selectedButton, 3);
   EXPECT_EQ(Launches(), 0u);
   EXPECT_TRUE(h.window.buttonMenus.empty());
 }
@@ -241,9 +241,9 @@ TEST_F(ButtonInteractionTest, SpecialFoldersAndShortcutTargets) {
 }
 
 TEST_F(ButtonInteractionTest, ClockAndCalendarPicturesOpenTheDateAndTimeSettings) {
-  DesktopSession& s = Start(false);
-  s.scene()
-      .widget(WidgetSection::Month)
+  Desktop& s = Start(false);
+  s.state()
+      .scene.widget(WidgetSection::Month)
       ->SetPicture(std::make_shared<const Bitmap>(Solid(30, 30, Rgba{1, 1, 1, 255})));
   h.Press(310, 310);
   h.Release(310, 310);
@@ -255,9 +255,9 @@ TEST_F(ButtonInteractionTest, ClockAndCalendarPicturesOpenTheDateAndTimeSettings
 }
 
 TEST_F(ButtonInteractionTest, InDoubleClickModeWidgetsNeedADoubleClickToo) {
-  DesktopSession& s = Start(true);
-  s.scene()
-      .widget(WidgetSection::Month)
+  Desktop& s = Start(true);
+  s.state()
+      .scene.widget(WidgetSection::Month)
       ->SetPicture(std::make_shared<const Bitmap>(Solid(30, 30, Rgba{1, 1, 1, 255})));
   h.Press(310, 310);
   h.Release(310, 310);
@@ -268,9 +268,9 @@ TEST_F(ButtonInteractionTest, InDoubleClickModeWidgetsNeedADoubleClickToo) {
 }
 
 TEST_F(ButtonInteractionTest, ToggleRebindsTheButtonsOnly) {
-  DesktopSession& s = Start(true);
-  s.scene()
-      .widget(WidgetSection::Month)
+  Desktop& s = Start(true);
+  s.state()
+      .scene.widget(WidgetSection::Month)
       ->SetPicture(std::make_shared<const Bitmap>(Solid(30, 30, Rgba{1, 1, 1, 255})));
   s.ToggleDoubleClick();
   EXPECT_FALSE(s.menu().useDoubleClickChecked);

@@ -25,7 +25,7 @@ TEST(ChangeWallpaperTest, CancelChangesNothingButStartsTheClockTimer) {
   h.Config(kAllKeys);
   FakePainter painter;
   h.wallpaper = &painter;
-  DesktopSession& s = h.Start(64, 48);
+  Desktop& s = h.Start(64, 48);
   ASSERT_FALSE(h.timers.IsEnabled(DesktopTimer::Clock)) << "a skin without clocks";
   const std::string config = ReadText(h.skinFolder() / "config.ini");
   const size_t before = h.timers.switches.size();
@@ -56,7 +56,7 @@ TEST(ChangeWallpaperTest, TheChosenFileIsStoredUnderTheScreensKeyOnly) {
     h.Config(kAllKeys);
     FakePainter painter;
     h.wallpaper = &painter;
-    DesktopSession& s = h.Start(c.w, c.h);
+    Desktop& s = h.Start(c.w, c.h);
     painter.colour = kGreen;
     s.ChangeWallpaper(chosen);
     ASSERT_EQ(painter.defaults.size(), 2u);
@@ -74,7 +74,7 @@ TEST(ChangeWallpaperTest, AFileThatCannotBePaintedIsStillStored) {
   DesktopHarness h;
   FakePainter painter;
   h.wallpaper = &painter;
-  DesktopSession& s = h.Start(64, 48);  // 4:3
+  Desktop& s = h.Start(64, 48);  // 4:3
   painter.succeed = false;
   s.ChangeWallpaper("/no/such/picture.emf");
   EXPECT_EQ(s.frame().picture().at(5, 5), painter.colour);

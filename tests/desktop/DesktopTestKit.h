@@ -13,7 +13,7 @@
 #include <vector>
 
 #include "codecs/PngCodec.h"
-#include "desktop/DesktopSession.h"
+#include "desktop/Desktop.h"
 #include "desktop/DesktopTimers.h"
 #include "desktop/DesktopWindowPort.h"
 #include "desktop/WallpaperPainter.h"
@@ -123,12 +123,12 @@ class DesktopHarness {
   }
 
   // Creates the session (data.ini naming the skin unless one exists) and starts it.
-  DesktopSession& Start(int width = 800, int height = 600) {
+  Desktop& Start(int width = 800, int height = 600) {
     if (!std::filesystem::exists(programFolder() / "data.ini")) {
       WriteText(programFolder() / "data.ini", "[skin]\r\ndir=" + skin_ + "\r\n");
     }
     DesktopServices services{launcher, clock, timers, window, wallpaper, timeWidgets};
-    session = std::make_unique<DesktopSession>(services, programFolder(), width, height);
+    session = std::make_unique<Desktop>(services, programFolder(), width, height);
     session->Start();
     return *session;
   }
@@ -151,7 +151,7 @@ class DesktopHarness {
   FakeWindow window;
   WallpaperPainter* wallpaper = nullptr;
   TimeWidgets* timeWidgets = nullptr;
-  std::unique_ptr<DesktopSession> session;
+  std::unique_ptr<Desktop> session;
 
  private:
   TempFolder folder_;

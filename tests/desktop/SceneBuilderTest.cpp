@@ -52,7 +52,7 @@ TEST(SceneBuilderTest, AGapInTheNumberingHidesWhatFollows) {
   DesktopHarness h;
   h.User("[button1]\r\n[button2]\r\n[button4]\r\n");
   h.Config("[picture1]\r\n[picture3]\r\n");
-  const DesktopScene& scene = h.Start().scene();
+  const DesktopScene& scene = h.Start().state().scene;
   EXPECT_EQ(scene.buttonCount, 2);
   EXPECT_NE(scene.button(2).image, nullptr);
   EXPECT_EQ(scene.button(3).image, nullptr);
@@ -67,11 +67,11 @@ TEST(SceneBuilderTest, SixHundredButtonsShowFiveHundred) {
   h.Config(Sections("picture", 1, 600, "image=p.png\r\n"));
   h.Picture("b_u.png", Solid(2, 2, kRed));
   h.Picture("p.png", Solid(2, 2, kRed));
-  const DesktopScene& scene = h.Start().scene();
+  const DesktopScene& scene = h.Start().state().scene;
   EXPECT_EQ(scene.buttonCount, 500);
   EXPECT_EQ(scene.staticCount, 500);
   EXPECT_EQ(scene.button(500).image->tag, 500);
-  EXPECT_EQ(h.session->pointer().hoveredId, scene.button(500).image->id());
+  EXPECT_EQ(h.session->state().pointer.hoveredId, scene.button(500).image->id());
   EXPECT_TRUE(HasPixels(scene.button(500).upPicture));
 }
 
@@ -83,7 +83,7 @@ TEST(SceneBuilderTest, CoordinatesFromTheFarEdgeAndTheCentre) {
       "[picture3]\r\nx=10050\r\ny=-10050\r\n"
       "[month]\r\nx=25\r\ny=-600\r\n");
   h.Picture("pogoda.png", Solid(3, 3, kRed));
-  const DesktopScene& scene = h.Start(800, 600).scene();
+  const DesktopScene& scene = h.Start(800, 600).state().scene;
   EXPECT_EQ(scene.staticPictures[0]->rect(), (Rect{799, 560, 3, 3}));
   EXPECT_EQ(scene.staticPictures[1]->rect(), (Rect{400, 300, 3, 3}));
   EXPECT_EQ(scene.staticPictures[2]->rect(), (Rect{450, 250, 3, 3}));
@@ -100,10 +100,10 @@ TEST(SceneBuilderTest, CoordinatesAtTheEndsOfTheIntegerRangeLieOffTheScreen) {
   h.User("[button1]\r\nimage=b_u.png\r\nx=10\r\ny=2147483647\r\n");
   h.Picture("pogoda.png", Solid(9700, 2, kRed));  // wider than the room left to INT_MAX
   h.Picture("b_u.png", Solid(30, 9700, kRed));
-  DesktopSession& s = h.Start(800, 600);
-  EXPECT_TRUE(HasPixels(s.scene().staticPictures[0]->picture()));
-  EXPECT_GT(s.scene().staticPictures[0]->rect().x, 800);
-  EXPECT_GT(s.scene().button(1).image->rect().y, 600);
+  Desktop& s = h.Start(800, 600);
+  EXPECT_TRUE(HasPixels(s.state().scene.staticPictures[0]->picture()));
+  EXPECT_GT(s.state().scene.staticPictures[0]->rect().x, 800);
+  EXPECT_GT(s.state().scene.button(1).image->rect().y, 600);
   for (int x : {0, 400, 799}) {
     for (int y : {0, 15, 599}) EXPECT_EQ(s.frame().picture().at(x, y), (Rgba{0, 0, 255, 255}));
   }
@@ -111,14 +111,14 @@ TEST(SceneBuilderTest, CoordinatesAtTheEndsOfTheIntegerRangeLieOffTheScreen) {
   h.Press(799, 15);
   h.Release(799, 15);
   EXPECT_TRUE(h.launcher.calls.empty());
-  EXPECT_EQ(s.pointer().hoveredId, kWallpaperControlId);
+  EXPECT_EQ(s.state().pointer.hoveredId, kWallpaperControlId);
 }
 
 TEST(SceneBuilderTest, StaticPicturesDefaultToPogodaAndKeepTheirFlag) {
   DesktopHarness h;
   h.Config("[picture1]\r\nx=5\r\n[picture2]\r\nimage=missing.png\r\ntr=1\r\n");
   h.Picture("pogoda.png", Solid(4, 2, kRed));
-  const DesktopScene& scene = h.Start().scene();
+  const DesktopScene& scene = h.Start().state().scene;
   EXPECT_EQ(scene.staticPictures[0]->rect(), (Rect{5, 0, 4, 2}));
   EXPECT_FALSE(scene.staticPictures[0]->transparent());
   EXPECT_FALSE(HasPixels(scene.staticPictures[1]->picture()));
@@ -138,7 +138,7 @@ TEST(SceneBuilderTest, ButtonFieldsAndStatePictures) {
   h.Picture("temp/freebutton1_o.png", Solid(6, 5, Rgba{0, 255, 0, 255}));
   h.Picture("temp/freebutton1_d.png", Solid(6, 5, Rgba{0, 0, 255, 200}));
   h.Picture("temp/only_u.png", Solid(3, 3, kRed));
-  const DesktopScene& scene = h.Start().scene();
+  const DesktopScene& scene = h.Start().state().scene;
   const DesktopButton& b1 = scene.button(1);
   EXPECT_EQ(b1.specialFolder, 17) << "param \"abc\" is no number";
   EXPECT_EQ(b1.arguments, "abc");
@@ -170,7 +170,7 @@ TEST(SceneBuilderTest, ClockDigitsLoadUntilTheFirstFailure) {
       "image4=d4.png\r\nimage5=d5.png\r\n"
       "[clock1]\r\nimage0=d0.png\r\nimage1=d1.png\r\nimage2=d2.png\r\nimage3=d4.png\r\n");
   for (int d : {0, 1, 2, 4, 5}) h.Picture('d' + std::to_string(d) + ".png", Solid(2, 2, kRed));
-  const DesktopScene& scene = h.Start().scene();
+  const DesktopScene& scene = h.Start().state().scene;
   const auto& clock2 = scene.clockDigitPictures[1];
   for (int d = 0; d < 10; ++d) EXPECT_EQ(HasPixels(clock2[size_t(d)]), d <= 2) << d;
   const auto& clock1 = scene.clockDigitPictures[0];
@@ -186,7 +186,7 @@ TEST(SceneBuilderTest, CalendarSectionsStorePathsAndLoadNothing) {
       "[month]\r\nimage1=m\\Jan.png\r\nimage12=dec.png\r\n"
       "[year3]\r\nimage7=y7.png\r\n[day1]\r\n");
   h.Picture("M/jan.png", Solid(2, 2, kRed));
-  const DesktopScene& scene = h.Start().scene();
+  const DesktopScene& scene = h.Start().state().scene;
   std::error_code ec;  // the same file; on Windows, whose file systems ignore case, by any name
   EXPECT_TRUE(std::filesystem::equivalent(scene.monthPaths[1], h.skinFolder() / "M/jan.png", ec))
       << "found ignoring case: " << scene.monthPaths[1];
@@ -203,7 +203,7 @@ TEST(SceneBuilderTest, WidgetsStackInTheirFixedOrderBelowTheButtons) {
   DesktopHarness h;
   h.Config("[year4]\r\n[clock6]\r\n[month]\r\n[clock1]\r\n");
   h.User("[button1]\r\n");
-  const DesktopScene& scene = h.Start().scene();
+  const DesktopScene& scene = h.Start().state().scene;
   const uint64_t month = scene.widget(WidgetSection::Month)->order();
   const uint64_t clock1 = scene.widget(WidgetSection::Clock1)->order();
   const uint64_t clock6 = scene.widget(WidgetSection::Clock6)->order();
@@ -247,10 +247,10 @@ TEST(SceneBuilderTest, AnalogClockIsBuiltWithItsClickActionAboveEverything) {
   h.Config("[analogclock]\r\nshowseconds=1\r\n");
   h.User("[button1]\r\nimage=b_u.png\r\n");
   h.Picture("b_u.png", Solid(20, 20, Rgba{0, 255, 0, 255}));
-  DesktopSession& s = h.Start();
+  Desktop& s = h.Start();
   EXPECT_EQ(widgets.builds, (std::vector<bool>{true}));
-  EXPECT_TRUE(s.scene().analogClockPresent);
-  EXPECT_TRUE(s.scene().showSeconds);
+  EXPECT_TRUE(s.state().scene.analogClockPresent);
+  EXPECT_TRUE(s.state().scene.showSeconds);
   EXPECT_EQ(s.frame().picture().at(5, 5), kRed) << "the clock lies above button 1";
   h.Press(5, 5);
   h.Release(5, 5);
@@ -270,10 +270,10 @@ TEST(SceneBuilderTest, AFailedAnalogClockIsMarkedAbsent) {
     widgets.succeed = false;
     if (withWidgets) h.timeWidgets = &widgets;
     h.Config("[analogclock]\r\nshowseconds=1\r\n[picture1]\r\n");
-    DesktopSession& s = h.Start();
-    EXPECT_FALSE(s.scene().analogClockPresent);
-    EXPECT_TRUE(s.scene().showSeconds);
-    EXPECT_EQ(s.scene().staticCount, 1) << "the build goes on";
+    Desktop& s = h.Start();
+    EXPECT_FALSE(s.state().scene.analogClockPresent);
+    EXPECT_TRUE(s.state().scene.showSeconds);
+    EXPECT_EQ(s.state().scene.staticCount, 1) << "the build goes on";
     EXPECT_FALSE(h.timers.IsEnabled(DesktopTimer::Clock));
     s.Exit();
     if (withWidgets) {
@@ -289,7 +289,7 @@ TEST(SceneBuilderTest, MenuItemsAreEnabledEvenForAnEmptySkin) {
   EXPECT_TRUE(menu.addButtonEnabled);
   EXPECT_TRUE(menu.changeWallpaperEnabled);
   EXPECT_TRUE(menu.moreEnabled);
-  EXPECT_TRUE(h.session->wallpaperControl().handlers.trackHover);
+  EXPECT_TRUE(h.session->state().wallpaperControl.handlers.trackHover);
 }
 
 TEST(SceneBuilderTest, ClearResetsEverything) {
@@ -300,10 +300,10 @@ TEST(SceneBuilderTest, ClearResetsEverything) {
   h.User("[button1]\r\nimage=b_u.png\r\n[button2]\r\n");
   h.Picture("b_u.png", Solid(20, 20, kRed));
   h.Picture("pogoda.png", Solid(20, 20, kRed));
-  DesktopSession& s = h.Start();
+  Desktop& s = h.Start();
   h.timers.switches.clear();
   s.Exit();
-  const DesktopScene& scene = s.scene();
+  const DesktopScene& scene = s.state().scene;
   ASSERT_GE(h.timers.switches.size(), 2u);
   EXPECT_FALSE(h.timers.switches[0].enabled);
   EXPECT_FALSE(h.timers.switches[1].enabled);
@@ -320,7 +320,7 @@ TEST(SceneBuilderTest, ClearResetsEverything) {
   EXPECT_EQ(scene.lastClockMinute, -123);
   EXPECT_EQ(scene.lastClockSecond, -123);
   EXPECT_EQ(scene.lastShownDay, 0);
-  EXPECT_EQ(s.pointer().hoveredId, kWallpaperControlId);
+  EXPECT_EQ(s.state().pointer.hoveredId, kWallpaperControlId);
   EXPECT_EQ(s.frame().picture().at(5, 5), (Rgba{0, 0, 255, 255})) << "the desktop shows again";
 }
 

@@ -27,7 +27,7 @@ class SkinChooserTest : public ::testing::Test {
     session = &h.Start();
   }
   DesktopHarness h;
-  DesktopSession* session;
+  Desktop* session;
 };
 
 TEST_F(SkinChooserTest, ShowingAgainAfterOkStartsAfresh) {
@@ -47,7 +47,7 @@ TEST_F(SkinChooserTest, ShowingAgainAfterOkStartsAfresh) {
     chooser.OnOk();
     EXPECT_FALSE(chooser.visible());
     EXPECT_EQ(DataIniSkin(h), round == 0 ? "beta" : "alpha");
-    EXPECT_EQ(session->scene().buttonCount, round == 0 ? 2 : 1);
+    EXPECT_EQ(session->state().scene.buttonCount, round == 0 ? 2 : 1);
   }
 }
 
@@ -57,7 +57,7 @@ TEST_F(SkinChooserTest, ApplyKeepsTheDialogAsItIsAndCancelKeepsTheAppliedSkin) {
   chooser.OnSkinClicked(1);
   chooser.OnApply();
   EXPECT_EQ(DataIniSkin(h), "beta");
-  EXPECT_EQ(session->scene().buttonCount, 2);
+  EXPECT_EQ(session->state().scene.buttonCount, 2);
   EXPECT_TRUE(chooser.visible());
   EXPECT_EQ(chooser.selected(), 1);
   EXPECT_TRUE(chooser.applyEnabled());
@@ -69,7 +69,7 @@ TEST_F(SkinChooserTest, ApplyKeepsTheDialogAsItIsAndCancelKeepsTheAppliedSkin) {
   EXPECT_FALSE(chooser.applyEnabled());
   EXPECT_FALSE(chooser.okEnabled());
   EXPECT_EQ(DataIniSkin(h), "beta");
-  EXPECT_EQ(session->files().skinPath, h.skinFolder("beta") / "");
+  EXPECT_EQ(session->state().files.skinPath, h.skinFolder("beta") / "");
   EXPECT_EQ(h.timers.switches.size(), switches) << "nothing rebuilt";
 }
 
@@ -90,7 +90,7 @@ TEST_F(SkinChooserTest, DoubleClickAppliesOnlyASelectedSkin) {
   chooser.OnSkinDoubleClicked();
   EXPECT_FALSE(chooser.visible());
   EXPECT_EQ(DataIniSkin(h), "beta");
-  EXPECT_EQ(session->scene().buttonCount, 2);
+  EXPECT_EQ(session->state().scene.buttonCount, 2);
 }
 
 TEST_F(SkinChooserTest, TheDialogIsCentredByItsOuterSize) {
@@ -112,7 +112,7 @@ TEST(SkinChooserListTest, ListsUpToTheFirstGap) {
   DesktopHarness h("alpha");
   std::filesystem::create_directories(h.skinFolder("beta"));
   test::WriteText(h.programFolder() / "skins.ini", "[skin4]\r\ndir=old\r\n");
-  DesktopSession& s = h.Start();
+  Desktop& s = h.Start();
   ASSERT_TRUE(IniFile(h.programFolder() / "skins.ini").HasSection("skin4"));
   Chooser chooser(s);
   chooser.OnShow(800, 600, 306, 482);
@@ -130,14 +130,14 @@ TEST(SkinChooserListTest, ASectionWithoutDirIsListedAsErrorAndAppliesNothing) {
   std::filesystem::create_directories(h.skinFolder("b\nc"));
   std::filesystem::create_directories(h.skinFolder("delta"));
   test::WriteText(h.programFolder() / "skins.ini", "[skin2]\r\nname=kept\r\n");
-  DesktopSession& s = h.Start();
+  Desktop& s = h.Start();
   Chooser chooser(s);
   chooser.OnShow(800, 600, 306, 482);
   ASSERT_EQ(chooser.items(), (std::vector<std::string>{"alpha", "Error!", "delta"}));
   chooser.OnSkinClicked(1);
   chooser.OnOk();
   EXPECT_EQ(DataIniSkin(h), "Error!");
-  EXPECT_EQ(s.scene().buttonCount, 0);
+  EXPECT_EQ(s.state().scene.buttonCount, 0);
 }
 
 }  // namespace

@@ -41,7 +41,7 @@ class ButtonRemovalTest : public testing::Test {
   // Target, place and up picture colour of each button, as the desktop shows them.
   std::vector<std::tuple<std::string, int, uint8_t>> Shown() const {
     std::vector<std::tuple<std::string, int, uint8_t>> out;
-    const DesktopScene& scene = h_.session->scene();
+    const DesktopScene& scene = h_.session->state().scene;
     for (int k = 1; k <= scene.buttonCount; ++k) {
       const DesktopButton& b = scene.button(k);
       EXPECT_EQ(b.image->tag, k);
@@ -64,14 +64,15 @@ TEST_F(ButtonRemovalTest, TheLastButtonTakesTheFreedNumberWithItsOwnPictures) {
   Make(3);
   std::filesystem::remove(h_.skinFolder() /
                           "temp/freebutton3_d.png");  // the last has no down picture
-  const uint64_t lastControl = h_.session->scene().button(3).image->id();
+  const uint64_t lastControl = h_.session->state().scene.button(3).image->id();
   h_.Move(21, 1);  // the pointer over button 2
   ASSERT_TRUE(Remove(2));
   using Row = std::tuple<std::string, int, uint8_t>;
   const std::vector<Row> expected = {Row{"/bin/1", 10, 1}, Row{"/bin/3", 30, 3}};
   EXPECT_EQ(Shown(), expected);
-  EXPECT_EQ(h_.session->scene().button(2).image->id(), lastControl);  // it stayed where it was
-  EXPECT_EQ(h_.session->pointer().hoveredId, kWallpaperControlId);    // nothing left dangling
+  EXPECT_EQ(h_.session->state().scene.button(2).image->id(),
+            lastControl);                                                 // it stayed where it was
+  EXPECT_EQ(h_.session->state().pointer.hoveredId, kWallpaperControlId);  // nothing left dangling
   const IniFile user(h_.skinFolder() / "user.ini");
   EXPECT_EQ(CountNumberedSections("button", user), 2);
   // Its pictures were copied under a name no record used (the removed
@@ -114,15 +115,15 @@ TEST_F(ButtonRemovalTest, AFailedCopyChangesNothing) {
   EXPECT_EQ(h_.window.messages.size(), 1u);
   EXPECT_EQ(test::ReadText(h_.skinFolder() / "user.ini"), user);
   EXPECT_EQ(TempFiles(), files);
-  EXPECT_EQ(h_.session->scene().buttonCount, 3);
+  EXPECT_EQ(h_.session->state().scene.buttonCount, 3);
 }
 
 TEST_F(ButtonRemovalTest, TheLastOrOnlyButtonGoesWithItsFiles) {
   Make(2);
   ASSERT_TRUE(Remove(2));
-  EXPECT_EQ(h_.session->scene().buttonCount, 1);
+  EXPECT_EQ(h_.session->state().scene.buttonCount, 1);
   ASSERT_TRUE(Remove(1));
-  EXPECT_EQ(h_.session->scene().buttonCount, 0);
+  EXPECT_EQ(h_.session->state().scene.buttonCount, 0);
   EXPECT_FALSE(IniFile(h_.skinFolder() / "user.ini").HasSection("button1"));
   EXPECT_TRUE(TempFiles().empty());
   EXPECT_FALSE(Remove(1));  // nothing selected any more

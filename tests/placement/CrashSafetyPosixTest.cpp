@@ -111,9 +111,9 @@ class CrashSafetyTest : public testing::Test {
     test::WriteText(skin_ / "user.ini", "");
   }
 
-  DesktopSession& Start() {
-    session_ = std::make_unique<DesktopSession>(
-        DesktopServices{launcher_, clock_, timers_, window_}, folder_.path(), 800, 600);
+  Desktop& Start() {
+    session_ = std::make_unique<Desktop>(DesktopServices{launcher_, clock_, timers_, window_},
+                                         folder_.path(), 800, 600);
     session_->Start();
     return *session_;
   }
@@ -208,7 +208,7 @@ class CrashSafetyTest : public testing::Test {
       state.foreignFaces += foreign;
     }
 
-    const DesktopScene& scene = Start().scene();
+    const DesktopScene& scene = Start().state().scene;
     EXPECT_EQ(scene.buttonCount, state.buttons);
     for (int k = 1; k <= scene.buttonCount; ++k)
       EXPECT_TRUE(HasPixels(scene.button(k).upPicture)) << "button " << k;
@@ -293,7 +293,7 @@ class CrashSafetyTest : public testing::Test {
   FakeClock clock_;
   test::FakeTimers timers_;
   test::FakeWindow window_;
-  std::unique_ptr<DesktopSession> session_;
+  std::unique_ptr<Desktop> session_;
   test::FakeAssociatedIcons desktop_;
   test::FakeCaptionPainter captions_;
   IconLoader icons_{desktop_, Solid(2, 2, {0, 0, 0, 255})};

@@ -93,10 +93,10 @@ TEST_F(NewButtonTest, MadePlacedCommittedAndBackAfterARestart) {
   EXPECT_FALSE(flow.placement().active());
   EXPECT_EQ(h_.session->model().controls.size(), controlsBefore + 1);  // the button, no overlay
   EXPECT_TRUE(h_.window.messages.empty());
-  const DesktopScene& scene = h_.session->scene();
+  const DesktopScene& scene = h_.session->state().scene;
   ASSERT_EQ(scene.buttonCount, 2);
   const DesktopButton made = scene.button(2);
-  EXPECT_EQ(h_.session->pointer().hoveredId, made.image->id());
+  EXPECT_EQ(h_.session->state().pointer.hoveredId, made.image->id());
   const Rect place = made.image->rect();
   EXPECT_EQ(place, (Rect{1, 1, 10, 12}));
   // The up face holds the target's icon (red) and the caption's ink; the down
@@ -114,7 +114,7 @@ TEST_F(NewButtonTest, MadePlacedCommittedAndBackAfterARestart) {
                                         (std::string("freebutton2_") + state + ".png")));
 
   Start();  // the next start shows the same button
-  const DesktopButton again = h_.session->scene().button(2);
+  const DesktopButton again = h_.session->state().scene.button(2);
   EXPECT_EQ(again.target, made.target);
   EXPECT_EQ(again.image->rect(), place);
   for (auto picture :
@@ -166,7 +166,7 @@ TEST_F(NewButtonTest, AFailedWriteLeavesNoButtonNoPictureAndNoGap) {
     EXPECT_EQ(test::ErrorKindOf(Commit()), ErrorKind::kNoSpace);
   }
   EXPECT_EQ(test::ReadText(h_.skinFolder() / "user.ini"), user);
-  EXPECT_EQ(h_.session->scene().buttonCount, 1);
+  EXPECT_EQ(h_.session->state().scene.buttonCount, 1);
   EXPECT_EQ(TempFiles(), std::vector<std::string>{});
   ASSERT_EQ(h_.window.messages.size(), 1u);
   EXPECT_EQ(h_.window.messages[0].rfind(kNoSpaceMessage, 0), 0u) << h_.window.messages[0];
@@ -183,8 +183,8 @@ TEST_F(NewButtonTest, AFailedWriteLeavesNoButtonNoPictureAndNoGap) {
   ASSERT_TRUE(made) << made.error().message;
   EXPECT_EQ(*made, 2);
   Start();
-  EXPECT_EQ(h_.session->scene().buttonCount, 2);
-  EXPECT_TRUE(HasPixels(h_.session->scene().button(2).overPicture));
+  EXPECT_EQ(h_.session->state().scene.buttonCount, 2);
+  EXPECT_TRUE(HasPixels(h_.session->state().scene.button(2).overPicture));
 }
 
 // A user.ini that exists but cannot be read (here a folder) is said once at
@@ -231,7 +231,7 @@ TEST_F(NewButtonTest, TargetsUserIniCannotHoldAreRefusedBeforeThePlacement) {
     ASSERT_EQ(h_.window.messages.size(), 1u) << target;
     EXPECT_EQ(h_.window.messages[0].rfind(kTargetNotStorableMessage, 0), 0u) << target;
   }
-  EXPECT_EQ(h_.session->scene().buttonCount, 1);
+  EXPECT_EQ(h_.session->state().scene.buttonCount, 1);
   EXPECT_FALSE(std::filesystem::exists(h_.skinFolder() / "temp"));
 }
 
@@ -254,7 +254,7 @@ TEST(NewButtonOnBundledSkins, EveryActionAndIconMode) {
     h.Start(1280, 1024);
     auto flow =
         std::make_unique<NewButtonFlow>(*h.session, renderer, h.programFolder() / "help.png");
-    const int before = h.session->scene().buttonCount;
+    const int before = h.session->state().scene.buttonCount;
     int made = 0;
     for (ButtonAction action :
          {ButtonAction::kOpenFile, ButtonAction::kMyComputer, ButtonAction::kRecycleBin,
@@ -271,8 +271,8 @@ TEST(NewButtonOnBundledSkins, EveryActionAndIconMode) {
         flow->OnTimer(DesktopTimer::Placement);
         flow->KeyReleased(PlacementKey::Space);
         const int k = before + ++made;
-        ASSERT_EQ(h.session->scene().buttonCount, k) << skin;
-        const DesktopButton& button = h.session->scene().button(k);
+        ASSERT_EQ(h.session->state().scene.buttonCount, k) << skin;
+        const DesktopButton& button = h.session->state().scene.button(k);
         EXPECT_TRUE(HasPixels(button.upPicture) && HasPixels(button.downPicture)) << skin << k;
         h.launcher.calls.clear();
         const Rect r = button.image->rect();
@@ -284,20 +284,21 @@ TEST(NewButtonOnBundledSkins, EveryActionAndIconMode) {
     EXPECT_TRUE(h.window.messages.empty()) << skin;
     flow.reset();
     h.Start(1280, 1024);
-    EXPECT_EQ(h.session->scene().buttonCount, before + made) << skin;
-    EXPECT_EQ(h.session->scene().button(before + 5).specialFolder, 10) << skin;  // recycle bin
-    EXPECT_TRUE(HasPixels(h.session->scene().button(before + made).upPicture)) << skin;
+    EXPECT_EQ(h.session->state().scene.buttonCount, before + made) << skin;
+    EXPECT_EQ(h.session->state().scene.button(before + 5).specialFolder, 10)
+        << skin;  // recycle bin
+    EXPECT_TRUE(HasPixels(h.session->state().scene.button(before + made).upPicture)) << skin;
 
     // The skin's first button removed: the last takes its number, also after a restart.
     const int last = before + made;
-    const std::string lastTarget = h.session->scene().button(last).target;
-    const Bitmap lastFace = *h.session->scene().button(last).upPicture;
+    const std::string lastTarget = h.session->state().scene.button(last).target;
+    const Bitmap lastFace = *h.session->state().scene.button(last).upPicture;
     h.session->model().pointer.selectedButton = 1;
     ASSERT_TRUE(ButtonRemoval(h.session->model()).RemoveSelectedButton()) << skin;
     h.Start(1280, 1024);
-    EXPECT_EQ(h.session->scene().buttonCount, last - 1) << skin;
-    EXPECT_EQ(h.session->scene().button(1).target, lastTarget) << skin;
-    EXPECT_EQ(*h.session->scene().button(1).upPicture, lastFace) << skin;
+    EXPECT_EQ(h.session->state().scene.buttonCount, last - 1) << skin;
+    EXPECT_EQ(h.session->state().scene.button(1).target, lastTarget) << skin;
+    EXPECT_EQ(*h.session->state().scene.button(1).upPicture, lastFace) << skin;
   }
 }
 

@@ -173,7 +173,7 @@ TEST(SkinPreviewTest, PictureIsWhatTheSessionShows) {
   h.wallpaper = &wallpaper;
   h.timeWidgets = &widgets;
   h.clock.set(kTime);
-  DesktopSession& session = h.Start(1280, 1024);
+  Desktop& session = h.Start(1280, 1024);
   session.OnCalendarTimer();
   session.OnClockTimer();
   Bitmap shown = session.frame().picture();

@@ -143,13 +143,13 @@ TEST(AnalogClockBuildTest, AMissingHourKeyStopsTheAnalogClockButNotTheDigits) {
   std::string config = test::ClockHarness::AnalogClockSection(true);
   config.erase(config.find("hour=hour.png\r\n"), 15);
   h.Config(config + h.DigitSections(300, 20));
-  DesktopSession& s = h.Start();
-  EXPECT_FALSE(s.scene().analogClockPresent);
+  Desktop& s = h.Start();
+  EXPECT_FALSE(s.state().scene.analogClockPresent);
   EXPECT_EQ(h.widgets.analogClock(), nullptr);
   EXPECT_EQ(s.frame().picture().at(150, 150), test::PatternAt(150, 150)) << "only wallpaper";
   EXPECT_TRUE(h.timers.IsEnabled(DesktopTimer::Clock));
   h.Tick(12, 34, 56);
-  const DesktopScene& scene = s.scene();
+  const DesktopScene& scene = s.state().scene;
   const int expected[6] = {1, 2, 3, 4, 5, 6};
   for (int c = 0; c < 6; ++c) {
     const ImageControl* image = scene.widget(WidgetSection(int(WidgetSection::Clock1) + c));

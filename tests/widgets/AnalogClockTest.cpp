@@ -50,8 +50,8 @@ TEST(AnalogClockTest, BaseIsTheWallpaperUnderThePlateWithThePlateBlendedOverIt) 
   // 800 - 150 = 650 from the left; the centre (300) + 20 from the top; the
   // plate is named in another letter case than on the disk.
   h.Config(ClockHarness::AnalogClockSection(true, -150, 10020));
-  DesktopSession& s = h.Start();
-  ASSERT_TRUE(s.scene().analogClockPresent);
+  Desktop& s = h.Start();
+  ASSERT_TRUE(s.state().scene.analogClockPresent);
   const AnalogClock& clock = ClockOf(h);
   EXPECT_EQ(clock.image().rect(), (Rect{650, 320, 101, 101}));
   EXPECT_FALSE(clock.image().handlers.trackHover);
@@ -198,12 +198,12 @@ TEST(AnalogClockTest, TheOutermostPixelsOfAHandAreNeverDrawn) {
 TEST(AnalogClockTest, ATickRedrawsTheClockAndTheChangedDigitsOnlyOncePerSecond) {
   ClockHarness h;
   h.Config(ClockHarness::AnalogClockSection(true) + h.DigitSections(300, 20));
-  DesktopSession& s = h.Start();
+  Desktop& s = h.Start();
   s.frame().TakeDirty();
   h.Tick(10, 0, 0);
   s.frame().TakeDirty();
   const Rect clockRect = ClockOf(h).image().rect();
-  const Rect seconds = s.scene().widget(WidgetSection::Clock6)->rect();
+  const Rect seconds = s.state().scene.widget(WidgetSection::Clock6)->rect();
 
   const Bitmap before = *ClockOf(h).image().picture();
   const int framesBefore = h.window.frameChanges;

@@ -53,7 +53,7 @@ class CalendarHarness : public ClockHarness {
 
   // The image number that section `s` shows; -1 for none.
   int Shown(WidgetSection s) const {
-    const ImageControl* image = session->scene().widget(s);
+    const ImageControl* image = session->state().scene.widget(s);
     if (!image || !HasPixels(image->picture())) return -1;
     const Rgba c = image->picture()->at(0, 0);
     return c.g == 15 * int(s) ? (c.r - 40) / 10 : -2;
@@ -80,7 +80,7 @@ TEST(CalendarTest, ShowsEachPartOfTheDate) {
                  std::to_string(c.day));
     CalendarHarness h;
     h.Config(h.AllSections());
-    DesktopSession& s = h.Start();
+    Desktop& s = h.Start();
     EXPECT_TRUE(h.timers.IsEnabled(DesktopTimer::Calendar));
     h.Today(c.year, c.month, c.day, c.weekday);
     EXPECT_EQ(h.Shown(WidgetSection::Month), c.monthImage);
@@ -91,7 +91,7 @@ TEST(CalendarTest, ShowsEachPartOfTheDate) {
     EXPECT_EQ(h.Shown(WidgetSection::Year2), c.year2);
     EXPECT_EQ(h.Shown(WidgetSection::Year3), c.year3);
     EXPECT_EQ(h.Shown(WidgetSection::Year4), c.year4);
-    EXPECT_EQ(s.scene().lastShownDay, c.day);
+    EXPECT_EQ(s.state().scene.lastShownDay, c.day);
     EXPECT_EQ(s.frame().picture().at(10 * int(WidgetSection::Day2) + 1, 401),
               CalendarColour(WidgetSection::Day2, c.day2))
         << "on screen";
@@ -101,7 +101,7 @@ TEST(CalendarTest, ShowsEachPartOfTheDate) {
 TEST(CalendarTest, RedrawsOnlyWhenTheDayOfTheMonthChanges) {
   CalendarHarness h;
   h.Config(h.AllSections());
-  DesktopSession& s = h.Start();
+  Desktop& s = h.Start();
   h.Today(2026, 1, 31, 7);
   EXPECT_EQ(h.Shown(WidgetSection::Day1), 3);
   s.frame().TakeDirty();
@@ -140,9 +140,9 @@ TEST(CalendarTest, AChangeThatKeepsTheDayNumberIsNotShown) {
 TEST(CalendarTest, UnitsOfTheDayWithoutTheTens) {
   CalendarHarness h;
   h.Config(h.Sections({{WidgetSection::Day2, 0, 9}}));
-  DesktopSession& s = h.Start();
+  Desktop& s = h.Start();
   h.Today(2026, 3, 25, 4);
-  EXPECT_EQ(s.scene().widget(WidgetSection::Day1), nullptr);
+  EXPECT_EQ(s.state().scene.widget(WidgetSection::Day1), nullptr);
   EXPECT_EQ(h.Shown(WidgetSection::Day2), 5);
 }
 
@@ -152,7 +152,7 @@ TEST(CalendarTest, AMissingPictureKeepsTheDayBeforeAndStopsNothingElse) {
   const std::string sunday = "image1=weekday1.png\r\n";
   config.erase(config.find(sunday), sunday.size());
   h.Config(config);
-  DesktopSession& s = h.Start();
+  Desktop& s = h.Start();
   h.Today(2026, 3, 7, 7);
   EXPECT_EQ(h.Shown(WidgetSection::Weekday), 7);
   s.frame().TakeDirty();
@@ -160,7 +160,7 @@ TEST(CalendarTest, AMissingPictureKeepsTheDayBeforeAndStopsNothingElse) {
   EXPECT_EQ(h.Shown(WidgetSection::Weekday), 7) << "Saturday's picture stays";
   EXPECT_EQ(h.Shown(WidgetSection::Day2), 8) << "the sections after it go on";
   EXPECT_EQ(h.Shown(WidgetSection::Year4), 6);
-  EXPECT_EQ(s.scene().lastShownDay, 8);
+  EXPECT_EQ(s.state().scene.lastShownDay, 8);
 }
 
 TEST(CalendarTest, AFileThatIsNoPictureLeavesItsImageEmpty) {
@@ -182,7 +182,7 @@ TEST(CalendarTest, TransparentSectionsAreKeyedByTheirBottomLeftColour) {
   h.Config("[day2]\r\ntr=1\r\nimage4=d.png\r\n");
   h.Start();
   h.Today(2026, 3, 14, 7);
-  const ImageControl* image = h.session->scene().widget(WidgetSection::Day2);
+  const ImageControl* image = h.session->state().scene.widget(WidgetSection::Day2);
   ASSERT_TRUE(HasPixels(image->picture()));
   EXPECT_EQ(image->picture()->at(2, 1).a, 0);
   EXPECT_EQ(image->picture()->at(1, 1).a, 255);

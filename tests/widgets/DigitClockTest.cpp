@@ -45,8 +45,8 @@ void ExpectTime(const DesktopScene& scene, std::array<int, 6> digits) {
 TEST(DigitClockTest, OnlyTheDigitsThatChangeAreReplaced) {
   ClockHarness h;
   h.Config(h.DigitSections(300, 20));
-  DesktopSession& s = h.Start();
-  const DesktopScene& scene = s.scene();
+  Desktop& s = h.Start();
+  const DesktopScene& scene = s.state().scene;
   s.frame().TakeDirty();
 
   h.Tick(9, 59, 59);
@@ -79,11 +79,11 @@ TEST(DigitClockTest, OnlyTheDigitsThatChangeAreReplaced) {
 TEST(DigitClockTest, TheFirstTickDrawsEveryDigitEvenZeros) {
   ClockHarness h;
   h.Config(h.DigitSections(300, 20));
-  DesktopSession& s = h.Start();
-  for (int c = 0; c < 6; ++c) EXPECT_EQ(s.scene().widget(Clock(c))->picture(), nullptr);
+  Desktop& s = h.Start();
+  for (int c = 0; c < 6; ++c) EXPECT_EQ(s.state().scene.widget(Clock(c))->picture(), nullptr);
   h.Tick(0, 0, 0);
-  ExpectTime(s.scene(), {0, 0, 0, 0, 0, 0});
-  for (int c = 0; c < 6; ++c) EXPECT_NE(s.scene().widget(Clock(c))->picture(), nullptr);
+  ExpectTime(s.state().scene, {0, 0, 0, 0, 0, 0});
+  for (int c = 0; c < 6; ++c) EXPECT_NE(s.state().scene.widget(Clock(c))->picture(), nullptr);
 }
 
 TEST(DigitClockTest, AnEmptyDigitPictureEmptiesItsDigit) {
@@ -91,11 +91,11 @@ TEST(DigitClockTest, AnEmptyDigitPictureEmptiesItsDigit) {
   std::string config = h.DigitSections(300, 20);
   config.erase(config.find("image3=c6_3.png\r\n"), 17);  // clock6 loads digits 0 .. 2 only
   h.Config(config);
-  DesktopSession& s = h.Start();
+  Desktop& s = h.Start();
   h.Tick(8, 0, 2);
   EXPECT_EQ(s.frame().picture().at(353, 25), test::DigitColour(5, 2));
   h.Tick(8, 0, 3);
-  EXPECT_EQ(s.scene().widget(WidgetSection::Clock6)->picture(), nullptr);
+  EXPECT_EQ(s.state().scene.widget(WidgetSection::Clock6)->picture(), nullptr);
   EXPECT_EQ(s.frame().picture().at(353, 25), test::PatternAt(353, 25));
   h.Tick(8, 0, 4);
   EXPECT_EQ(s.frame().picture().at(353, 25), test::PatternAt(353, 25));
@@ -105,11 +105,11 @@ TEST(DigitClockTest, OnlyPresentSectionsAreTouched) {
   ClockHarness h;
   h.Config("[clock6]\r\nimage0=z.png\r\nimage1=z.png\r\n");
   h.Picture("z.png", test::Solid(5, 5, Rgba{1, 2, 3, 255}));
-  DesktopSession& s = h.Start();
+  Desktop& s = h.Start();
   h.Tick(23, 59, 1);
-  EXPECT_EQ(s.scene().widget(WidgetSection::Clock1), nullptr);
-  EXPECT_NE(s.scene().widget(WidgetSection::Clock6)->picture(), nullptr);
-  EXPECT_EQ(s.scene().lastClockHour, 23);
+  EXPECT_EQ(s.state().scene.widget(WidgetSection::Clock1), nullptr);
+  EXPECT_NE(s.state().scene.widget(WidgetSection::Clock6)->picture(), nullptr);
+  EXPECT_EQ(s.state().scene.lastClockHour, 23);
 }
 
 }  // namespace

@@ -41,7 +41,7 @@ TEST(ScreenChangeTest, TheDesktopIsBuiltAgainForTheNewShapeAndNothingIsWritten) 
       "[wallpaper]\r\nimage4x3=wall43.png\r\nimage16x9=wall169.png\r\n"
       "[picture1]\r\nimage=dot.png\r\nx=-20\r\ny=-20\r\n" +
       ClockHarness::AnalogClockSection(true, 10000, 10000));
-  DesktopSession& s = h.Start(400, 300);
+  Desktop& s = h.Start(400, 300);
   ASSERT_EQ(s.frame().picture().at(385, 285), kYellow);
   ASSERT_EQ(h.widgets.analogClock()->base().at(0, 0), kRed);
   const auto before = FilesUnder(h.programFolder());
@@ -78,7 +78,7 @@ TEST(ScreenChangeTest, MonitorsBesideThePrimaryShowTheWallpaperForTheirOwnShape)
   h.Config("[wallpaper]\r\nimage4x3=wall43.png\r\nimage16x9=wall169.png\r\n");
   h.Config("paper", "[wallpaper]\r\nimage4x3=wall43.png\r\n");
   std::filesystem::copy_file(h.skinFolder() / "wall43.png", h.skinFolder("paper") / "wall43.png");
-  DesktopSession& s = h.Start(400, 300);
+  Desktop& s = h.Start(400, 300);
   s.FollowScreens(primary, screens);
   ASSERT_EQ(s.monitors().size(), 3u);  // the primary first
   EXPECT_EQ(s.monitors()[1].wallpaper.width(), 160);

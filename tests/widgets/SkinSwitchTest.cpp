@@ -44,7 +44,7 @@ TEST(SkinSwitchTest, TheOldSkinsMonthAndClockAreGoneAndTheTimersFollowTheNewSkin
   // skins/paper: one day digit, no month, no clock
   h.Picture("paper", "d.png", Solid(6, 6, kGreen));
   h.Config("paper", CalendarSection("day2", 0, 9, 200, 10, "d.png"));
-  DesktopSession& s = h.Start(400, 300);
+  Desktop& s = h.Start(400, 300);
   h.clock.set(LocalTime{2026, 3, 7, 7, 10, 0, 0});
   s.OnCalendarTimer();
   ASSERT_EQ(s.frame().picture().at(12, 12), kRed);
@@ -62,7 +62,7 @@ TEST(SkinSwitchTest, TheOldSkinsMonthAndClockAreGoneAndTheTimersFollowTheNewSkin
 
   h.clock.set(LocalTime{2026, 3, 8, 1, 10, 0, 0});
   s.OnCalendarTimer();
-  EXPECT_EQ(s.scene().widget(WidgetSection::Month), nullptr);
+  EXPECT_EQ(s.state().scene.widget(WidgetSection::Month), nullptr);
   EXPECT_EQ(s.frame().picture().at(12, 12), PatternAt(12, 12)) << "no month picture";
   EXPECT_EQ(s.frame().picture().at(150, 150), PatternAt(150, 150)) << "no clock";
   EXPECT_EQ(s.frame().picture().at(202, 12), kGreen);
@@ -82,7 +82,7 @@ TEST(SkinSwitchTest, TheClockIsBuiltOverTheNewSkinsWallpaper) {
   h.Picture("paper", "wall.png", Solid(4, 3, kGreen));
   h.Config("paper", "[wallpaper]\r\nimage4x3=wall.png\r\n" +
                         ClockHarness::AnalogClockSection(false, 100, 100));
-  DesktopSession& s = h.Start(400, 300);
+  Desktop& s = h.Start(400, 300);
   ASSERT_EQ(s.frame().picture().at(5, 5), kRed);
 
   s.ApplySkin("paper");
@@ -105,7 +105,7 @@ TEST(SkinSwitchTest, TheWallpaperStaysWhenTheNewSkinNamesNoneOrIsMissing) {
   h.Config("[wallpaper]\r\nimage4x3=wall.png\r\n" +
            ClockHarness::AnalogClockSection(false, 100, 100));
   h.Config("paper", "[wallpaper]\r\n[picture1]\r\nimage=none.png\r\n");
-  DesktopSession& s = h.Start(400, 300);
+  Desktop& s = h.Start(400, 300);
   ASSERT_EQ(s.frame().picture().at(51, 51), kGreen);
 
   s.ApplySkin("paper");
@@ -118,7 +118,7 @@ TEST(SkinSwitchTest, TheWallpaperStaysWhenTheNewSkinNamesNoneOrIsMissing) {
   for (int y = 0; y < frame.height(); ++y) {
     for (int x = 0; x < frame.width(); ++x) ASSERT_EQ(frame.at(x, y), kRed) << x << "," << y;
   }
-  EXPECT_EQ(s.scene().staticCount, 0);
+  EXPECT_EQ(s.state().scene.staticCount, 0);
   EXPECT_FALSE(h.timers.IsEnabled(DesktopTimer::Clock));
   EXPECT_FALSE(h.timers.IsEnabled(DesktopTimer::Calendar));
 }
@@ -133,7 +133,7 @@ TEST(SkinSwitchTest, AFourByThreeWallpaperFillsAWideScreen) {
   }
   h.Picture("paper", "only.png", halves);
   h.Config("paper", "[wallpaper]\r\nimage4x3=only.png\r\n");
-  DesktopSession& s = h.Start(1920, 1080);  // wood names no wallpaper
+  Desktop& s = h.Start(1920, 1080);  // wood names no wallpaper
   ASSERT_EQ(s.frame().picture().at(960, 540), kBlue);
 
   s.ApplySkin("paper");

@@ -44,7 +44,7 @@ class WallpaperChange : public ::testing::Test {
 
   ClockHarness h;
   SkinWallpaper painter;
-  DesktopSession* session;
+  Desktop* session;
 };
 
 TEST_F(WallpaperChange, TheClockIsBuiltAgainOverTheNewPictureWithoutItsClickAction) {
@@ -58,7 +58,7 @@ TEST_F(WallpaperChange, TheClockIsBuiltAgainOverTheNewPictureWithoutItsClickActi
   EXPECT_EQ(Clock().base().at(2, 2), kGreen);
   EXPECT_EQ(Clock().image().handlers.action, ClickAction::None);
   EXPECT_EQ(Clock().image().handlers.binding, ClickBinding::None);
-  EXPECT_TRUE(session->scene().analogClockPresent);
+  EXPECT_TRUE(session->state().scene.analogClockPresent);
   EXPECT_EQ(Config().ReadString("wallpaper", "image4x3", ""),
             '?' + Elsewhere("green.png").string());
 }
@@ -96,7 +96,7 @@ TEST_F(WallpaperChange, AClockThatCannotBeBuiltAgainIsSwitchedOff) {
   std::filesystem::remove(h.skinFolder() / "hour.png");
   test::WritePng(Elsewhere("green.png"), Solid(8, 6, kGreen));
   session->ChangeWallpaper(Elsewhere("green.png"));
-  EXPECT_FALSE(session->scene().analogClockPresent);
+  EXPECT_FALSE(session->state().scene.analogClockPresent);
   EXPECT_EQ(h.widgets.analogClock(), nullptr);
   EXPECT_EQ(Screen(150, 120), kGreen);
   EXPECT_TRUE(h.timers.IsEnabled(DesktopTimer::Clock));

@@ -20,26 +20,25 @@ using CallKind = RecordingLauncher::Kind;
 
 constexpr Rgba kBlue{0, 0, 255, 255};
 
-TEST(DesktopSessionTest, MissingDataIniIsCreatedWithWood) {
+TEST(DesktopTest, MissingDataIniIsCreatedWithWood) {
   DesktopHarness h;  // skins/wood
   h.Config("[doubleclick]\r\ndc=0\r\n");
-  DesktopSession s(DesktopServices{h.launcher, h.clock, h.timers, h.window}, h.programFolder(), 64,
-                   48);
+  Desktop s(DesktopServices{h.launcher, h.clock, h.timers, h.window}, h.programFolder(), 64, 48);
   s.Start();
   EXPECT_EQ(IniFile(h.programFolder() / "data.ini").ReadString("skin", "dir", "?"), "wood");
-  EXPECT_EQ(s.files().skinPath, h.programFolder() / "skins/wood/");
+  EXPECT_EQ(s.state().files.skinPath, h.programFolder() / "skins/wood/");
   EXPECT_FALSE(s.menu().useDoubleClickChecked) << "read from skins/wood/config.ini";
 }
 
-TEST(DesktopSessionTest, AnEmptySkinDirIsLeftAloneAndNamesTheSkinsFolder) {
+TEST(DesktopTest, AnEmptySkinDirIsLeftAloneAndNamesTheSkinsFolder) {
   DesktopHarness h;
   WriteText(h.programFolder() / "data.ini", "[skin]\ndir=\n");
-  DesktopSession& s = h.Start();
+  Desktop& s = h.Start();
   EXPECT_EQ(ReadText(h.programFolder() / "data.ini"), "[skin]\ndir=\n");
-  EXPECT_EQ(s.files().skinPath, h.programFolder() / "skins/");
+  EXPECT_EQ(s.state().files.skinPath, h.programFolder() / "skins/");
 }
 
-TEST(DesktopSessionTest, SkinListIsRebuiltFromTheFoldersOnly) {
+TEST(DesktopTest, SkinListIsRebuiltFromTheFoldersOnly) {
   DesktopHarness h("beta");
   std::filesystem::create_directories(h.programFolder() / "skins/alpha");
   std::filesystem::create_directories(h.programFolder() / "skins/gamma");
@@ -59,51 +58,51 @@ TEST(DesktopSessionTest, SkinListIsRebuiltFromTheFoldersOnly) {
   // The next start finds the list as it is: the file is not written again.
   const auto inode = [&] { return IdentifyFile(h.programFolder() / "skins.ini").value().file; };
   const auto before = inode();
-  DesktopSession again(DesktopServices{h.launcher, h.clock, h.timers, h.window}, h.programFolder(),
-                       64, 48);
+  Desktop again(DesktopServices{h.launcher, h.clock, h.timers, h.window}, h.programFolder(), 64,
+                48);
   again.Start();
   EXPECT_EQ(inode(), before);
 }
 
-TEST(DesktopSessionTest, NoSkinsFolderErasesTheFirstEntry) {
+TEST(DesktopTest, NoSkinsFolderErasesTheFirstEntry) {
   test::TempFolder folder;
   WriteText(folder.path() / "skins.ini", "[skin1]\r\ndir=x\r\n[skin2]\r\ndir=y\r\n");
   DesktopHarness h;
-  DesktopSession s(DesktopServices{h.launcher, h.clock, h.timers, h.window}, folder.path(), 64, 48);
+  Desktop s(DesktopServices{h.launcher, h.clock, h.timers, h.window}, folder.path(), 64, 48);
   s.Start();
   IniFile skins(folder.path() / "skins.ini");
   EXPECT_FALSE(skins.HasSection("skin1"));
   EXPECT_TRUE(skins.HasSection("skin2"));
   EXPECT_TRUE(s.menu().useDoubleClickChecked) << "no config.ini: double click is on";
-  EXPECT_EQ(s.scene().buttonCount, 0);
+  EXPECT_EQ(s.state().scene.buttonCount, 0);
 }
 
-TEST(DesktopSessionTest, StartShowsAWholePureBlueFrameWithoutWallpaper) {
+TEST(DesktopTest, StartShowsAWholePureBlueFrameWithoutWallpaper) {
   DesktopHarness h;
-  DesktopSession& s = h.Start(64, 48);
-  EXPECT_EQ(s.wallpaperControl().rect(), (Rect{0, 0, 64, 48}));
-  EXPECT_EQ(s.wallpaperControl().tag, 0);
+  Desktop& s = h.Start(64, 48);
+  EXPECT_EQ(s.state().wallpaperControl.rect(), (Rect{0, 0, 64, 48}));
+  EXPECT_EQ(s.state().wallpaperControl.tag, 0);
   EXPECT_EQ(h.window.frameChanges, 1);
   EXPECT_EQ(s.frame().TakeDirty(), (std::vector<Rect>{{0, 0, 64, 48}}));
   EXPECT_EQ(s.frame().picture().at(63, 47), kBlue);
   EXPECT_FALSE(s.MayClose());
-  EXPECT_EQ(s.pointer().selectedButton, 0);
-  EXPECT_EQ(s.pointer().hoveredId, kWallpaperControlId);
+  EXPECT_EQ(s.state().pointer.selectedButton, 0);
+  EXPECT_EQ(s.state().pointer.hoveredId, kWallpaperControlId);
 }
 
-TEST(DesktopSessionTest, WallpaperIsPaintedBeforeTheSceneWithAnEmptyDefault) {
+TEST(DesktopTest, WallpaperIsPaintedBeforeTheSceneWithAnEmptyDefault) {
   DesktopHarness h;
   FakePainter painter;
   h.wallpaper = &painter;
   h.User("[button1]\r\nimage=b_u.png\r\n");
   h.Picture("b_u.png", Solid(4, 4, Rgba{200, 0, 0, 255}));
-  DesktopSession& s = h.Start(64, 48);
+  Desktop& s = h.Start(64, 48);
   EXPECT_EQ(painter.defaults, (std::vector<std::string>{""}));
   EXPECT_EQ(s.frame().picture().at(10, 10), (Rgba{1, 2, 3, 255}));
   EXPECT_EQ(s.frame().picture().at(0, 0), (Rgba{200, 0, 0, 255}));
 }
 
-TEST(DesktopSessionTest, AFailedWallpaperKeepsTheBlueFill) {
+TEST(DesktopTest, AFailedWallpaperKeepsTheBlueFill) {
   DesktopHarness h;
   FakePainter painter;
   painter.succeed = false;
@@ -111,35 +110,35 @@ TEST(DesktopSessionTest, AFailedWallpaperKeepsTheBlueFill) {
   EXPECT_EQ(h.Start(64, 48).frame().picture().at(10, 10), kBlue);
 }
 
-TEST(DesktopSessionTest, AWallpaperThatThrowsStillLetsTheSceneBuild) {
+TEST(DesktopTest, AWallpaperThatThrowsStillLetsTheSceneBuild) {
   DesktopHarness h;
   h.Config("[picture1]\r\nimage=p.png\r\n");
   h.Picture("p.png", Solid(4, 4, Rgba{9, 9, 9, 255}));
   FakePainter painter;
   painter.throws = true;
   h.wallpaper = &painter;
-  DesktopSession& s = h.Start(64, 48);
+  Desktop& s = h.Start(64, 48);
   EXPECT_EQ(s.frame().picture().at(10, 10), kBlue);
   EXPECT_EQ(s.frame().picture().at(1, 1), (Rgba{9, 9, 9, 255}));
 }
 
-TEST(DesktopSessionTest, ToggleDoubleClickWritesTheMarkBackAndForth) {
+TEST(DesktopTest, ToggleDoubleClickWritesTheMarkBackAndForth) {
   DesktopHarness h;
   h.Config("; the skin's own comment\r\n[doubleclick]\r\ndc=1\r\n");
   h.User("[button1]\r\n[button2]\r\n[button3]\r\n");
-  DesktopSession& s = h.Start();
+  Desktop& s = h.Start();
   const std::string before = ReadText(h.skinFolder() / "config.ini");
   s.ToggleDoubleClick();
   EXPECT_FALSE(IniFile(h.skinFolder() / "config.ini").ReadFlag("doubleclick", "dc", true));
   for (int k = 1; k <= 3; ++k) {
-    EXPECT_EQ(s.scene().button(k).image->handlers.binding, ClickBinding::Click) << k;
+    EXPECT_EQ(s.state().scene.button(k).image->handlers.binding, ClickBinding::Click) << k;
   }
   s.ToggleDoubleClick();
   EXPECT_EQ(ReadText(h.skinFolder() / "config.ini"), before);
-  EXPECT_EQ(s.scene().button(2).image->handlers.binding, ClickBinding::DoubleClick);
+  EXPECT_EQ(s.state().scene.button(2).image->handlers.binding, ClickBinding::DoubleClick);
 }
 
-TEST(DesktopSessionTest, DesktopFilesOpenTheDesktopFolder) {
+TEST(DesktopTest, DesktopFilesOpenTheDesktopFolder) {
   DesktopHarness h;
   h.Start().OpenDesktopFiles();
   ASSERT_EQ(h.launcher.calls.size(), 1u);
@@ -147,27 +146,27 @@ TEST(DesktopSessionTest, DesktopFilesOpenTheDesktopFolder) {
   EXPECT_EQ(h.launcher.calls[0].shellNumber, 0);
 }
 
-TEST(DesktopSessionTest, ExitClearsThenLetsTheWindowClose) {
+TEST(DesktopTest, ExitClearsThenLetsTheWindowClose) {
   DesktopHarness h;
   h.Config("[month]\r\n");
   h.User("[button1]\r\n");
-  DesktopSession& s = h.Start();
+  Desktop& s = h.Start();
   EXPECT_EQ(h.window.closes, 0);
   s.Exit();
   EXPECT_TRUE(s.MayClose());
   EXPECT_EQ(h.window.closes, 1);
-  EXPECT_EQ(s.scene().button(1).image, nullptr);
+  EXPECT_EQ(s.state().scene.button(1).image, nullptr);
   EXPECT_FALSE(h.timers.IsEnabled(DesktopTimer::Calendar));
 }
 
 // A skin made on Windows: config.ini in Windows-1251 with Cyrillic file
 // names, "\" as separator, and names whose letter case differs from the disk.
-TEST(DesktopSessionTest, WindowsSkinLoadsItsPictures) {
+TEST(DesktopTest, WindowsSkinLoadsItsPictures) {
   DesktopHarness h("winskin");
   std::filesystem::copy(std::filesystem::path(MORAVEL_TEST_DATA) / "skins/winskin", h.skinFolder(),
                         std::filesystem::copy_options::recursive);
-  DesktopSession& s = h.Start(800, 600);
-  const DesktopScene& scene = s.scene();
+  Desktop& s = h.Start(800, 600);
+  const DesktopScene& scene = s.state().scene;
   EXPECT_FALSE(s.menu().useDoubleClickChecked);
   ASSERT_EQ(scene.staticCount, 1);
   ASSERT_TRUE(HasPixels(scene.staticPictures[0]->picture()));

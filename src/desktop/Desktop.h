@@ -1,15 +1,17 @@
 #pragma once
-// Everything the desktop window does, without any windowing toolkit: opening
-// the settings files at start, building and clearing the scene, the pointer
-// handlers of the buttons, the menu commands and the timers' work. The window
-// (Qt) forwards its events here and shows frame().
+// The running desktop, the document of the program, without any windowing
+// toolkit. Its state (DesktopModel) is private to it; it offers one operation
+// per thing a user or the system does: start, a pointer event, a timer tick,
+// toggle double click, switch skin, change wallpaper, follow the monitors,
+// exit, and Run for the commands that touch several parts (a button added or
+// removed). The front end forwards its events here and shows frame().
 //
 // The first change of the picture after the window last took the frame tells
 // the window (FrameSink::FrameChanged); frame().TakeDirty() then gives the
 // rectangles to repaint, and the window's shape is where the frame is not
 // pure blue (FramePresenter).
 //
-// Lifetime: the window owns the session; the services passed in must outlive it.
+// Lifetime: the program owns the desktop; the services passed in outlive it.
 // Everything runs on the one user-interface thread.
 
 #include <filesystem>
@@ -38,13 +40,13 @@ namespace moravel {
 
 class FrameComposer;
 
-class DesktopSession {
+class Desktop {
  public:
   // `programFolder` holds data.ini, skins.ini, help.png and skins/.
   // `screenWidth` x `screenHeight` is the screen in pixels.
-  DesktopSession(DesktopServices services, std::filesystem::path programFolder, int screenWidth,
-                 int screenHeight);
-  ~DesktopSession();
+  Desktop(DesktopServices services, std::filesystem::path programFolder, int screenWidth,
+          int screenHeight);
+  ~Desktop();
 
   // The start-up work of the main window: settings files, skin list,
   // double-click mark, wallpaper, scene. Call once.
@@ -84,13 +86,9 @@ class DesktopSession {
   // The composed picture of the whole desktop window, and its changed parts.
   FrameComposer& frame();
 
-  // The scene, the pointer state and the open settings (for the commands and
-  // dialogs that work on them, and for tests).
-  const DesktopScene& scene() const;
-  const PointerState& pointer() const;
-  const SettingsFiles& files() const;
-  // The full-screen wallpaper control, under every other control.
-  const ImageControl& wallpaperControl() const;
+  // Everything the desktop holds, read-only: for the dialogs that show it
+  // and for tests. Changes go through the operations above.
+  const DesktopModel& state() const;
 
   // The whole model, for the commands that change the desktop (a new button)
   // and their flows. What they change shows by itself (FrameSink).

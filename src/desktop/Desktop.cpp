@@ -1,4 +1,4 @@
-#include "desktop/DesktopSession.h"
+#include "desktop/Desktop.h"
 
 #include <algorithm>
 #include <exception>
@@ -15,14 +15,14 @@
 
 namespace moravel {
 
-DesktopSession::DesktopSession(DesktopServices services, std::filesystem::path programFolder,
-                               int screenWidth, int screenHeight)
+Desktop::Desktop(DesktopServices services, std::filesystem::path programFolder, int screenWidth,
+                 int screenHeight)
     : state_(std::make_unique<DesktopModel>(services, std::move(programFolder), screenWidth,
                                             screenHeight)) {}
 
-DesktopSession::~DesktopSession() = default;
+Desktop::~Desktop() = default;
 
-void DesktopSession::Start() {
+void Desktop::Start() {
   DesktopModel& s = *state_;
   s.mayClose = false;
   s.pointer = PointerState{};
@@ -49,15 +49,15 @@ void DesktopSession::Start() {
     s.services.window.ShowMessage(ButtonTable::UnreadableRecordsMessage(*f.user));
 }
 
-void DesktopSession::HandlePointer(const PointerEvent& event) {
+void Desktop::HandlePointer(const PointerEvent& event) {
   state_->router.Handle(event);
 }
 
-void DesktopSession::SetNoTray(bool noTray) {
+void Desktop::SetNoTray(bool noTray) {
   state_->interaction.SetNoTray(noTray);
 }
 
-void DesktopSession::OnTimer(DesktopTimer timer) {
+void Desktop::OnTimer(DesktopTimer timer) {
   switch (timer) {
     case DesktopTimer::Calendar:
       return OnCalendarTimer();
@@ -70,25 +70,25 @@ void DesktopSession::OnTimer(DesktopTimer timer) {
   }
 }
 
-void DesktopSession::OnCalendarTimer() {
+void Desktop::OnCalendarTimer() {
   DesktopModel& s = *state_;
   if (!s.services.timeWidgets) return;
   SceneContext ctx = s.builder.Context();
   s.services.timeWidgets->OnCalendarTimer(ctx);
 }
 
-void DesktopSession::OnClockTimer() {
+void Desktop::OnClockTimer() {
   DesktopModel& s = *state_;
   if (!s.services.timeWidgets) return;
   SceneContext ctx = s.builder.Context();
   s.services.timeWidgets->OnClockTimer(ctx);
 }
 
-void DesktopSession::OpenDesktopFiles() {
+void Desktop::OpenDesktopFiles() {
   state_->services.launcher.OpenSpecialFolder(0);
 }
 
-void DesktopSession::ToggleDoubleClick() {
+void Desktop::ToggleDoubleClick() {
   DesktopModel& s = *state_;
   if (!s.files.config || !s.files.user) return;  // before Start
   const bool doubleClick = !s.menu.useDoubleClickChecked;
@@ -97,65 +97,53 @@ void DesktopSession::ToggleDoubleClick() {
   s.buttons.RebindClicks(doubleClick);
 }
 
-void DesktopSession::Exit() {
+void Desktop::Exit() {
   DesktopModel& s = *state_;
   s.builder.Clear();
   s.mayClose = true;
   s.services.window.Close();
 }
 
-bool DesktopSession::MayClose() const {
+bool Desktop::MayClose() const {
   return state_->mayClose;
 }
 
-void DesktopSession::Run(DesktopCommand& command) {
+void Desktop::Run(DesktopCommand& command) {
   command.Apply(*state_);
 }
 
-void DesktopSession::ApplySkin(const std::string& name) {
+void Desktop::ApplySkin(const std::string& name) {
   SwitchSkinCommand command(name);
   Run(command);
 }
 
-void DesktopSession::ChangeWallpaper(std::optional<std::filesystem::path> chosen) {
+void Desktop::ChangeWallpaper(std::optional<std::filesystem::path> chosen) {
   ChangeWallpaperCommand command(std::move(chosen));
   Run(command);
 }
 
-void DesktopSession::FollowScreens(Rect primary, std::span<const Rect> screens) {
+void Desktop::FollowScreens(Rect primary, std::span<const Rect> screens) {
   FollowMonitorsCommand command(primary, screens);
   Run(command);
 }
 
-const std::vector<Monitor>& DesktopSession::monitors() const {
+const std::vector<Monitor>& Desktop::monitors() const {
   return state_->monitors;
 }
 
-const MainMenuState& DesktopSession::menu() const {
+const MainMenuState& Desktop::menu() const {
   return state_->menu;
 }
 
-FrameComposer& DesktopSession::frame() {
+FrameComposer& Desktop::frame() {
   return state_->composer;
 }
 
-const DesktopScene& DesktopSession::scene() const {
-  return state_->scene;
+const DesktopModel& Desktop::state() const {
+  return *state_;
 }
 
-const PointerState& DesktopSession::pointer() const {
-  return state_->pointer;
-}
-
-const SettingsFiles& DesktopSession::files() const {
-  return state_->files;
-}
-
-const ImageControl& DesktopSession::wallpaperControl() const {
-  return state_->wallpaperControl;
-}
-
-DesktopModel& DesktopSession::model() {
+DesktopModel& Desktop::model() {
   return *state_;
 }
 
