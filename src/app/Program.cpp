@@ -18,8 +18,8 @@
 #include "desktop/PictureDialogFilter.h"
 #include "editor/ButtonFaceRenderer.h"
 #include "editor/IconLoader.h"
-#include "placement/ButtonRemoval.h"
 #include "placement/NewButtonFlow.h"
+#include "placement/RemoveButtonCommand.h"
 #include "platform/ProcessEnvironment.h"
 #include "platform_qt/QtAssociatedIcons.h"
 #include "platform_qt/QtCaptionPainter.h"
@@ -76,7 +76,6 @@ Program::Program(ProgramSetup setup)
       std::make_unique<NewButtonFlow>(*session_, *faces_, setup.programFolder / "help.png");
   connect(mainMenu_.get(), &MainMenu::addButtonChosen, this, &Program::openButtonEditor);
   connect(buttonMenu_.get(), &ButtonMenu::addButtonChosen, this, &Program::openButtonEditor);
-  removal_ = std::make_unique<ButtonRemoval>(session_->model());
   connect(buttonMenu_.get(), &ButtonMenu::removeButtonChosen, this,
           [this] { removalDialog().present(); });
   pictureChooser_ = AskForPicture;
@@ -89,7 +88,6 @@ Program::~Program() {
   // work on the session: they go first, and the window before the frame.
   sideWindows_.clear();
   removalDialog_.reset();
-  removal_.reset();
   buttonEditor_.reset();
   newButton_.reset();
   skinChooser_.reset();
@@ -132,8 +130,10 @@ SkinChooserDialog& Program::skinChooser() {
 ButtonRemovalDialog& Program::removalDialog() {
   // Made when first asked for, as the editor: not needed for the first frame.
   if (!removalDialog_) {
-    removalDialog_ =
-        std::make_unique<ButtonRemovalDialog>([this] { (void)removal_->RemoveSelectedButton(); });
+    removalDialog_ = std::make_unique<ButtonRemovalDialog>([this] {
+      RemoveButtonCommand remove;
+      session_->Run(remove);  // a failure was shown to the user
+    });
   }
   return *removalDialog_;
 }

@@ -31,7 +31,6 @@ namespace moravel {
 class ButtonEditorDialog;
 class ButtonFaceRenderer;
 class ButtonMenu;
-class ButtonRemoval;
 class ButtonRemovalDialog;
 class Clock;
 class Desktop;
@@ -133,7 +132,6 @@ class Program : public QObject, public DesktopWindowPort, public WindowEvents {
   std::unique_ptr<ButtonFaceRenderer> faces_;
   std::unique_ptr<NewButtonFlow> newButton_;
   std::unique_ptr<ButtonEditorDialog> buttonEditor_;
-  std::unique_ptr<ButtonRemoval> removal_;
   std::unique_ptr<ButtonRemovalDialog> removalDialog_;
   PictureChooser pictureChooser_;
   std::vector<std::unique_ptr<SideScreenWindow>> sideWindows_;  // monitors() after the first

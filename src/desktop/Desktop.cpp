@@ -143,6 +143,10 @@ const DesktopModel& Desktop::state() const {
   return *state_;
 }
 
+void Desktop::SetProblems(SkinProblems* problems) {
+  state_->builder.SetProblems(problems);
+}
+
 DesktopModel& Desktop::model() {
   return *state_;
 }

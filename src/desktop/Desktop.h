@@ -90,8 +90,14 @@ class Desktop {
   // and for tests. Changes go through the operations above.
   const DesktopModel& state() const;
 
-  // The whole model, for the commands that change the desktop (a new button)
-  // and their flows. What they change shows by itself (FrameSink).
+  // Who hears of what the next skin builds cannot use (null: nobody); must
+  // outlive them (the preview tool lists them).
+  void SetProblems(SkinProblems* problems);
+
+  // The whole model, writable: for the placement of a new button, whose
+  // overlay lives in the scene's controls while it runs, and for tests that
+  // set up a state directly. Every other change is an operation or a
+  // command (Run).
   DesktopModel& model();
 
  private:

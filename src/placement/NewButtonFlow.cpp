@@ -1,5 +1,6 @@
 #include "placement/NewButtonFlow.h"
 
+#include "placement/AddButtonCommand.h"
 #include "placement/ButtonMessages.h"
 #include "placement/ButtonTarget.h"
 
@@ -11,7 +12,7 @@ NewButtonFlow::NewButtonFlow(Desktop& session, const ButtonFaceRenderer& rendere
       model_(session.model()),
       helpPicture_(std::move(helpPicture)),
       placement_(model_.controls, model_.services.timers, model_.width(), model_.height()),
-      commit_(model_, renderer),
+      renderer_(renderer),
       editor_(model_.files, renderer, model_.services.timers,
               [this](std::string& error) { return BeginPlacement(error); }) {
   model_.router.SetOverlay(&placement_);
@@ -69,8 +70,11 @@ void NewButtonFlow::Tick() {
     case Placement::TickResult::kCommit:
       committing_ = true;
       // A failed commit has told the user why; the placement ends either way.
-      (void)commit_.CommitNewButton(editor_.design(), placement_.markerLeft(),
-                                    placement_.markerTop());
+      {
+        AddButtonCommand add(renderer_, editor_.design(), placement_.markerLeft(),
+                             placement_.markerTop());
+        session_.Run(add);  // a refusal or failure was shown to the user
+      }
       placement_.End();
       committing_ = false;
       break;

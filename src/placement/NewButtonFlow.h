@@ -20,7 +20,6 @@
 #include "editor/ButtonEditorController.h"
 #include "editor/ButtonFaceRenderer.h"
 #include "placement/KeyLatch.h"
-#include "placement/NewButtonCommit.h"
 #include "placement/Placement.h"
 
 namespace moravel {
@@ -57,7 +56,7 @@ class NewButtonFlow {
   std::filesystem::path helpPicture_;
   Placement placement_;
   KeyLatch keys_;
-  NewButtonCommit commit_;
+  const ButtonFaceRenderer& renderer_;
   ButtonEditorController editor_;
   bool committing_ = false;  // a commit (and its messages) is under way
 };

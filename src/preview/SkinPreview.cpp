@@ -104,7 +104,7 @@ SkinPreview Render(const fs::path& skinFolder, int width, int height, const Loca
                   program.path(), width, height);
   ProblemList problems({program.path() / "skins" / name, skin, fs::absolute(skinFolder, ec)});
   wallpaper.SetProblems(&problems);
-  session.model().builder.SetProblems(&problems);
+  session.SetProblems(&problems);
 
   session.Start();
   const SettingsFiles& files = session.state().files;
