@@ -32,7 +32,8 @@ void PlacementTick(benchmark::State& state) {
 
   ControlStack controls(kScreenW, kScreenH);
   bench::NoTimers timers;
-  Placement placement(controls, timers, kScreenW, kScreenH);
+  const std::vector<Monitor> monitors{Monitor{{0, 0, kScreenW, kScreenH}, Bitmap()}};
+  Placement placement(controls, timers, monitors);
   std::string error;
   const bool begun =
       placement.Begin(IniFile(dir / "config.ini"), "freebutton1", dir, dir / "help.png", error);

@@ -11,7 +11,7 @@ NewButtonFlow::NewButtonFlow(Desktop& session, const ButtonFaceRenderer& rendere
     : session_(session),
       model_(session.model()),
       helpPicture_(std::move(helpPicture)),
-      placement_(model_.controls, model_.services.timers, model_.width(), model_.height()),
+      placement_(model_.controls, model_.services.timers, model_.monitors),
       renderer_(renderer),
       editor_(model_.files, renderer, model_.services.timers,
               [this](std::string& error) { return BeginPlacement(error); }) {
@@ -48,7 +48,6 @@ bool NewButtonFlow::BeginPlacement(std::string& error) {
   }
   const std::string section = "freebutton" + std::to_string(editor_.design().templateNumber);
   keys_.ReleaseAll();
-  placement_.SetScreenSize(model_.width(), model_.height());
   const bool begun = placement_.Begin(*config, section, model_.files.skinPath, helpPicture_, error);
   if (begun) {
     model_.services.window.TakeKeyboardFocus();

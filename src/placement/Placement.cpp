@@ -32,12 +32,9 @@ int Previous(int index, size_t size) {
 
 }  // namespace
 
-Placement::Placement(ControlStack& controls, DesktopTimers& timers, int screenWidth,
-                     int screenHeight)
-    : controls_(controls),
-      timers_(timers),
-      screenWidth_(screenWidth),
-      screenHeight_(screenHeight) {}
+Placement::Placement(ControlStack& controls, DesktopTimers& timers,
+                     const std::vector<Monitor>& monitors)
+    : controls_(controls), timers_(timers), monitors_(monitors) {}
 
 Placement::~Placement() {
   End();
@@ -67,14 +64,14 @@ bool Placement::Begin(const IniFile& config, std::string_view section,
   gridAvailable_ = false;
   grid_ = {};
   if (config.HasKey(section, "posx")) {
-    startX = ResolveScreenCoordinate(config.ReadInt(section, "posx", 0), screenWidth_);
-    startY = ResolveScreenCoordinate(config.ReadInt(section, "posy", 0), screenHeight_);
+    startX = ResolveScreenCoordinate(config.ReadInt(section, "posx", 0), screenWidth());
+    startY = ResolveScreenCoordinate(config.ReadInt(section, "posy", 0), screenHeight());
     const int stepX = config.ReadInt(section, "posw", red.width());
     const int stepY = config.ReadInt(section, "posh", red.height());
     if (stepX > 0 && stepY > 0) {
       gridAvailable_ = true;
       grid_ = BuildPlacementGrid(startX, startY, stepX, stepY, red.width(), red.height(),
-                                 screenWidth_, screenHeight_);
+                                 screenWidth(), screenHeight());
       column_ = ColumnAtOrBefore(grid_, startX);
       row_ = RowAtOrBefore(grid_, startY);
     }
@@ -83,15 +80,15 @@ bool Placement::Begin(const IniFile& config, std::string_view section,
   dragging_ = false;
 
   active_ = true;
-  helpId_ = AddOverlay(Shared(std::move(*help)), screenWidth_ / 2 - kHelpHalfWidth,
-                       screenHeight_ / 2 - kHelpHalfHeight)
+  helpId_ = AddOverlay(Shared(std::move(*help)), screenWidth() / 2 - kHelpHalfWidth,
+                       screenHeight() / 2 - kHelpHalfHeight)
                 .id();
   const Picture slot = Shared(std::move(red));
   const int slots = CountNumberedKeys("posx", config, section);
   for (int i = 1; i <= slots; ++i) {
     const std::string n = std::to_string(i);
-    const int x = ResolveScreenCoordinate(config.ReadInt(section, "posx" + n, 0), screenWidth_);
-    const int y = ResolveScreenCoordinate(config.ReadInt(section, "posy" + n, 0), screenHeight_);
+    const int x = ResolveScreenCoordinate(config.ReadInt(section, "posx" + n, 0), screenWidth());
+    const int y = ResolveScreenCoordinate(config.ReadInt(section, "posy" + n, 0), screenHeight());
     slotIds_.push_back(AddOverlay(slot, x, y).id());
   }
   ImageControl& marker = AddOverlay(Shared(std::move(green)), startX, startY);
@@ -148,10 +145,10 @@ Placement::TickResult Placement::Tick(KeyLatch& keys) {
 bool Placement::PixelStep(bool left, bool right, bool up, bool down) {
   snapped_ = false;
   int64_t x = left_, y = top_;
-  if (right && x + 1 < screenWidth_) ++x;
+  if (right && x + 1 < screenWidth()) ++x;
   if (left && x - 1 > -int64_t(markerWidth_)) --x;
   if (up && y - 1 > -int64_t(markerHeight_)) --y;
-  if (down && y + 1 < screenHeight_) ++y;
+  if (down && y + 1 < screenHeight()) ++y;
   const int oldLeft = left_, oldTop = top_;
   MoveMarker(x, y);
   return left_ != oldLeft || top_ != oldTop;

@@ -26,6 +26,7 @@
 #include <vector>
 
 #include "desktop/DesktopTimers.h"
+#include "desktop/Monitor.h"
 #include "placement/KeyLatch.h"
 #include "placement/PlacementGrid.h"
 #include "scene/ControlEvents.h"
@@ -42,9 +43,10 @@ class Placement : public ControlEvents {
   // screen's centre (a 480 x 360 picture is then centred).
   static constexpr int kHelpHalfWidth = 240, kHelpHalfHeight = 180;
 
-  // All outlive the placement. The screen size is in pixels; the desktop
-  // window covers the screen from its top-left corner.
-  Placement(ControlStack& controls, DesktopTimers& timers, int screenWidth, int screenHeight);
+  // All outlive the placement. The overlay is laid out at each Begin on the
+  // first of `monitors` (the primary one), which the desktop window covers
+  // from its top-left corner.
+  Placement(ControlStack& controls, DesktopTimers& timers, const std::vector<Monitor>& monitors);
   ~Placement() override;
   Placement(const Placement&) = delete;
   Placement& operator=(const Placement&) = delete;
@@ -56,12 +58,6 @@ class Placement : public ControlEvents {
   // `error`, nothing shown and the timer off, when the help picture cannot be
   // loaded. An up picture that cannot be loaded gives invisible silhouettes:
   // the keys still move the marker and Space still commits.
-  // The screen of the next Begin, pixels.
-  void SetScreenSize(int screenWidth, int screenHeight) {
-    screenWidth_ = screenWidth;
-    screenHeight_ = screenHeight;
-  }
-
   bool Begin(const IniFile& config, std::string_view section, const std::filesystem::path& skinPath,
              const std::filesystem::path& helpPicture, std::string& error);
   // Switches the timer off and removes every overlay control. The grid stays
@@ -106,7 +102,11 @@ class Placement : public ControlEvents {
 
   ControlStack& controls_;
   DesktopTimers& timers_;
-  int screenWidth_, screenHeight_;
+  // The primary monitor's size, pixels.
+  int screenWidth() const { return monitors_.front().area.width; }
+  int screenHeight() const { return monitors_.front().area.height; }
+
+  const std::vector<Monitor>& monitors_;
 
   bool active_ = false;
   uint64_t helpId_ = 0, markerId_ = 0;

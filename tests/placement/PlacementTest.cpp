@@ -69,7 +69,8 @@ class PlacementTest : public testing::Test {
   test::TempFolder dir_;
   ControlStack controls_{kW, kH};
   FakeTimers timers_;
-  Placement placement_{controls_, timers_, kW, kH};
+  const std::vector<Monitor> monitors_{Monitor{{0, 0, kW, kH}, Bitmap()}};
+  Placement placement_{controls_, timers_, monitors_};
   KeyLatch keys_;
   std::string error_;
 };
