@@ -11,7 +11,7 @@ xshot=$release/tests/moravel_xshot
 release_build() {
   "$root/scripts/deps" "$@"
   cmake -S "$root" -B "$release" -G Ninja -DCMAKE_BUILD_TYPE=Release -DMORAVEL_TESTS=ON >/dev/null
-  cmake --build "$release" -j"$(nproc)" --target moravel moravel_xshot
+  cmake --build "$release" -j"$(nproc)" --target moravel moravel_xshot >&2
 }
 
 release_install() {
