@@ -84,8 +84,8 @@ Program::Program(ProgramSetup setup)
 }
 
 Program::~Program() {
-  // The side windows show the session's pictures; the dialogs and the flow
-  // work on the session: they go first, and the window before the frame.
+  // The side windows show the desktop's pictures; the dialogs and the flow
+  // work on the desktop: they go first, and the window before the frame.
   sideWindows_.clear();
   removalDialog_.reset();
   buttonEditor_.reset();
@@ -183,7 +183,7 @@ void Program::ShowMainMenu(int x, int y) {
 }
 
 void Program::FrameChanged() {
-  // The session's first change comes while the window is being made.
+  // The desktop's first change comes while the window is being made.
   if (window_) window_->frameChanged();
 }
 

@@ -5,7 +5,7 @@
 // monitors' windows) and connects them to the desktop window, which only
 // shows the frame and forwards its events here.
 //
-// It carries out what the session asks of its window (DesktopWindowPort):
+// It carries out what the desktop asks of its window (DesktopWindowPort):
 // menus, messages and the side monitors itself; the frame, closing and the
 // keyboard focus by handing them to the window.
 //
@@ -71,7 +71,7 @@ class Program : public QObject, public DesktopWindowPort, public WindowEvents {
   ~Program() override;
 
   // The start-up work: the window's native window on the desktop layer, then
-  // the session's Start (settings, wallpaper, scene). Call once, before the
+  // the desktop's Start (settings, wallpaper, scene). Call once, before the
   // window is shown.
   void start();
 
@@ -90,7 +90,7 @@ class Program : public QObject, public DesktopWindowPort, public WindowEvents {
   void setPictureChooser(PictureChooser chooser) { pictureChooser_ = std::move(chooser); }
 
   // The monitors changed: the window covers `primary` (desktop coordinates)
-  // and the session follows; `screens` are the other monitors. The overload
+  // and the desktop follows; `screens` are the other monitors. The overload
   // without arguments reads them from the toolkit. Call after start().
   void followScreens(QRect primary, const QList<QRect>& screens);
   void followScreens();
@@ -116,7 +116,7 @@ class Program : public QObject, public DesktopWindowPort, public WindowEvents {
   void openButtonEditor();
   void onTimer(DesktopTimer timer);
 
-  // Declared before the session, which uses them until it goes.
+  // Declared before the desktop, which uses them until it goes.
   std::unique_ptr<QtDesktopTimers> timers_;
   std::unique_ptr<SkinWallpaper> wallpaper_;
   std::unique_ptr<SkinTimeWidgets> timeWidgets_;

@@ -3,7 +3,7 @@
 // single-shot timer that wakes when TimeTickSchedule says (once a second
 // while the clock shows seconds); the others are plain QTimers of their
 // intervals (DesktopTimerInterval), single-shot where DesktopTimerTicksOnce
-// says. All start switched off; the session switches them. A tick calls the
+// says. All start switched off; the desktop switches them. A tick calls the
 // handler given to connectTo with the timer that fired.
 
 #include <QObject>
@@ -21,7 +21,7 @@ class QtDesktopTimers : public QObject, public DesktopTimers {
  public:
   explicit QtDesktopTimers(QObject* parent = nullptr);
 
-  // The work of each tick; set once the session exists.
+  // The work of each tick; set once the desktop exists.
   void connectTo(std::function<void(DesktopTimer)> onTick);
 
   void SetEnabled(DesktopTimer timer, bool enabled) override;

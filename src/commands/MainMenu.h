@@ -3,10 +3,10 @@
 // "Добавить кнопку", "Сменить фон", "Дополнительно" with the check item
 // "Использовать двойной клик", the check item "Запускать при входе в систему",
 // "Закрыть программу". Each time it opens it takes its enabled states and the
-// double-click mark from the session, and the login mark from the autostart
+// double-click mark from the desktop, and the login mark from the autostart
 // entry: checked while the entry starts this program's own file. The commands
-// go to the session; the login item writes or removes the entry and then shows
-// what the file says, so a failed write leaves it unchecked. The session must
+// go to the desktop; the login item writes or removes the entry and then shows
+// what the file says, so a failed write leaves it unchecked. The desktop must
 // outlive the menu.
 
 #include <QMenu>
@@ -29,7 +29,7 @@ class MainMenu : public QMenu {
   MainMenu(Desktop& session, const AutostartEntry& autostart, std::filesystem::path program,
            QWidget* parent = nullptr);
 
-  // Reads the session's menu state and the autostart entry into the items
+  // Reads the desktop's menu state and the autostart entry into the items
   // (also done on aboutToShow).
   void refresh();
 

@@ -6,7 +6,7 @@
 // selection, enabled buttons, visibility, place). Captions and geometry come
 // from the controller.
 //
-// Lifetime: the session must outlive the dialog. The dialog has no parent
+// Lifetime: the desktop must outlive the dialog. The dialog has no parent
 // (it must not take the desktop window's place below every other window):
 // its owner deletes it.
 

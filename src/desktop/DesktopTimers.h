@@ -1,6 +1,6 @@
 #pragma once
-// The timers of the desktop program. The session switches them; the window
-// runs them and calls the session's handler of each.
+// The timers of the desktop program. The desktop switches them; the window
+// runs them and calls the desktop's handler of each.
 
 namespace moravel {
 

@@ -1,6 +1,6 @@
 #pragma once
 // What the clock and calendar widgets work on: the scene, its controls, the
-// settings and the painted wallpaper. Lent by the session for one call.
+// settings and the painted wallpaper. Lent by the desktop for one call.
 
 #include "desktop/DesktopScene.h"
 #include "desktop/MainMenuState.h"

@@ -9,7 +9,7 @@
 // States: hidden -> OnShow -> (apply any number of times) -> hidden by
 // "OK", a double click on a skin or "Отмена". The dialog is modeless.
 //
-// Lifetime: the session must outlive the controller.
+// Lifetime: the desktop must outlive the controller.
 
 #include <optional>
 #include <string>

@@ -1,7 +1,7 @@
 #pragma once
 // The analog clock, the digit clock and the calendar: the work of the scene
 // that depends on the time. Implemented in src/widgets; the program hands it
-// to the session. Without one, a skin's [analogclock] counts as failed and the
+// to the desktop. Without one, a skin's [analogclock] counts as failed and the
 // timers' ticks draw nothing.
 
 #include "desktop/SceneContext.h"

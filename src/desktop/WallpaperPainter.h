@@ -1,6 +1,6 @@
 #pragma once
 // Paints the skin's wallpaper into the wallpaper layer. Implemented in
-// src/widgets; the program hands it to the session.
+// src/widgets; the program hands it to the desktop.
 
 #include <filesystem>
 #include <string_view>

@@ -10,7 +10,7 @@
 // its own key presses and releases, and takes the keyboard focus when the
 // placement begins.
 //
-// Lifetime: the session and the renderer outlive the flow. The
+// Lifetime: the desktop and the renderer outlive the flow. The
 // user-interface thread only.
 
 #include <filesystem>

@@ -2,7 +2,7 @@
 // Where the program draws: the desktop window needs X11 (the desktop window
 // type and the shape mask). In a Wayland session the compositor's XWayland
 // gives it an X display, so the toolkit is told to use X11 (Qt's "xcb"
-// platform) whenever DISPLAY is set, even where the session asks toolkits
+// platform) whenever DISPLAY is set, even where the desktop asks toolkits
 // for Wayland. A platform the user named that is not Wayland (Qt's
 // "offscreen" for a run without any display) is kept.
 

@@ -16,7 +16,7 @@
 
 namespace moravel {
 
-// `files` as the session opened them (config and user may be null: nothing
+// `files` as the desktop opened them (config and user may be null: nothing
 // is then checked of them).
 void CheckSkinSettings(const SettingsFiles& files, SkinProblems& problems);
 

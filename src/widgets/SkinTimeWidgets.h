@@ -1,10 +1,10 @@
 #pragma once
 // The clocks and the calendar of a skin, as the program hands them to the
 // desktop session (DesktopServices::timeWidgets): the analog clock, the digit
-// clock and the calendar pictures, driven by the session's two timers.
+// clock and the calendar pictures, driven by the desktop's two timers.
 //
-// Lifetime: must outlive the session it is given to. Holds the analog clock
-// built on the session's controls; a clock left from another session's
+// Lifetime: must outlive the desktop it is given to. Holds the analog clock
+// built on the desktop's controls; a clock left from another session's
 // controls is never touched.
 
 #include <memory>
