@@ -1,16 +1,11 @@
 #include "desktop/Desktop.h"
 
-#include <algorithm>
-#include <exception>
-#include <system_error>
 #include <utility>
 
 #include "desktop/ChangeWallpaperCommand.h"
 #include "desktop/FollowMonitorsCommand.h"
 #include "desktop/SkinList.h"
 #include "desktop/SwitchSkinCommand.h"
-#include "desktop/WallpaperBand.h"
-#include "settings/NumberedItems.h"
 #include "settings/SkinPaths.h"
 
 namespace moravel {
@@ -40,9 +35,7 @@ void Desktop::Start() {
   s.menu.useDoubleClickChecked = f.config->ReadFlag("doubleclick", "dc", true);
 
   s.wallpaperControl.SetSize(s.width(), s.height());
-  s.PaintWallpaper([&](WallpaperPainter& painter, Bitmap& wallpaper) {
-    return painter.PaintWallpaper(*f.config, f.skinPath, "", wallpaper);
-  });
+  s.PaintSkinWallpaper();
   s.builder.Build();
   s.composer.InvalidateAll();  // the first picture is shown whole
   if (!f.user->readable())

@@ -10,6 +10,7 @@
 #include <algorithm>
 #include <exception>
 #include <filesystem>
+#include <string_view>
 #include <utility>
 #include <vector>
 
@@ -73,6 +74,13 @@ struct DesktopModel {
     }
     composer.WallpaperPainted(painted);
     if (painted) composer.InvalidateAll();
+  }
+  // The same with the wallpaper the open skin picks for the primary
+  // monitor's shape; `firstDefault`: see WallpaperPainter::PaintWallpaper.
+  void PaintSkinWallpaper(std::string_view firstDefault = {}) {
+    PaintWallpaper([&](WallpaperPainter& painter, Bitmap& wallpaper) {
+      return painter.PaintWallpaper(*files.config, files.skinPath, firstDefault, wallpaper);
+    });
   }
 
   // The primary monitor, which carries the skin; its size is the frame's.

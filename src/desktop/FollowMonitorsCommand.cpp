@@ -31,9 +31,7 @@ void FollowMonitorsCommand::Resize(DesktopModel& s) const {
   s.controls.SetScreenSize(width, height);
   s.composer.SetSize(width, height);
   s.wallpaperControl.SetSize(width, height);
-  s.PaintWallpaper([&](WallpaperPainter& painter, Bitmap& wallpaper) {
-    return painter.PaintWallpaper(*f.config, f.skinPath, "", wallpaper);
-  });
+  s.PaintSkinWallpaper();
   s.builder.Build();
   s.composer.InvalidateAll();
 }

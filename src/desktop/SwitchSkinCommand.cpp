@@ -18,9 +18,7 @@ void SwitchSkinCommand::Apply(DesktopModel& s) {
   s.menu.useDoubleClickChecked = f.config->ReadFlag("doubleclick", "dc", false);
   const std::string_view firstDefault =
       SkinSwitchWallpaperDefault(AspectBandFor(s.width(), s.height()));
-  s.PaintWallpaper([&](WallpaperPainter& painter, Bitmap& wallpaper) {
-    return painter.PaintWallpaper(*f.config, f.skinPath, firstDefault, wallpaper);
-  });
+  s.PaintSkinWallpaper(firstDefault);
   s.builder.Build();
   if (s.monitors.size() > 1) PaintSideScreens(s);
   if (!f.user->readable())
