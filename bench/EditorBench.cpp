@@ -17,7 +17,7 @@
 #include "desktop/Desktop.h"
 #include "editor/ButtonEditorController.h"
 #include "editor/ButtonFaceRenderer.h"
-#include "placement/NewButtonCommit.h"
+#include "placement/AddButtonCommand.h"
 #include "platform/FakeClock.h"
 #include "platform/FakeEnvironment.h"
 #include "platform/RecordingLauncher.h"
@@ -177,7 +177,6 @@ void BM_CommitButton(benchmark::State& state) {
   Desktop session(DesktopServices{launcher, clock, timers, window}, program, 1920, 1080);
   session.Start();
   ButtonFaceRenderer renderer(*f.loader, f.captions);
-  NewButtonCommit commit(session.model(), renderer);
   const IniFile& config = *session.state().files.config;
   NewButtonDesign design{.templateNumber = 1,
                          .target = (f.dir / "notes.txt").string(),
@@ -185,7 +184,9 @@ void BM_CommitButton(benchmark::State& state) {
                          .caption = "Документы",
                          .upParams = ReadFaceParams(config, "freebutton1", ButtonState::kUp)};
   for (auto _ : state) {
-    if (!commit.CommitNewButton(design, 400, 300)) state.SkipWithError("refused");
+    AddButtonCommand add(renderer, design, 400, 300);
+    session.Run(add);
+    if (!add.result()->ok()) state.SkipWithError("refused");
   }
   fs::remove_all(program);
 }

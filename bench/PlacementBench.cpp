@@ -33,7 +33,8 @@ void PlacementTick(benchmark::State& state) {
   ControlStack controls(kScreenW, kScreenH);
   bench::NoTimers timers;
   const std::vector<Monitor> monitors{Monitor{{0, 0, kScreenW, kScreenH}, Bitmap()}};
-  Placement placement(controls, timers, monitors);
+  Placement placement(timers);
+  placement.Attach(controls, monitors);
   std::string error;
   const bool begun =
       placement.Begin(IniFile(dir / "config.ini"), "freebutton1", dir, dir / "help.png", error);

@@ -17,8 +17,8 @@
 #include "SessionFakes.h"
 #include "desktop/Desktop.h"
 #include "editor/ButtonFaceRenderer.h"
-#include "placement/ButtonRemoval.h"
-#include "placement/NewButtonCommit.h"
+#include "placement/AddButtonCommand.h"
+#include "placement/RemoveButtonCommand.h"
 #include "platform/FakeClock.h"
 #include "platform/FakeEnvironment.h"
 #include "platform_qt/QtAssociatedIcons.h"
@@ -114,8 +114,6 @@ int main(int argc, char** argv) {
   QtCaptionPainter captions;
   IconLoader loader(icons, *Bitmap::Create(48, 48, {1, 2, 3, 255}));
   ButtonFaceRenderer renderer(loader, captions);
-  NewButtonCommit commit(session.model(), renderer);
-  ButtonRemoval removal(session.model());
 
   auto makeAndRemove = [&](long) {
     const IniFile& config = *session.state().files.config;
@@ -124,9 +122,10 @@ int main(int argc, char** argv) {
                            .iconSource = (program / "help.png").string(),
                            .caption = "Soak",
                            .upParams = ReadFaceParams(config, "freebutton1", ButtonState::kUp)};
-    const Result<int> k = commit.CommitNewButton(design, 100, 100);
-    session.model().pointer.selectedButton = k ? *k : 0;
-    (void)removal.RemoveSelectedButton();
+    AddButtonCommand add(renderer, design, 100, 100);
+    session.Run(add);
+    RemoveButtonCommand remove(add.result()->ok() ? **add.result() : 0);
+    session.Run(remove);
     session.frame().TakeDirty();
   };
   auto tick = [&](long) {

@@ -131,7 +131,7 @@ ButtonRemovalDialog& Program::removalDialog() {
   // Made when first asked for, as the editor: not needed for the first frame.
   if (!removalDialog_) {
     removalDialog_ = std::make_unique<ButtonRemovalDialog>([this] {
-      RemoveButtonCommand remove;
+      RemoveButtonCommand remove(session_->state().pointer.selectedButton);
       session_->Run(remove);  // a failure was shown to the user
     });
   }

@@ -15,7 +15,9 @@ Desktop::Desktop(DesktopServices services, std::filesystem::path programFolder, 
     : state_(std::make_unique<DesktopModel>(services, std::move(programFolder), screenWidth,
                                             screenHeight)) {}
 
-Desktop::~Desktop() = default;
+Desktop::~Desktop() {
+  SetOverlay(nullptr);
+}
 
 void Desktop::Start() {
   DesktopModel& s = *state_;
@@ -140,8 +142,11 @@ void Desktop::SetProblems(SkinProblems* problems) {
   state_->builder.SetProblems(problems);
 }
 
-DesktopModel& Desktop::model() {
-  return *state_;
+void Desktop::SetOverlay(DesktopOverlay* overlay) {
+  if (overlay_) overlay_->Detach();
+  overlay_ = overlay;
+  state_->router.SetOverlay(overlay);
+  if (overlay) overlay->Attach(state_->controls, state_->monitors);
 }
 
 }  // namespace moravel

@@ -22,6 +22,7 @@
 
 #include "desktop/DesktopCommand.h"
 #include "desktop/DesktopModel.h"
+#include "desktop/DesktopOverlay.h"
 #include "desktop/DesktopScene.h"
 #include "desktop/DesktopTimers.h"
 #include "desktop/DesktopWindowPort.h"
@@ -94,14 +95,14 @@ class Desktop {
   // outlive them (the preview tool lists them).
   void SetProblems(SkinProblems* problems);
 
-  // The whole model, writable: for the placement of a new button, whose
-  // overlay lives in the scene's controls while it runs, and for tests that
-  // set up a state directly. Every other change is an operation or a
-  // command (Run).
-  DesktopModel& model();
+  // Lays `overlay` over the skin (see DesktopOverlay) until another one or
+  // null is set; the one set before is detached. `overlay` must stay alive
+  // while set.
+  void SetOverlay(DesktopOverlay* overlay);
 
  private:
   std::unique_ptr<DesktopModel> state_;
+  DesktopOverlay* overlay_ = nullptr;
 };
 
 }  // namespace moravel

@@ -30,7 +30,7 @@ ButtonEditorController::Layout ButtonEditorController::FitEditorToPreview(int pr
   return l;
 }
 
-ButtonEditorController::ButtonEditorController(SettingsFiles& files,
+ButtonEditorController::ButtonEditorController(const SettingsFiles& files,
                                                const ButtonFaceRenderer& renderer,
                                                DesktopTimers& timers, BeginPlacement beginPlacement)
     : files_(files),

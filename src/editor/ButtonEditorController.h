@@ -106,7 +106,9 @@ class ButtonEditorController {
   // than the client area.
   static Layout FitEditorToPreview(int previewWidth, int previewHeight);
 
-  ButtonEditorController(SettingsFiles& files, const ButtonFaceRenderer& renderer,
+  // `files`: the desktop's, read only, except that OnShow reads config.ini
+  // again from the disk. All outlive the controller.
+  ButtonEditorController(const SettingsFiles& files, const ButtonFaceRenderer& renderer,
                          DesktopTimers& timers, BeginPlacement beginPlacement);
 
   // Each time the dialog is shown: reads the skin's config.ini again from the
@@ -190,7 +192,7 @@ class ButtonEditorController {
   void TypingTaken();
   void RefreshPreview();
 
-  SettingsFiles& files_;
+  const SettingsFiles& files_;
   const ButtonFaceRenderer& renderer_;
   DesktopTimers& timers_;
   BeginPlacement beginPlacement_;

@@ -36,7 +36,7 @@ fs::path StateFile(const fs::path& skin, const std::string& stored, char state) 
 
 }  // namespace
 
-Result<void> ButtonRemoval::RemoveSelectedButton() {
+Result<void> ButtonRemoval::RemoveButton(int number) {
   SettingsFiles& files = model_.files;
   if (!files.user) return Error{ErrorKind::kFailed, "the desktop has not started"};
   IniFile& user = *files.user;
@@ -46,9 +46,9 @@ Result<void> ButtonRemoval::RemoveSelectedButton() {
     window.ShowMessage(why.message);
     return why;
   }
-  const int s = model_.pointer.selectedButton;
+  const int s = number;
   const int last = CountNumberedSections("button", user);
-  if (s < 1 || s > last) return Error{ErrorKind::kNotFound, "no button is selected"};
+  if (s < 1 || s > last) return Error{ErrorKind::kNotFound, "no such button"};
   const fs::path& skin = files.skinPath;
   const std::string removedImage = user.ReadString(Section(s), "image", "");
   const std::string lastImage = user.ReadString(Section(last), "image", "");
@@ -118,7 +118,6 @@ Result<void> ButtonRemoval::RemoveSelectedButton() {
   ButtonTable& buttons = model_.buttons;
   buttons.Remove(s);
   if (s != last && last == buttons.count()) buttons.MoveLastInto(s);
-  model_.pointer.selectedButton = 0;
   return {};
 }
 

@@ -1,7 +1,7 @@
 #pragma once
-// Removes the button the pointer last selected (a right or middle click),
-// keeping the buttons numbered without gaps: the last button takes over the
-// freed number and stays where it is on the desktop.
+// Removes a button (the one the pointer last selected, by a right or middle
+// click, when the user asks), keeping the buttons numbered without gaps: the last button takes over
+// the freed number and stays where it is on the desktop.
 //
 // Nothing is lost by a crash or a full disk, and every button looks and acts
 // after a restart as before the removal; a kill at any moment never leaves a
@@ -28,11 +28,11 @@ class ButtonRemoval {
  public:
   explicit ButtonRemoval(DesktopModel& model) : model_(model) {}  // model outlives this
 
-  // Removes button `SelectedButton`. Nothing changes when no button is
-  // selected (kNotFound, nothing shown), user.ini cannot be read or a write
+  // Removes button `number` (from 1). Nothing changes when there is no such
+  // button (kNotFound, nothing shown), user.ini cannot be read or a write
   // failed; the error then holds the message shown (kAccessDenied,
   // kNoSpace, ... as the write failed).
-  Result<void> RemoveSelectedButton();
+  Result<void> RemoveButton(int number);
 
  private:
   DesktopModel& model_;

@@ -9,17 +9,17 @@ namespace moravel {
 NewButtonFlow::NewButtonFlow(Desktop& session, const ButtonFaceRenderer& renderer,
                              std::filesystem::path helpPicture)
     : session_(session),
-      model_(session.model()),
+      state_(session.state()),
       helpPicture_(std::move(helpPicture)),
-      placement_(model_.controls, model_.services.timers, model_.monitors),
+      placement_(state_.services.timers),
       renderer_(renderer),
-      editor_(model_.files, renderer, model_.services.timers,
+      editor_(state_.files, renderer, state_.services.timers,
               [this](std::string& error) { return BeginPlacement(error); }) {
-  model_.router.SetOverlay(&placement_);
+  session_.SetOverlay(&placement_);
 }
 
 NewButtonFlow::~NewButtonFlow() {
-  model_.router.SetOverlay(nullptr);
+  session_.SetOverlay(nullptr);
 }
 
 void NewButtonFlow::OpenEditor() {
@@ -32,8 +32,8 @@ void NewButtonFlow::EndPlacement() {
 }
 
 bool NewButtonFlow::BeginPlacement(std::string& error) {
-  const IniFile* config = model_.files.config.get();
-  const IniFile* user = model_.files.user.get();
+  const IniFile* config = state_.files.config.get();
+  const IniFile* user = state_.files.user.get();
   if (!config || !user) return false;
   // What the commit would refuse is refused now, with the editor still open.
   if (!user->readable()) {
@@ -43,16 +43,16 @@ bool NewButtonFlow::BeginPlacement(std::string& error) {
     error = *why;
   }
   if (!error.empty()) {
-    model_.services.window.ShowMessage(error);
+    state_.services.window.ShowMessage(error);
     return false;
   }
   const std::string section = "freebutton" + std::to_string(editor_.design().templateNumber);
   keys_.ReleaseAll();
-  const bool begun = placement_.Begin(*config, section, model_.files.skinPath, helpPicture_, error);
+  const bool begun = placement_.Begin(*config, section, state_.files.skinPath, helpPicture_, error);
   if (begun) {
-    model_.services.window.TakeKeyboardFocus();
+    state_.services.window.TakeKeyboardFocus();
   } else {
-    model_.services.window.ShowMessage(error);
+    state_.services.window.ShowMessage(error);
   }
   return begun;
 }

@@ -52,7 +52,7 @@ class NewButtonFlow {
   void Tick();
 
   Desktop& session_;
-  DesktopModel& model_;
+  const DesktopModel& state_;  // the session's, read-only
   std::filesystem::path helpPicture_;
   Placement placement_;
   KeyLatch keys_;

@@ -32,18 +32,32 @@ int Previous(int index, size_t size) {
 
 }  // namespace
 
-Placement::Placement(ControlStack& controls, DesktopTimers& timers,
-                     const std::vector<Monitor>& monitors)
-    : controls_(controls), timers_(timers), monitors_(monitors) {}
+Placement::Placement(DesktopTimers& timers) : timers_(timers) {}
 
 Placement::~Placement() {
   End();
+}
+
+void Placement::Attach(ControlStack& controls, const std::vector<Monitor>& monitors) {
+  End();
+  controls_ = &controls;
+  monitors_ = &monitors;
+}
+
+void Placement::Detach() {
+  End();
+  controls_ = nullptr;
+  monitors_ = nullptr;
 }
 
 bool Placement::Begin(const IniFile& config, std::string_view section,
                       const std::filesystem::path& skinPath,
                       const std::filesystem::path& helpPicture, std::string& error) {
   End();
+  if (!controls_ || monitors_->empty()) {
+    error = "the desktop is not ready";
+    return false;
+  }
   Result<Bitmap> help = LoadPictureFile(helpPicture);
   if (!help.ok()) {
     error = Utf8Of(helpPicture.filename()) + ": " + help.error().message;
@@ -100,7 +114,7 @@ bool Placement::Begin(const IniFile& config, std::string_view section,
 }
 
 ImageControl& Placement::AddOverlay(const Picture& picture, int left, int top) {
-  ImageControl& control = controls_.Add(ControlLayer::Placement);
+  ImageControl& control = controls_->Add(ControlLayer::Placement);
   control.handlers.overlay = true;
   control.SetPicture(picture);
   control.MoveTo(left, top);
@@ -114,7 +128,7 @@ void Placement::End() {
   ids.push_back(helpId_);
   ids.push_back(markerId_);
   for (uint64_t id : ids) {
-    if (ImageControl* control = controls_.Find(id)) controls_.Remove(*control);
+    if (ImageControl* control = controls_->Find(id)) controls_->Remove(*control);
   }
   slotIds_.clear();
   helpId_ = markerId_ = 0;
@@ -185,7 +199,7 @@ bool Placement::GridStep(bool left, bool right, bool up, bool down) {
 void Placement::MoveMarker(int64_t left, int64_t top) {
   left_ = HeldOnScreenRange(left);
   top_ = HeldOnScreenRange(top);
-  if (ImageControl* marker = controls_.Find(markerId_)) marker->MoveTo(left_, top_);
+  if (ImageControl* marker = controls_->Find(markerId_)) marker->MoveTo(left_, top_);
 }
 
 bool Placement::IsSlot(uint64_t id) const {

@@ -25,17 +25,16 @@
 #include <string_view>
 #include <vector>
 
+#include "desktop/DesktopOverlay.h"
 #include "desktop/DesktopTimers.h"
 #include "desktop/Monitor.h"
 #include "placement/KeyLatch.h"
 #include "placement/PlacementGrid.h"
-#include "scene/ControlEvents.h"
-#include "scene/ControlStack.h"
 #include "settings/IniFile.h"
 
 namespace moravel {
 
-class Placement : public ControlEvents {
+class Placement : public DesktopOverlay {
  public:
   static constexpr Rgba kMarkerColour{0, 255, 0, 255};
   static constexpr Rgba kSlotColour{255, 0, 0, 255};
@@ -43,21 +42,26 @@ class Placement : public ControlEvents {
   // screen's centre (a 480 x 360 picture is then centred).
   static constexpr int kHelpHalfWidth = 240, kHelpHalfHeight = 180;
 
-  // All outlive the placement. The overlay is laid out at each Begin on the
-  // first of `monitors` (the primary one), which the desktop window covers
-  // from its top-left corner.
-  Placement(ControlStack& controls, DesktopTimers& timers, const std::vector<Monitor>& monitors);
+  // `timers` outlives the placement.
+  explicit Placement(DesktopTimers& timers);
   ~Placement() override;
   Placement(const Placement&) = delete;
   Placement& operator=(const Placement&) = delete;
+
+  // The desktop's controls, where the overlay goes, and its monitors: the
+  // overlay is laid out at each Begin on the first of them (the primary
+  // one), which the desktop window covers from its top-left corner.
+  void Attach(ControlStack& controls, const std::vector<Monitor>& monitors) override;
+  // Ends a running placement; Begin fails until the next Attach.
+  void Detach() override;
 
   // Shows the overlay for template section `section` of `config` in the skin
   // folder `skinPath`, with the help picture in the file `helpPicture`, and
   // switches the placement timer on. A running placement is ended first, so
   // no overlay control is ever left behind. False, with a short reason in
   // `error`, nothing shown and the timer off, when the help picture cannot be
-  // loaded. An up picture that cannot be loaded gives invisible silhouettes:
-  // the keys still move the marker and Space still commits.
+  // loaded or the placement is not attached. An up picture that cannot be loaded gives invisible
+  // silhouettes: the keys still move the marker and Space still commits.
   bool Begin(const IniFile& config, std::string_view section, const std::filesystem::path& skinPath,
              const std::filesystem::path& helpPicture, std::string& error);
   // Switches the timer off and removes every overlay control. The grid stays
@@ -100,13 +104,13 @@ class Placement : public ControlEvents {
   bool PixelStep(bool left, bool right, bool up, bool down);
   bool GridStep(bool left, bool right, bool up, bool down);
 
-  ControlStack& controls_;
   DesktopTimers& timers_;
+  // Lent by Attach; null when detached.
+  ControlStack* controls_ = nullptr;
+  const std::vector<Monitor>* monitors_ = nullptr;
   // The primary monitor's size, pixels.
-  int screenWidth() const { return monitors_.front().area.width; }
-  int screenHeight() const { return monitors_.front().area.height; }
-
-  const std::vector<Monitor>& monitors_;
+  int screenWidth() const { return monitors_->front().area.width; }
+  int screenHeight() const { return monitors_->front().area.height; }
 
   bool active_ = false;
   uint64_t helpId_ = 0, markerId_ = 0;

@@ -1,6 +1,6 @@
 #pragma once
-// The button the pointer last selected removed from the desktop as one of its
-// commands (Desktop::Run); ButtonRemoval says how nothing is lost.
+// A button removed from the desktop as one of its commands (Desktop::Run);
+// ButtonRemoval says how nothing is lost.
 
 #include <optional>
 
@@ -11,13 +11,15 @@ namespace moravel {
 
 class RemoveButtonCommand : public DesktopCommand {
  public:
-  void Apply(DesktopModel& model) override {
-    result_ = ButtonRemoval(model).RemoveSelectedButton();
-  }
-  // After the run: done, or the Error (kNotFound: no button was selected).
+  // `number`: the button's, from 1 (the pointer's selectedButton).
+  explicit RemoveButtonCommand(int number) : number_(number) {}
+
+  void Apply(DesktopModel& model) override { result_ = ButtonRemoval(model).RemoveButton(number_); }
+  // After the run: done, or the Error (kNotFound: there is no such button).
   const std::optional<Result<void>>& result() const { return result_; }
 
  private:
+  int number_;
   std::optional<Result<void>> result_;
 };
 

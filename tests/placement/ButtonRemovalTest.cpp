@@ -5,7 +5,7 @@
 #include <gtest/gtest.h>
 
 #include "desktop/DesktopTestKit.h"
-#include "placement/ButtonRemoval.h"
+#include "placement/RemoveButtonCommand.h"
 #include "placement/StatePictureFiles.h"
 #include "settings/NumberedItems.h"
 #include "support/FileSizeLimit.h"
@@ -35,8 +35,9 @@ class ButtonRemovalTest : public testing::Test {
     h_.Start();
   }
   bool Remove(int k) {
-    h_.session->model().pointer.selectedButton = k;
-    return ButtonRemoval(h_.session->model()).RemoveSelectedButton().ok();
+    RemoveButtonCommand remove(k);
+    h_.session->Run(remove);
+    return remove.result()->ok();
   }
   // Target, place and up picture colour of each button, as the desktop shows them.
   std::vector<std::tuple<std::string, int, uint8_t>> Shown() const {

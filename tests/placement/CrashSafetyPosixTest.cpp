@@ -33,8 +33,8 @@
 #include "codecs/PictureFile.h"
 #include "desktop/DesktopTestKit.h"
 #include "editor/EditorTestKit.h"
-#include "placement/ButtonRemoval.h"
-#include "placement/NewButtonCommit.h"
+#include "placement/AddButtonCommand.h"
+#include "placement/RemoveButtonCommand.h"
 #include "settings/NumberedItems.h"
 #include "settings/SkinPaths.h"
 
@@ -43,7 +43,7 @@ namespace {
 
 namespace fs = std::filesystem;
 using test::Solid;
-using Work = std::function<bool(DesktopModel&, std::mt19937&)>;
+using Work = std::function<bool(Desktop&, std::mt19937&)>;
 
 constexpr int kKills = 500;
 constexpr unsigned kSeed = 20261208;
@@ -119,21 +119,23 @@ class CrashSafetyTest : public testing::Test {
   }
 
   // Makes one button opening a random icon at a random place.
-  bool MakeButton(DesktopModel& model, std::mt19937& random) {
+  bool MakeButton(Desktop& session, std::mt19937& random) {
     const int j = int(random() % kIcons);
     NewButtonDesign design;
     design.templateNumber = 1;
     design.target = design.iconSource = Icon(j).string();
     design.caption = "b";
-    design.upParams = ReadFaceParams(*model.files.config, "freebutton1", ButtonState::kUp);
-    return NewButtonCommit(model, renderer_)
-        .CommitNewButton(design, int(random() % 700), int(random() % 500))
-        .ok();
+    design.upParams =
+        ReadFaceParams(*session.state().files.config, "freebutton1", ButtonState::kUp);
+    AddButtonCommand add(renderer_, design, int(random() % 700), int(random() % 500));
+    session.Run(add);
+    return add.result()->ok();
   }
 
-  bool RemoveButton(DesktopModel& model, std::mt19937& random) {
-    model.pointer.selectedButton = 1 + int(random() % unsigned(model.buttons.count()));
-    return ButtonRemoval(model).RemoveSelectedButton().ok();
+  bool RemoveButton(Desktop& session, std::mt19937& random) {
+    RemoveButtonCommand remove(1 + int(random() % unsigned(session.state().buttons.count())));
+    session.Run(remove);
+    return remove.result()->ok();
   }
 
   // Runs in the forked child, on the session the parent started at its last
@@ -144,7 +146,7 @@ class CrashSafetyTest : public testing::Test {
     if (::write(ready, "!", 1) != 1) _exit(3);
     const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(5);
     while (std::chrono::steady_clock::now() < deadline) {
-      if (!work(session_->model(), random)) _exit(2);
+      if (!work(*session_, random)) _exit(2);
     }
     _exit(0);
   }
@@ -303,7 +305,7 @@ class CrashSafetyTest : public testing::Test {
 TEST_F(CrashSafetyTest, KilledCommitsLeaveAConsistentDesktop) {
   // A fresh skin whenever 12 buttons are made keeps the looks quick.
   const Tally t = KillAndLook(
-      "commit", [this](DesktopModel& m, std::mt19937& r) { return MakeButton(m, r); },
+      "commit", [this](Desktop& d, std::mt19937& r) { return MakeButton(d, r); },
       [](const DiskState& state) { return state.buttons >= kMostButtons; });
   EXPECT_EQ(t.foreignFaces, 0);
 }
@@ -312,10 +314,10 @@ TEST_F(CrashSafetyTest, KilledRemovalsLeaveAConsistentDesktop) {
   // Mostly removals: eight buttons are made whenever fewer than three are left.
   const Tally t = KillAndLook(
       "removal",
-      [this](DesktopModel& m, std::mt19937& r) {
-        if (m.buttons.count() >= 3) return RemoveButton(m, r);
-        while (m.buttons.count() < 8)
-          if (!MakeButton(m, r)) return false;
+      [this](Desktop& d, std::mt19937& r) {
+        if (d.state().buttons.count() >= 3) return RemoveButton(d, r);
+        while (d.state().buttons.count() < 8)
+          if (!MakeButton(d, r)) return false;
         return true;
       },
       [](const DiskState&) { return false; });

@@ -7,10 +7,10 @@
 #include "codecs/PictureFile.h"
 #include "desktop/DesktopTestKit.h"
 #include "editor/EditorTestKit.h"
-#include "placement/ButtonRemoval.h"
+#include "placement/AddButtonCommand.h"
 #include "placement/ButtonTarget.h"
-#include "placement/NewButtonCommit.h"
 #include "placement/NewButtonFlow.h"
+#include "placement/RemoveButtonCommand.h"
 #include "settings/NumberedItems.h"
 #include "support/ErrorKindOf.h"
 #include "support/FileSizeLimit.h"
@@ -53,8 +53,10 @@ class NewButtonTest : public testing::Test {
     design.templateNumber = 1;
     design.target = design.iconSource = (h_.skinFolder() / "target.png").string();
     design.upParams =
-        ReadFaceParams(*h_.session->model().files.config, "freebutton1", ButtonState::kUp);
-    return NewButtonCommit(h_.session->model(), renderer_).CommitNewButton(design, 5, 5);
+        ReadFaceParams(*h_.session->state().files.config, "freebutton1", ButtonState::kUp);
+    AddButtonCommand add(renderer_, design, 5, 5);
+    h_.session->Run(add);
+    return *add.result();
   }
   std::vector<std::string> TempFiles() const {
     std::vector<std::string> names;
@@ -75,7 +77,7 @@ class NewButtonTest : public testing::Test {
 
 TEST_F(NewButtonTest, MadePlacedCommittedAndBackAfterARestart) {
   NewButtonFlow& flow = Start();
-  const size_t controlsBefore = h_.session->model().controls.size();
+  const size_t controlsBefore = h_.session->state().controls.size();
   ButtonEditorController& editor = flow.editor();
   editor.OnShow();
   const std::string target = (h_.skinFolder() / "target.png").string();
@@ -91,7 +93,7 @@ TEST_F(NewButtonTest, MadePlacedCommittedAndBackAfterARestart) {
   Key(PlacementKey::Space);
 
   EXPECT_FALSE(flow.placement().active());
-  EXPECT_EQ(h_.session->model().controls.size(), controlsBefore + 1);  // the button, no overlay
+  EXPECT_EQ(h_.session->state().controls.size(), controlsBefore + 1);  // the button, no overlay
   EXPECT_TRUE(h_.window.messages.empty());
   const DesktopScene& scene = h_.session->state().scene;
   ASSERT_EQ(scene.buttonCount, 2);
@@ -124,13 +126,13 @@ TEST_F(NewButtonTest, MadePlacedCommittedAndBackAfterARestart) {
 
 TEST_F(NewButtonTest, RefusalsLeaveEverythingAsItWas) {
   NewButtonFlow& flow = Start();
-  const size_t controls = h_.session->model().controls.size();
+  const size_t controls = h_.session->state().controls.size();
   flow.editor().OnShow();
   flow.editor().OnOk();
   ASSERT_TRUE(flow.placement().active());
   flow.OpenEditor();  // the editor again: the running placement ends, no overlay is left
   EXPECT_FALSE(flow.placement().active());
-  EXPECT_EQ(h_.session->model().controls.size(), controls);
+  EXPECT_EQ(h_.session->state().controls.size(), controls);
 
   std::filesystem::remove(h_.programFolder() / "help.png");
   flow.editor().OnShow();
@@ -206,8 +208,9 @@ TEST_F(NewButtonTest, AnUnreadableUserIniIsNeverOverwritten) {
   const Result<int> refused = Commit();
   ASSERT_FALSE(refused);
   EXPECT_EQ(refused.error().message, said);  // the error is what the user was told
-  h_.session->model().pointer.selectedButton = 1;
-  EXPECT_FALSE(ButtonRemoval(h_.session->model()).RemoveSelectedButton());
+  RemoveButtonCommand remove(1);
+  h_.session->Run(remove);
+  EXPECT_FALSE(*remove.result());
   EXPECT_EQ(h_.window.messages, std::vector<std::string>(4, said));
   EXPECT_EQ(TempFiles(), std::vector<std::string>{"freebutton1_u.png"});
   EXPECT_EQ(LoadPictureFile(h_.skinFolder() / "temp/freebutton1_u.png")->at(0, 0),
@@ -293,8 +296,9 @@ TEST(NewButtonOnBundledSkins, EveryActionAndIconMode) {
     const int last = before + made;
     const std::string lastTarget = h.session->state().scene.button(last).target;
     const Bitmap lastFace = *h.session->state().scene.button(last).upPicture;
-    h.session->model().pointer.selectedButton = 1;
-    ASSERT_TRUE(ButtonRemoval(h.session->model()).RemoveSelectedButton()) << skin;
+    RemoveButtonCommand remove(1);
+    h.session->Run(remove);
+    ASSERT_TRUE(*remove.result()) << skin;
     h.Start(1280, 1024);
     EXPECT_EQ(h.session->state().scene.buttonCount, last - 1) << skin;
     EXPECT_EQ(h.session->state().scene.button(1).target, lastTarget) << skin;

@@ -37,6 +37,7 @@ class PlacementTest : public testing::Test {
   PlacementTest() {
     test::WritePng(dir_ / "up.png", test::Solid(64, 32, {1, 2, 3, 255}));
     test::WritePng(dir_ / "help.png", test::Solid(48, 36, {9, 9, 9, 255}));
+    placement_.Attach(controls_, monitors_);
   }
   // Begins with the template section [t] holding `keys`.
   bool Begin(const std::string& keys, const char* help = "help.png") {
@@ -70,7 +71,7 @@ class PlacementTest : public testing::Test {
   ControlStack controls_{kW, kH};
   FakeTimers timers_;
   const std::vector<Monitor> monitors_{Monitor{{0, 0, kW, kH}, Bitmap()}};
-  Placement placement_{controls_, timers_, monitors_};
+  Placement placement_{timers_};
   KeyLatch keys_;
   std::string error_;
 };
@@ -168,6 +169,14 @@ TEST_F(PlacementTest, BeginAgainReplacesTheOverlayAndEndRemovesIt) {
   EXPECT_EQ(controls_.size(), 0u);
   EXPECT_FALSE(TimerOn());
   EXPECT_EQ(Run({"R"}), Result::kNothing);
+
+  // Taken off the desktop, the overlay goes and nothing begins until the next Attach.
+  ASSERT_TRUE(Begin(kGrid));
+  placement_.Detach();
+  EXPECT_EQ(controls_.size(), 0u);
+  EXPECT_FALSE(TimerOn());
+  EXPECT_FALSE(Begin(kGrid));
+  EXPECT_EQ(controls_.size(), 0u);
 }
 
 }  // namespace
