@@ -227,6 +227,10 @@ void MainWindow::mouseReleaseEvent(QMouseEvent* event) {
   forward(event, PointerEvent::Kind::Release);
 }
 
+void MainWindow::leaveEvent(QEvent*) {
+  events_.Pointer({PointerEvent::Kind::Leave, 0, 0, MouseButton::Left});
+}
+
 void MainWindow::keyPressEvent(QKeyEvent* event) {
   // Held keys repeat as release-press pairs: only the first press counts.
   if (auto key = PlacementKeyOf(event->key()); key && !event->isAutoRepeat())

@@ -9,30 +9,13 @@
 #include <filesystem>
 #include <memory>
 
-#include "placement/KeyLatch.h"
-#include "scene/PointerEvent.h"
+#include "placement/WindowEvents.h"
 
 namespace moravel {
 
 class DesktopWindowShell;
 class FrameComposer;
 class FramePresenter;
-
-// What the desktop window forwards.
-class WindowEvents {
- public:
-  virtual ~WindowEvents() = default;
-  // Pointer input, in window pixels.
-  virtual void Pointer(const PointerEvent& event) = 0;
-  // The window's own keys that the placement of a new button reads; held
-  // keys' repeats are left out.
-  virtual void Key(PlacementKey key, bool pressed) = 0;
-  virtual void FocusLost() = 0;
-  // The first local file of a drop on the window.
-  virtual void FileDropped(const std::filesystem::path& file) = 0;
-  // Whether the window may close now.
-  virtual bool MayClose() const = 0;
-};
 
 class MainWindow : public QWidget {
   Q_OBJECT
@@ -67,6 +50,7 @@ class MainWindow : public QWidget {
   void mousePressEvent(QMouseEvent* event) override;
   void mouseDoubleClickEvent(QMouseEvent* event) override;
   void mouseReleaseEvent(QMouseEvent* event) override;
+  void leaveEvent(QEvent* event) override;
   void closeEvent(QCloseEvent* event) override;
   void keyPressEvent(QKeyEvent* event) override;
   void keyReleaseEvent(QKeyEvent* event) override;

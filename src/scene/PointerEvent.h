@@ -8,7 +8,9 @@ namespace moravel {
 enum class MouseButton { Left, Right, Middle };
 
 struct PointerEvent {
-  enum class Kind { Move, Press, DoubleClick, Release };
+  // Leave: the pointer has left the window (no position); what it hovered
+  // is hovered no more, as if it had moved onto the wallpaper.
+  enum class Kind { Move, Press, DoubleClick, Release, Leave };
   Kind kind = Kind::Move;
   int x = 0, y = 0;
   MouseButton button = MouseButton::Left;  // unused for Move

@@ -29,6 +29,10 @@ void PointerRouter::Handle(const PointerEvent& event) {
     case PointerEvent::Kind::DoubleClick:
       if (target) Press(*target, event);
       break;
+    case PointerEvent::Kind::Leave:
+      // A held button keeps the pressed control until its release.
+      if (!captured_) EventsOf(wallpaper_).MouseMove(wallpaper_, -1, -1);
+      break;
     case PointerEvent::Kind::Release:
       if (target) {
         Release(*target, event);

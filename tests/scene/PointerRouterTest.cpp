@@ -130,6 +130,16 @@ TEST_F(PointerRouterTest, ACaptureOnARemovedControlEnds) {
   EXPECT_EQ(Take(), (Log{"down:1", "move:0", "up:0"}));
 }
 
+TEST_F(PointerRouterTest, LeavingTheWindowMovesOntoTheWallpaperUnlessAButtonIsHeld) {
+  Add(ControlLayer::Button, 1, {10, 10, 20, 20});
+  Send(K::Move, 12, 12);
+  Send(K::Leave, 0, 0);
+  Send(K::Press, 12, 12);
+  Send(K::Leave, 0, 0);
+  Send(K::Release, 12, 12);
+  EXPECT_EQ(Take(), (Log{"move:1", "move:0", "down:1", "click:1", "up:1"}));
+}
+
 TEST_F(PointerRouterTest, OutsideTheScreenNothingIsHit) {
   Send(K::Move, -1, 5);
   Send(K::Move, 100, 5);
