@@ -1,0 +1,287 @@
+#include "win32/Win32Program.h"
+
+#include <commdlg.h>
+
+#include <optional>
+#include <string>
+
+#include "codecs/PngCodec.h"
+#include "desktop/Desktop.h"
+#include "desktop/PictureDialogFilter.h"
+#include "editor/ButtonFaceRenderer.h"
+#include "editor/IconLoader.h"
+#include "placement/NewButtonFlow.h"
+#include "platform_win32/RunKeyAutostart.h"
+#include "platform_win32/WideText.h"
+#include "scene/FrameComposer.h"
+#include "widgets/SkinTimeWidgets.h"
+#include "widgets/SkinWallpaper.h"
+#include "win32/DesktopWindow.h"
+#include "win32/NotifyIcon.h"
+#include "win32/PopupMenus.h"
+#include "win32/Resources.h"
+#include "win32/Win32Timers.h"
+
+namespace moravel {
+
+namespace {
+
+constexpr wchar_t kHostClass[] = L"MoravelProgram";
+// The notification-area icon's mouse events.
+constexpr UINT kTrayMessage = WM_APP + 10;
+
+// The program's own icon, the last resort of a new button's icon: the PNG
+// picture kept among the executable's resources.
+Bitmap ProgramIcon() {
+  HMODULE module = ::GetModuleHandleW(nullptr);
+  HRSRC found = ::FindResourceW(module, MAKEINTRESOURCEW(kProgramPictureResource), RT_RCDATA);
+  HGLOBAL loaded = found ? ::LoadResource(module, found) : nullptr;
+  const void* bytes = loaded ? ::LockResource(loaded) : nullptr;
+  if (!bytes) return {};
+  Result<Bitmap> icon = DecodePng(
+      std::span(static_cast<const uint8_t*>(bytes), size_t(::SizeofResource(module, found))));
+  return icon.ok() ? std::move(*icon) : Bitmap();
+}
+
+Rect PrimaryMonitor() {
+  return {0, 0, ::GetSystemMetrics(SM_CXSCREEN), ::GetSystemMetrics(SM_CYSCREEN)};
+}
+
+// The picture dialog of "Сменить фон": the file picked, nothing when the
+// user cancelled.
+std::optional<std::filesystem::path> AskForPicture(HWND owner) {
+  // The stored filter's "|" are the dialog's separators.
+  std::wstring filter = WideFromUtf8(kPictureDialogFilter);
+  for (wchar_t& c : filter)
+    if (c == L'|') c = L'\0';
+  filter.append(2, L'\0');
+  std::wstring file(32768, L'\0');
+  OPENFILENAMEW dialog{};
+  dialog.lStructSize = sizeof dialog;
+  dialog.hwndOwner = owner;
+  dialog.lpstrFilter = filter.c_str();
+  dialog.lpstrFile = file.data();
+  dialog.nMaxFile = DWORD(file.size());
+  dialog.Flags = OFN_FILEMUSTEXIST | OFN_PATHMUSTEXIST | OFN_HIDEREADONLY | OFN_NOCHANGEDIR;
+  if (!::GetOpenFileNameW(&dialog)) return std::nullopt;
+  file.resize(file.find(L'\0'));
+  return std::filesystem::path(file);
+}
+
+}  // namespace
+
+Win32Program::Win32Program(const Win32ProgramSetup& setup)
+    : setup_(setup),
+      timers_(std::make_unique<Win32Timers>()),
+      wallpaper_(std::make_unique<SkinWallpaper>()),
+      timeWidgets_(std::make_unique<SkinTimeWidgets>()),
+      primary_(PrimaryMonitor()) {
+  DesktopServices services{setup.launcher, setup.clock,      *timers_,
+                           *this,          wallpaper_.get(), timeWidgets_.get()};
+  session_ = std::make_unique<Desktop>(services, setup.program.parent_path(), primary_.width,
+                                       primary_.height);
+  window_ = std::make_unique<DesktopWindow>(primary_, session_->frame(), *this);
+  window_->OnClosed([this] {
+    closed_ = true;
+    ::PostQuitMessage(0);
+  });
+  timers_->ConnectTo([this](DesktopTimer timer) { OnTimer(timer); });
+  iconLoader_ = std::make_unique<IconLoader>(setup.icons, ProgramIcon());
+  faces_ = std::make_unique<ButtonFaceRenderer>(*iconLoader_, setup.captions);
+  newButton_ =
+      std::make_unique<NewButtonFlow>(*session_, *faces_, setup.program.parent_path() / "help.png");
+}
+
+Win32Program::~Win32Program() {
+  // The flow works on the desktop and the window shows its frame: they go
+  // first.
+  tray_.reset();
+  newButton_.reset();
+  window_.reset();
+  if (host_) ::DestroyWindow(host_);
+}
+
+bool Win32Program::Start() {
+  const HINSTANCE instance = ::GetModuleHandleW(nullptr);
+  WNDCLASSW hostClass{};
+  hostClass.lpfnWndProc = HostProc;
+  hostClass.hInstance = instance;
+  hostClass.lpszClassName = kHostClass;
+  ::RegisterClassW(&hostClass);
+  // Hidden, with no taskbar button; a top-level window, so that the system's
+  // broadcasts reach it.
+  host_ = ::CreateWindowExW(WS_EX_TOOLWINDOW, kHostClass, L"Moravel", WS_POPUP, 0, 0, 0, 0, nullptr,
+                            nullptr, instance, this);
+  taskbarCreated_ = ::RegisterWindowMessageW(L"TaskbarCreated");
+  if (!window_->Create()) return false;
+  session_->Start();
+  FollowScreens();
+  HICON icon = ::LoadIconW(instance, MAKEINTRESOURCEW(kProgramIconResource));
+  tray_ = std::make_unique<NotifyIcon>(host_, kTrayMessage, icon);
+  // Where no notification area takes the icon, a right click on the
+  // wallpaper opens the main menu.
+  session_->SetNoTray(!tray_->Add());
+  return true;
+}
+
+void Win32Program::Run() {
+  MSG message;
+  while (!closed_ && ::GetMessageW(&message, nullptr, 0, 0) > 0) {
+    ::TranslateMessage(&message);
+    ::DispatchMessageW(&message);
+  }
+}
+
+LRESULT CALLBACK Win32Program::HostProc(HWND window, UINT message, WPARAM w, LPARAM l) {
+  if (message == WM_NCCREATE) {
+    auto* create = reinterpret_cast<CREATESTRUCTW*>(l);
+    ::SetWindowLongPtrW(window, GWLP_USERDATA, LONG_PTR(create->lpCreateParams));
+  }
+  auto* self = reinterpret_cast<Win32Program*>(::GetWindowLongPtrW(window, GWLP_USERDATA));
+  if (!self || !self->host_) return ::DefWindowProcW(window, message, w, l);
+  return self->HandleHost(message, w, l);
+}
+
+LRESULT Win32Program::HandleHost(UINT message, WPARAM w, LPARAM l) {
+  if (message == taskbarCreated_ && taskbarCreated_ != 0) {
+    // Explorer has (re)started: the icon window and the notification area
+    // are new.
+    window_->PlaceOnDesktop();
+    session_->SetNoTray(!tray_->Add());
+    return 0;
+  }
+  switch (message) {
+    case kTrayMessage:
+      if (LOWORD(l) == WM_RBUTTONUP || LOWORD(l) == WM_LBUTTONUP) {
+        POINT at;
+        ::GetCursorPos(&at);
+        RunMainMenu(at);
+      }
+      return 0;
+    case WM_DISPLAYCHANGE:
+      FollowScreens();
+      return 0;
+    case WM_CLOSE:
+      return 0;  // the program ends by its exit command only
+    default:
+      return ::DefWindowProcW(host_, message, w, l);
+  }
+}
+
+void Win32Program::OnTimer(DesktopTimer timer) {
+  switch (timer) {
+    case DesktopTimer::Calendar:
+    case DesktopTimer::Clock:
+      session_->OnTimer(timer);
+      break;
+    case DesktopTimer::EditorCaption:
+    case DesktopTimer::EditorTyping:
+    case DesktopTimer::Placement:
+      newButton_->OnTimer(timer);
+      break;
+  }
+}
+
+void Win32Program::FollowScreens() {
+  if (session_->MayClose()) return;
+  const Rect primary = PrimaryMonitor();
+  if (primary.empty()) return;
+  if (primary.width != primary_.width || primary.height != primary_.height)
+    newButton_->EndPlacement();  // its overlay was laid out for the old screen
+  if (!(primary == primary_)) window_->MoveTo(primary);
+  primary_ = primary;
+  // The monitors beside the primary one get their wallpaper from the
+  // desktop; showing them is for a later step.
+  session_->FollowScreens(primary, {});
+}
+
+void Win32Program::RunMainMenu(POINT at) {
+  const bool startAtLogin = setup_.startAtLogin.PointsAt(setup_.program);
+  switch (ChooseFromMainMenu(owner(), at, session_->menu(), startAtLogin)) {
+    case MenuChoice::kDesktopFiles:
+      session_->OpenDesktopFiles();
+      break;
+    case MenuChoice::kUseDoubleClick:
+      session_->ToggleDoubleClick();
+      break;
+    case MenuChoice::kStartAtLogin:
+      if (startAtLogin) {
+        setup_.startAtLogin.Disable();
+      } else {
+        setup_.startAtLogin.Enable(setup_.program);
+      }
+      break;
+    case MenuChoice::kChangeWallpaper: {
+      std::optional<std::filesystem::path> chosen = AskForPicture(owner());
+      // The dialog runs its own message loop: the program may have ended.
+      if (!session_->MayClose()) session_->ChangeWallpaper(std::move(chosen));
+      break;
+    }
+    case MenuChoice::kExit:
+      session_->Exit();
+      break;
+    case MenuChoice::kSkins:
+    case MenuChoice::kAddButton:
+    case MenuChoice::kRemoveButton:
+    case MenuChoice::kNothing:
+      break;
+  }
+}
+
+void Win32Program::ShowButtonMenu(int x, int y) {
+  POINT at{x, y};
+  ::ClientToScreen(window_->handle(), &at);
+  ChooseFromButtonMenu(owner(), at);
+}
+
+void Win32Program::ShowMainMenu(int x, int y) {
+  POINT at{x, y};
+  ::ClientToScreen(window_->handle(), &at);
+  RunMainMenu(at);
+}
+
+void Win32Program::FrameChanged() {
+  // The desktop's first change comes while the window is being made.
+  if (window_) window_->FrameChanged();
+}
+
+void Win32Program::Close() {
+  window_->Close();
+}
+
+void Win32Program::ShowMessage(const std::string& text) {
+  ::MessageBoxW(owner(), WideFromUtf8(text).c_str(), L"Moravel", MB_OK | MB_ICONWARNING);
+}
+
+void Win32Program::TakeKeyboardFocus() {
+  window_->TakeKeyboardFocus();
+}
+
+void Win32Program::Pointer(const PointerEvent& event) {
+  // A click on the marker or the desktop takes the keys back to the placement.
+  if (event.kind == PointerEvent::Kind::Press && newButton_->placement().active())
+    window_->TakeKeyboardFocus();
+  session_->HandlePointer(event);
+}
+
+void Win32Program::Key(PlacementKey key, bool pressed) {
+  if (pressed) {
+    newButton_->KeyPressed(key);
+  } else {
+    newButton_->KeyReleased(key);
+  }
+}
+
+void Win32Program::FocusLost() {
+  newButton_->FocusLost();
+}
+
+void Win32Program::FileDropped(const std::filesystem::path&) {
+  // The button editor takes dropped files; it comes with the dialogs.
+}
+
+bool Win32Program::MayClose() const {
+  return session_->MayClose();
+}
+
+}  // namespace moravel
