@@ -5,10 +5,10 @@
 #include <filesystem>
 #include <optional>
 #include <string>
-#include <string_view>
 #include <vector>
 
 #include "raster/ServerWords.h"
+#include "win32/DesktopLayer.h"
 
 namespace moravel {
 
@@ -65,16 +65,6 @@ DesktopWindow::~DesktopWindow() {
   }
 }
 
-HWND DesktopWindow::FindDesktopListView() {
-  HWND progman = ::FindWindowW(L"Progman", nullptr);
-  HWND child = progman ? ::GetWindow(progman, GW_CHILD) : nullptr;
-  HWND list = child ? ::GetWindow(child, GW_CHILD) : nullptr;
-  if (!list) return nullptr;
-  wchar_t name[40] = {};
-  ::GetClassNameW(list, name, 40);
-  return std::wstring_view(name) == L"SysListView32" ? list : nullptr;
-}
-
 bool DesktopWindow::Create() {
   if (window_) return true;
   const HINSTANCE instance = ::GetModuleHandleW(nullptr);
@@ -95,31 +85,13 @@ void DesktopWindow::PlaceOnDesktop() {
     Create();  // it went with the icon window it hung in
     return;
   }
-  if (HWND host = FindDesktopListView()) {
-    // A child of the icon window lies with the desktop itself: "show desktop"
-    // and clicks leave it where it is.
-    ::SetWindowLongPtrW(window_, GWL_STYLE, WS_CHILD | WS_CLIPSIBLINGS);
-    if (::SetParent(window_, host)) {
-      POINT origin{area_.x, area_.y};
-      ::ScreenToClient(host, &origin);
-      ::SetWindowPos(window_, HWND_TOP, origin.x, origin.y, area_.width, area_.height,
-                     SWP_NOACTIVATE | SWP_FRAMECHANGED | SWP_SHOWWINDOW);
-      return;
-    }
-    ::SetWindowLongPtrW(window_, GWL_STYLE, WS_POPUP);
-  }
-  ::SetWindowPos(window_, HWND_BOTTOM, area_.x, area_.y, area_.width, area_.height,
-                 SWP_NOACTIVATE | SWP_FRAMECHANGED);
+  moravel::PlaceOnDesktop(window_, area_);
 }
 
 void DesktopWindow::MoveTo(Rect area) {
   area_ = area;
   if (!window_) return;
-  if (::GetParent(window_)) {
-    PlaceOnDesktop();
-  } else {
-    ::SetWindowPos(window_, HWND_BOTTOM, area.x, area.y, area.width, area.height, SWP_NOACTIVATE);
-  }
+  moravel::PlaceOnDesktop(window_, area_);
   ::InvalidateRect(window_, nullptr, FALSE);
 }
 
@@ -230,8 +202,7 @@ LRESULT DesktopWindow::Handle(UINT message, WPARAM w, LPARAM l) {
       ShowChangedParts();
       return 0;
     case WM_WINDOWPOSCHANGING:
-      // A top-level window stays at the bottom, whatever raises it.
-      if (!::GetParent(window_)) reinterpret_cast<WINDOWPOS*>(l)->hwndInsertAfter = HWND_BOTTOM;
+      KeepAtBottom(window_, *reinterpret_cast<WINDOWPOS*>(l));
       return 0;
     case WM_MOUSEACTIVATE:
       // A click does not bring the window forward; the placement asks for

@@ -1,8 +1,7 @@
 #pragma once
 // The desktop window on Windows: borderless, the size of the primary monitor,
-// with no taskbar button, lying on the desktop under every ordinary window.
-// It hangs in the window of the desktop's icons when there is one, else it
-// is a top-level window kept at the bottom of the Z order. Its pure-blue
+// with no taskbar button, lying on the desktop under every ordinary window
+// (DesktopLayer). Its pure-blue
 // pixels are its transparent colour key, so the desktop shows through them.
 //
 // It only shows and forwards: changed parts of the desktop's frame are drawn
@@ -52,11 +51,6 @@ class DesktopWindow : private FrameOutput {
   // Closes the window when WindowEvents allows it; `onClosed` then runs.
   void Close();
   void OnClosed(std::function<void()> onClosed) { onClosed_ = std::move(onClosed); }
-
-  // The window of the desktop's icons: the first child of the first child of
-  // the top-level "Progman" window when that is a "SysListView32"; null
-  // otherwise.
-  static HWND FindDesktopListView();
 
  private:
   static LRESULT CALLBACK WindowProc(HWND window, UINT message, WPARAM w, LPARAM l);
