@@ -24,6 +24,8 @@
 #include "raster/Drawing.h"
 #include "raster/Stretch.h"
 #include "scene/DesktopFrame.h"
+#include "scene/FrameOutput.h"
+#include "scene/FramePresenter.h"
 #include "widgets/SkinTimeWidgets.h"
 
 namespace {
@@ -128,6 +130,55 @@ void ClockTick(benchmark::State& state) {
   state.counters["rects_per_tick"] = double(rectangles) / double(state.iterations());
 }
 BENCHMARK(ClockTick)->Name("ClockTick")->Unit(benchmark::kMicrosecond);
+
+// What a window gets of a tick: the changed rectangles composed by the
+// presenter and handed to the window in pieces, as the X11 and the Win32
+// windows take them; counted instead of drawn.
+class CountingOutput : public FrameOutput {
+ public:
+  void ShowPiece(Bitmap&, Rect area) override {
+    ++pieces;
+    pixels += size_t(area.width) * size_t(area.height);
+  }
+  void ShapePiece(const Bitmap&, Rect, bool) override { ++shapes; }
+  size_t pieces = 0, pixels = 0, shapes = 0;
+};
+
+void ClockTickPresented(benchmark::State& state) {
+  ClockSkin skin;
+  RecordingLauncher launcher;
+  FakeClock clock;
+  NoTimers timers;
+  NoWindow window;
+  GradientWallpaper wallpaper;
+  SkinTimeWidgets widgets;
+  Desktop session(DesktopServices{launcher, clock, timers, window, &wallpaper, &widgets},
+                  skin.root(), kScreenW, kScreenH);
+  session.Start();
+  FramePresenter presenter(session.frame());
+  CountingOutput output;
+  for (const Rect& r : session.frame().TakeDirty()) presenter.Present(r, output);
+  output = CountingOutput();
+  int t = 10 * 3600;
+  size_t rectangles = 0;
+  for (auto _ : state) {
+    ++t;
+    clock.set(LocalTime{2026, 3, 7, 7, (t / 3600) % 24, (t / 60) % 60, t % 60});
+    session.OnClockTimer();
+    const std::vector<Rect> dirty = session.frame().TakeDirty();
+    rectangles += dirty.size();
+    for (const Rect& r : dirty) presenter.Present(r, output);
+  }
+  if (output.pixels == 0) state.SkipWithError("a tick sent nothing");
+  const double ticks = double(state.iterations());
+  state.counters["rects_per_tick"] = double(rectangles) / ticks;
+  state.counters["pieces_per_tick"] = double(output.pieces) / ticks;
+  state.counters["shapes_per_tick"] = double(output.shapes) / ticks;
+  // The share of the screen sent per tick, in per mille.
+  state.counters["screen_permille"] =
+      1000.0 * double(output.pixels) / ticks / (double(kScreenW) * kScreenH);
+}
+BENCHMARK(ClockTickPresented)->Name("ClockTick/presented")->Unit(benchmark::kMicrosecond);
 
 std::vector<uint8_t> ReadFile(const fs::path& file) {
   std::ifstream in(file, std::ios::binary);
