@@ -44,7 +44,9 @@ Result<FileBytes> ReadWholeFile(const std::filesystem::path& path, size_t maxByt
 // is either the old one or the new one, complete: the bytes go to a new hidden
 // file in the same folder, which is flushed to the disk (fsync) and renamed
 // over the target, and then the folder is flushed. The new file takes the
-// permission bits of the old one (new files: 0666 minus the umask).
+// permission bits of the old one (new files: 0666 minus the umask); on
+// Windows its hidden, system, archive and not-indexed attributes, and a
+// read-only target is refused (kAccessDenied).
 // On failure removes the temporary file, leaves the target as it was and
 // returns the error, its kind from the errno (a read-only folder
 // kAccessDenied, a full disk kNoSpace, ...). A process killed during the call can

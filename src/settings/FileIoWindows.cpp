@@ -147,6 +147,10 @@ Result<FileBytes> ReadWholeFile(const std::filesystem::path& path, size_t maxByt
 
 Result<void> WriteFileAtomically(const std::filesystem::path& target, std::string_view bytes) {
   static std::atomic<unsigned> counter{0};
+  // A read-only file is one the user keeps as it is.
+  const DWORD old = ::GetFileAttributesW(target.c_str());
+  if (old != INVALID_FILE_ATTRIBUTES && (old & FILE_ATTRIBUTE_READONLY))
+    return ErrorOf("cannot replace", target, ERROR_ACCESS_DENIED);
   const std::filesystem::path folder =
       target.has_parent_path() ? target.parent_path() : std::filesystem::path(".");
   // The name is cut so that the temporary name fits in a folder entry.
@@ -180,6 +184,11 @@ Result<void> WriteFileAtomically(const std::filesystem::path& target, std::strin
     ::DeleteFileW(temporary.c_str());
     return ErrorOf("cannot close", temporary, code);
   }
+  // The new file keeps what the user set on the old one (hidden, say).
+  constexpr DWORD kKept = FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM |
+                          FILE_ATTRIBUTE_NOT_CONTENT_INDEXED | FILE_ATTRIBUTE_ARCHIVE;
+  if (old != INVALID_FILE_ATTRIBUTES && (old & kKept) != 0)
+    ::SetFileAttributesW(temporary.c_str(), old & kKept);
   // Write-through: the call returns when the new name is on the disk.
   if (!::MoveFileExW(temporary.c_str(), target.c_str(),
                      MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH)) {
