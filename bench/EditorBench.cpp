@@ -126,8 +126,8 @@ void RenderFaceCase(benchmark::State& state, bool cold) {
       loader.emplace(*f.desktop, *Bitmap::Create(48, 48, {1, 2, 3, 255}));
       renderer.emplace(*loader, f.captions);
     }
-    Bitmap face = renderer->RenderButtonFace(templ, icon, p, "Мой компьютер");
-    if (face.width() != 96) state.SkipWithError("no face drawn");
+    Result<Bitmap> face = renderer->RenderButtonFace(templ, icon, p, "Мой компьютер");
+    if (!face || face->width() != 96) state.SkipWithError("no face drawn");
     benchmark::DoNotOptimize(face);
   }
 }

@@ -192,8 +192,9 @@ void ButtonEditorController::TypingTaken() {
 }
 
 void ButtonEditorController::RefreshPreview() {
-  preview_ = renderer_.RenderButtonFace(templatePicturePath_, iconSourcePath_, editorFaceParams_,
-                                        captionText_);
+  Result<Bitmap> face = renderer_.RenderButtonFace(templatePicturePath_, iconSourcePath_,
+                                                   editorFaceParams_, captionText_);
+  preview_ = face ? std::move(*face) : Bitmap();
   layout_ = FitEditorToPreview(preview_.width(), preview_.height());
 }
 
