@@ -147,7 +147,9 @@ void BM_EditorPreview(benchmark::State& state) {
   files.config = std::make_unique<IniFile>(files.skinPath / "config.ini");
   bench::NoTimers timers;
   ButtonFaceRenderer renderer(*f.loader, f.captions);
-  ButtonEditorController editor(files, renderer, timers, [](std::string&) { return false; });
+  ButtonEditorController editor(files, renderer, timers, [] {
+    return Result<void>(Error{ErrorKind::kFailed, "no placement here"});
+  });
   editor.OnShow();
   editor.OnBrowseIcon(f.dir / "icon256.png");
   editor.OnCaptionEdited("Мой компьютер");

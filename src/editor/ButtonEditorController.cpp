@@ -134,10 +134,12 @@ void ButtonEditorController::OnOk() {
   // The poll stays off even when the placement cannot begin.
   timers_.SetEnabled(DesktopTimer::EditorCaption, false);
   placementError_.clear();
-  if (beginPlacement_ && beginPlacement_(placementError_)) {
-    placementError_.clear();
-    visible_ = false;
+  if (!beginPlacement_) return;
+  if (Result<void> begun = beginPlacement_(); !begun) {
+    placementError_ = begun.error().message;
+    return;
   }
+  visible_ = false;
 }
 
 void ButtonEditorController::OnCancel() {

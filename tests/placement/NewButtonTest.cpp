@@ -139,7 +139,8 @@ TEST_F(NewButtonTest, RefusalsLeaveEverythingAsItWas) {
   flow.editor().OnOk();
   EXPECT_FALSE(flow.placement().active());  // no help picture: no placement, a message
   EXPECT_TRUE(flow.editor().visible());
-  EXPECT_EQ(h_.window.messages.size(), 1u);
+  ASSERT_EQ(h_.window.messages.size(), 1u);
+  EXPECT_EQ(flow.editor().placementError(), h_.window.messages[0]);  // what the user was told
 
   std::string full;
   for (int k = 1; k <= kMaxButtons; ++k)
