@@ -126,8 +126,8 @@ void RenderFaceCase(benchmark::State& state, bool cold) {
       loader.emplace(*f.desktop, *Bitmap::Create(48, 48, {1, 2, 3, 255}));
       renderer.emplace(*loader, f.captions);
     }
-    Bitmap face = renderer->RenderButtonFace(templ, icon, p, "Мой компьютер");
-    if (face.width() != 96) state.SkipWithError("no face drawn");
+    Result<Bitmap> face = renderer->RenderButtonFace(templ, icon, p, "Мой компьютер");
+    if (!face || face->width() != 96) state.SkipWithError("no face drawn");
     benchmark::DoNotOptimize(face);
   }
 }
@@ -147,7 +147,9 @@ void BM_EditorPreview(benchmark::State& state) {
   files.config = std::make_unique<IniFile>(files.skinPath / "config.ini");
   bench::NoTimers timers;
   ButtonFaceRenderer renderer(*f.loader, f.captions);
-  ButtonEditorController editor(files, renderer, timers, [](std::string&) { return false; });
+  ButtonEditorController editor(files, renderer, timers, [] {
+    return Result<void>(Error{ErrorKind::kFailed, "no placement here"});
+  });
   editor.OnShow();
   editor.OnBrowseIcon(f.dir / "icon256.png");
   editor.OnCaptionEdited("Мой компьютер");

@@ -35,12 +35,11 @@ void PlacementTick(benchmark::State& state) {
   const std::vector<Monitor> monitors{Monitor{{0, 0, kScreenW, kScreenH}, Bitmap()}};
   Placement placement(timers);
   placement.Attach(controls, monitors);
-  std::string error;
-  const bool begun =
-      placement.Begin(IniFile(dir / "config.ini"), "freebutton1", dir, dir / "help.png", error);
+  const Result<void> begun =
+      placement.Begin(IniFile(dir / "config.ini"), "freebutton1", dir, dir / "help.png");
   fs::remove_all(dir);
   if (!begun) {
-    state.SkipWithError(error.c_str());
+    state.SkipWithError(begun.error().message.c_str());
     return;
   }
   KeyLatch keys;

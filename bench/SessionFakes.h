@@ -16,10 +16,10 @@ using NoTimers = InertTimers;
 using NoWindow = InertWindow;
 
 inline void WritePng(const std::filesystem::path& file, const Bitmap& picture) {
-  std::vector<uint8_t> bytes;
-  EncodePng(picture, PngSpeed::Fast, bytes);
+  const Result<std::vector<uint8_t>> bytes = EncodePng(picture, PngSpeed::Fast);
+  if (!bytes) return;  // the benchmark then meets a missing picture
   std::ofstream(file, std::ios::binary)
-      .write(reinterpret_cast<const char*>(bytes.data()), std::streamsize(bytes.size()));
+      .write(reinterpret_cast<const char*>(bytes->data()), std::streamsize(bytes->size()));
 }
 
 }  // namespace moravel::bench

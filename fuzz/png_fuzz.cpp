@@ -18,9 +18,9 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   const moravel::Result<moravel::Bitmap> first = moravel::DecodePng(bytes);
   if (!first.ok()) return 0;
   for (moravel::PngSpeed speed : {moravel::PngSpeed::Fast, moravel::PngSpeed::Small}) {
-    std::vector<uint8_t> encoded;
-    if (!moravel::EncodePng(*first, speed, encoded)) std::abort();
-    const moravel::Result<moravel::Bitmap> again = moravel::DecodePng(encoded);
+    const moravel::Result<std::vector<uint8_t>> encoded = moravel::EncodePng(*first, speed);
+    if (!encoded.ok()) std::abort();
+    const moravel::Result<moravel::Bitmap> again = moravel::DecodePng(*encoded);
     if (!again.ok() || !(*again == *first)) std::abort();
   }
   return 0;

@@ -1,7 +1,9 @@
 #pragma once
 // A value or the Error that kept it from being made: what every fallible
-// operation returns (file reads and writes, picture decoders, PNG saves, INI
-// updates, the shortcut and executable readers, the button commit).
+// operation returns (file reads and writes, picture decoders and the PNG
+// encoder, PNG saves, INI updates, the shortcut and executable readers, the
+// button face, the placement's start and the button commit, the preview
+// tool's arguments).
 //
 //   Result<Bitmap> r = DecodePng(bytes, limits);
 //   if (!r) return r.error();      // an Error converts to any Result

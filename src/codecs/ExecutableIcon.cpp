@@ -129,8 +129,8 @@ Error WhyNotOpened(const std::filesystem::path& path) {
 Result<Bitmap> ReadExecutableIcon(const ByteSource& file, int size) {
   if (size < 1 || size > kMaxExecutableIconSize)
     return Error{ErrorKind::kUnsupported, "icon size out of range: " + std::to_string(size)};
-  auto tree = PeResourceTree::Open(file);
-  if (!tree) return Error{ErrorKind::kMalformed, "not a Windows executable"};
+  Result<PeResourceTree> tree = PeResourceTree::Open(file);
+  if (!tree) return tree.error();
   const Error none{ErrorKind::kEmpty, "no icon in the executable"};
 
   const std::vector<ResourceEntry> types = tree->Root();

@@ -24,9 +24,10 @@ inline constexpr int kMaxExecutableIconSize = 1024;            // pixels a side
 inline constexpr uint32_t kMaxExecutableIconBytes = 4u << 20;  // one stored image
 
 // The icon, size x size RGBA; or kEmpty for a readable executable with no
-// usable icon group (no icon), kMalformed for a file that is no PE file,
-// kUnsupported for a size out of range, and for a path the kind of why it
-// cannot be read (kNotFound, kNotAFile, ...).
+// usable icon group (no icon), kMalformed for a file that is no PE file or
+// whose headers cannot be read (the message says which), kUnsupported for a
+// size out of range, and for a path the kind of why it cannot be read
+// (kNotFound, kNotAFile, ...).
 // `size`: pixels a side, 1 to kMaxExecutableIconSize.
 Result<Bitmap> ReadExecutableIcon(const ByteSource& file, int size);
 Result<Bitmap> ReadExecutableIcon(const std::filesystem::path& path, int size);

@@ -4,6 +4,7 @@
 #include <array>
 
 #include "codecs/ByteReader.h"
+#include "codecs/CodecError.h"
 
 namespace moravel {
 namespace {
@@ -28,17 +29,17 @@ std::optional<OptionalLayout> LayoutFor(unsigned magic) {
 
 }  // namespace
 
-std::optional<PeResourceTree> PeResourceTree::Open(const ByteSource& file) {
+Result<PeResourceTree> PeResourceTree::Open(const ByteSource& file) {
   std::array<uint8_t, kDosHeaderSize> dos;
-  if (!file.Read(0, dos)) return std::nullopt;
+  if (!file.Read(0, dos) || dos[0] != 'M' || dos[1] != 'Z')
+    return Malformed("not a Windows executable: no MZ header");
   ByteReader dosIn(dos);
-  if (dos[0] != 'M' || dos[1] != 'Z') return std::nullopt;
   const uint64_t peAt = dosIn.U32(kNewHeaderPointer);
 
   std::array<uint8_t, kPeHeaderSize> pe;
-  if (!file.Read(peAt, pe)) return std::nullopt;
+  if (!file.Read(peAt, pe) || pe[0] != 'P' || pe[1] != 'E' || pe[2] != 0 || pe[3] != 0)
+    return Malformed("not a Windows executable: no PE header");
   ByteReader peIn(pe);
-  if (pe[0] != 'P' || pe[1] != 'E' || pe[2] != 0 || pe[3] != 0) return std::nullopt;
   const size_t sectionCount = std::min<size_t>(peIn.U16(6), kMaxSections);
   const size_t optionalSize = peIn.U16(20);
 
@@ -48,10 +49,10 @@ std::optional<PeResourceTree> PeResourceTree::Open(const ByteSource& file) {
   std::array<uint8_t, 136> optional{};
   const size_t optionalRead = std::min(optionalSize, optional.size());
   if (optionalRead < 2 || !file.Read(optionalAt, std::span(optional).first(optionalRead)))
-    return std::nullopt;
+    return Malformed("damaged executable: the optional header cannot be read");
   ByteReader optIn{std::span(optional).first(optionalRead)};
   auto layout = LayoutFor(optIn.U16(0));
-  if (!layout) return std::nullopt;
+  if (!layout) return Malformed("not a Windows executable: optional header of another kind");
 
   PeResourceTree tree(file);
   const size_t entryAt = layout->directoriesAt + 8 * kResourceDirectoryIndex;
@@ -60,7 +61,8 @@ std::optional<PeResourceTree> PeResourceTree::Open(const ByteSource& file) {
     tree.rootAddress_ = optIn.U32(entryAt);  // its stored size is not needed, and often wrong
 
   std::vector<uint8_t> table(sectionCount * kSectionHeaderSize);
-  if (!file.Read(optionalAt + optionalSize, table)) return std::nullopt;
+  if (!file.Read(optionalAt + optionalSize, table))
+    return Malformed("damaged executable: the section table runs past the end of the file");
   ByteReader tableIn(table);
   for (size_t i = 0; i < sectionCount; ++i) {
     const size_t at = i * kSectionHeaderSize;

@@ -16,6 +16,7 @@
 #include <unordered_set>
 #include <vector>
 
+#include "base/Result.h"
 #include "codecs/ByteSource.h"
 
 namespace moravel {
@@ -41,9 +42,11 @@ class PeResourceTree {
   static constexpr size_t kMaxEntries = 65536;
 
   // Reads the headers and the section table of `file`, which must outlive the
-  // tree. Nothing when it is not a PE file or they cannot be read. A file
+  // tree. kMalformed, with a message saying what is wrong, when it is not a
+  // PE file (no MZ or PE signature, an optional header of another kind) or
+  // when the optional header or the section table cannot be read. A file
   // without a resource directory gives a tree whose Root() is empty.
-  static std::optional<PeResourceTree> Open(const ByteSource& file);
+  static Result<PeResourceTree> Open(const ByteSource& file);
 
   // The root directory's entries (the types), in stored order: named entries
   // come before numbered ones. Like every directory, read once only.

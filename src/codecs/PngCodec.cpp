@@ -187,27 +187,22 @@ Result<Bitmap> DecodePngWithLibpng(std::span<const uint8_t> bytes, const Picture
   return std::move(*picture);
 }
 
-bool EncodePng(const Bitmap& picture, PngSpeed speed, std::vector<uint8_t>& out,
-               std::string* error) {
-  out.clear();
-  auto fail = [&](const char* why) {
-    out.clear();
-    if (error) *error = why;
-    return false;
-  };
-  if (picture.empty()) return fail("PNG: empty picture");
+Result<std::vector<uint8_t>> EncodePng(const Bitmap& picture, PngSpeed speed) {
+  if (picture.empty()) return Error{ErrorKind::kEmpty, "PNG: empty picture"};
+  std::vector<uint8_t> out;
   PngSink sink{&out, {}};
   png_structp png =
       png_create_write_struct(PNG_LIBPNG_VER_STRING, &sink, OnWriteError, IgnoreWarning);
-  if (!png) return fail("PNG: out of memory");
+  if (!png) return Error{ErrorKind::kFailed, "PNG: out of memory"};
   png_infop info = png_create_info_struct(png);
   if (!info) {
     png_destroy_write_struct(&png, nullptr);
-    return fail("PNG: out of memory");
+    return Error{ErrorKind::kFailed, "PNG: out of memory"};
   }
   const bool ok = WritePng(png, info, picture, speed, sink);
   png_destroy_write_struct(&png, &info);
-  return ok ? true : fail(sink.message);
+  if (!ok) return Error{ErrorKind::kFailed, sink.message};
+  return out;
 }
 
 }  // namespace moravel

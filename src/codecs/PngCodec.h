@@ -7,7 +7,6 @@
 
 #include <cstdint>
 #include <span>
-#include <string>
 #include <vector>
 
 #include "base/Result.h"
@@ -24,9 +23,9 @@ Result<Bitmap> DecodePngWithLibpng(std::span<const uint8_t> bytes,
 // Fast: light compression, for pictures that must appear at once.
 enum class PngSpeed { Small, Fast };
 
-// Encodes `picture` as an 8-bit RGBA PNG (RGB when every pixel is opaque). Returns false (with
-// `error` set when given) for an empty picture or an encoder failure.
-bool EncodePng(const Bitmap& picture, PngSpeed speed, std::vector<uint8_t>& out,
-               std::string* error = nullptr);
+// The bytes of `picture` as an 8-bit RGBA PNG (RGB when every pixel is
+// opaque); kEmpty for an empty picture, kFailed when the encoder fails (out
+// of memory).
+Result<std::vector<uint8_t>> EncodePng(const Bitmap& picture, PngSpeed speed);
 
 }  // namespace moravel

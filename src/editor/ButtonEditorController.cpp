@@ -134,10 +134,12 @@ void ButtonEditorController::OnOk() {
   // The poll stays off even when the placement cannot begin.
   timers_.SetEnabled(DesktopTimer::EditorCaption, false);
   placementError_.clear();
-  if (beginPlacement_ && beginPlacement_(placementError_)) {
-    placementError_.clear();
-    visible_ = false;
+  if (!beginPlacement_) return;
+  if (Result<void> begun = beginPlacement_(); !begun) {
+    placementError_ = begun.error().message;
+    return;
   }
+  visible_ = false;
 }
 
 void ButtonEditorController::OnCancel() {
@@ -192,8 +194,9 @@ void ButtonEditorController::TypingTaken() {
 }
 
 void ButtonEditorController::RefreshPreview() {
-  preview_ = renderer_.RenderButtonFace(templatePicturePath_, iconSourcePath_, editorFaceParams_,
-                                        captionText_);
+  Result<Bitmap> face = renderer_.RenderButtonFace(templatePicturePath_, iconSourcePath_,
+                                                   editorFaceParams_, captionText_);
+  preview_ = face ? std::move(*face) : Bitmap();
   layout_ = FitEditorToPreview(preview_.width(), preview_.height());
 }
 

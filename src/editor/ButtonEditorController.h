@@ -24,6 +24,7 @@
 #include <string_view>
 #include <vector>
 
+#include "base/Result.h"
 #include "desktop/DesktopTimers.h"
 #include "desktop/SettingsFiles.h"
 #include "editor/ButtonAction.h"
@@ -39,9 +40,9 @@ class ButtonEditorController {
  public:
   enum class IconMode { kAutomatic, kManual };
 
-  // Asks the host to begin placing the new button on the desktop. True when
-  // it began; false when it could not, after the host has shown `error`.
-  using BeginPlacement = std::function<bool(std::string& error)>;
+  // Asks the host to begin placing the new button on the desktop. Success
+  // when it began; else the error the host has shown.
+  using BeginPlacement = std::function<Result<void>()>;
 
   static constexpr std::string_view kCaption = "Создание кнопки";
   static constexpr std::string_view kTemplatesTitle = "Кнопка";

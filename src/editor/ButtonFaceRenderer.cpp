@@ -105,13 +105,15 @@ std::optional<Bitmap> ButtonFaceRenderer::Scaled(Bitmap picture, int width, int 
   return picture;
 }
 
-Bitmap ButtonFaceRenderer::RenderButtonFace(const std::string& templatePath,
-                                            const std::string& iconSourcePath,
-                                            const FaceParams& params,
-                                            const std::string& caption) const {
-  if (templatePath.empty()) return {};
+Result<Bitmap> ButtonFaceRenderer::RenderButtonFace(const std::string& templatePath,
+                                                    const std::string& iconSourcePath,
+                                                    const FaceParams& params,
+                                                    const std::string& caption) const {
+  if (templatePath.empty()) return Error{ErrorKind::kEmpty, "no template picture"};
   Result<Bitmap> loaded = LoadPictureFile(PathFromUtf8(templatePath));
-  if (!loaded.ok()) return {};
+  if (!loaded.ok())
+    return Error{loaded.error().kind, "cannot read the template picture: " + loaded.error().message,
+                 loaded.error().systemCode};
   const Bitmap& templ = *loaded;
   const int w = templ.width(), h = templ.height();
   try {

@@ -9,6 +9,7 @@
 #include <optional>
 #include <string>
 
+#include "base/Result.h"
 #include "editor/CaptionPainter.h"
 #include "editor/FaceParams.h"
 #include "editor/IconLoader.h"
@@ -22,10 +23,12 @@ class ButtonFaceRenderer {
   ButtonFaceRenderer(const IconLoader& icons, const CaptionPainter& captions)
       : icons_(icons), captions_(captions) {}
 
-  // A new RGBA picture of the template's size. An empty template path, or a
-  // template that cannot be read (a folder, a damaged file), gives an empty
-  // picture; a failure after the template was read (no memory, sizes past
-  // the limits) gives the template as read. Never throws.
+  // A new RGBA picture of the template's size. An empty template path is
+  // kEmpty; a template that cannot be read (a folder, a damaged file) is the
+  // loader's error, its kind kept and its message after "cannot read the
+  // template picture: ". A failure after the template was read (no memory,
+  // sizes past the limits) gives the template as read, as a success. Never
+  // throws.
   //
   // Rectangles are fitted first: a left or top past the picture's last
   // column or row is moved onto it, a rectangle running past the right or
@@ -34,8 +37,9 @@ class ButtonFaceRenderer {
   //
   // The last icon scaled is kept with its scaled copy, so a refresh with the
   // same icon and rectangle scales nothing. Not thread-safe.
-  Bitmap RenderButtonFace(const std::string& templatePath, const std::string& iconSourcePath,
-                          const FaceParams& params, const std::string& caption) const;
+  Result<Bitmap> RenderButtonFace(const std::string& templatePath,
+                                  const std::string& iconSourcePath, const FaceParams& params,
+                                  const std::string& caption) const;
 
  private:
   // `picture` at width x height, scaled or taken from the last call's.

@@ -64,22 +64,22 @@ Result<int> NewButtonCommit::CommitNewButton(const NewButtonDesign& design, int 
     const std::string image = TemplateImageName(*files.config, section, states[i]);
     const std::filesystem::path templ =
         image.empty() ? std::filesystem::path() : ResolveSkinFile(skin, image);
-    Bitmap face =
+    Result<Bitmap> face =
         renderer_.RenderButtonFace(Utf8Of(templ), design.iconSource, params, design.caption);
     const std::filesystem::path file =
         skin / StoredNameToPosix(WithStateLetter(upName, kStateLetters[i]));
-    if (face.empty()) {
+    if (!face) {
       if (states[i] == ButtonState::kUp)
         return undo(Error{ErrorKind::kEmpty, kNoTemplatePictureMessage + Utf8Of(templ)});
       std::filesystem::remove(file, ec);  // no leftover shows in this state after a restart
       continue;
     }
-    if (Result<void> saved = SavePngFile(file, face, PngSpeed::Fast); !saved) {
+    if (Result<void> saved = SavePngFile(file, *face, PngSpeed::Fast); !saved) {
       std::filesystem::remove(file, ec);
       return undo(WriteFailure(saved.error(), skin));
     }
     written.push_back(file);
-    *pictures[i] = std::make_shared<const Bitmap>(std::move(face));
+    *pictures[i] = std::make_shared<const Bitmap>(std::move(*face));
   }
 
   // 2. The record that names them, in one atomic update.

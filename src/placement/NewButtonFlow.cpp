@@ -1,5 +1,8 @@
 #include "placement/NewButtonFlow.h"
 
+#include <optional>
+#include <utility>
+
 #include "placement/AddButtonCommand.h"
 #include "placement/ButtonMessages.h"
 #include "placement/ButtonTarget.h"
@@ -13,8 +16,7 @@ NewButtonFlow::NewButtonFlow(Desktop& session, const ButtonFaceRenderer& rendere
       helpPicture_(std::move(helpPicture)),
       placement_(state_.services.timers),
       renderer_(renderer),
-      editor_(state_.files, renderer, state_.services.timers,
-              [this](std::string& error) { return BeginPlacement(error); }) {
+      editor_(state_.files, renderer, state_.services.timers, [this] { return BeginPlacement(); }) {
   session_.SetOverlay(&placement_);
 }
 
@@ -31,28 +33,30 @@ void NewButtonFlow::EndPlacement() {
   placement_.End();
 }
 
-bool NewButtonFlow::BeginPlacement(std::string& error) {
+Result<void> NewButtonFlow::BeginPlacement() {
   const IniFile* config = state_.files.config.get();
   const IniFile* user = state_.files.user.get();
-  if (!config || !user) return false;
-  // What the commit would refuse is refused now, with the editor still open.
+  if (!config || !user) return Error{ErrorKind::kFailed, "the desktop has not started"};
+  // What the commit would refuse is refused now, with the editor still open,
+  // with the commit's kinds and messages.
+  std::optional<Error> refused;
   if (!user->readable()) {
-    error = ButtonTable::UnreadableRecordsMessage(*user);
+    refused = Error{ErrorKind::kFailed, ButtonTable::UnreadableRecordsMessage(*user)};
   } else if (auto why = UnstorableTargetMessage(
                  ResolveButtonTarget(editor_.design().target, editor_.design().action))) {
-    error = *why;
+    refused = Error{ErrorKind::kMalformed, std::move(*why)};
   }
-  if (!error.empty()) {
-    state_.services.window.ShowMessage(error);
-    return false;
+  if (refused) {
+    state_.services.window.ShowMessage(refused->message);
+    return std::move(*refused);
   }
   const std::string section = "freebutton" + std::to_string(editor_.design().templateNumber);
   keys_.ReleaseAll();
-  const bool begun = placement_.Begin(*config, section, state_.files.skinPath, helpPicture_, error);
+  Result<void> begun = placement_.Begin(*config, section, state_.files.skinPath, helpPicture_);
   if (begun) {
     state_.services.window.TakeKeyboardFocus();
   } else {
-    state_.services.window.ShowMessage(error);
+    state_.services.window.ShowMessage(begun.error().message);
   }
   return begun;
 }

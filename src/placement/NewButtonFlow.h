@@ -48,7 +48,7 @@ class NewButtonFlow {
   void FocusLost() { keys_.ReleaseAll(); }
 
  private:
-  bool BeginPlacement(std::string& error);
+  Result<void> BeginPlacement();
   void Tick();
 
   Desktop& session_;

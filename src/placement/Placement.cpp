@@ -50,18 +50,16 @@ void Placement::Detach() {
   monitors_ = nullptr;
 }
 
-bool Placement::Begin(const IniFile& config, std::string_view section,
-                      const std::filesystem::path& skinPath,
-                      const std::filesystem::path& helpPicture, std::string& error) {
+Result<void> Placement::Begin(const IniFile& config, std::string_view section,
+                              const std::filesystem::path& skinPath,
+                              const std::filesystem::path& helpPicture) {
   End();
-  if (!controls_ || monitors_->empty()) {
-    error = "the desktop is not ready";
-    return false;
-  }
+  if (!controls_ || monitors_->empty())
+    return Error{ErrorKind::kFailed, "the desktop is not ready"};
   Result<Bitmap> help = LoadPictureFile(helpPicture);
   if (!help.ok()) {
-    error = Utf8Of(helpPicture.filename()) + ": " + help.error().message;
-    return false;
+    return Error{help.error().kind, Utf8Of(helpPicture.filename()) + ": " + help.error().message,
+                 help.error().systemCode};
   }
 
   const std::string image = config.ReadString(section, "image1", "");
@@ -110,7 +108,7 @@ bool Placement::Begin(const IniFile& config, std::string_view section,
   left_ = marker.rect().x;
   top_ = marker.rect().y;
   timers_.SetEnabled(DesktopTimer::Placement, true);
-  return true;
+  return {};
 }
 
 ImageControl& Placement::AddOverlay(const Picture& picture, int left, int top) {

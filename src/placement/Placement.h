@@ -25,6 +25,7 @@
 #include <string_view>
 #include <vector>
 
+#include "base/Result.h"
 #include "desktop/DesktopOverlay.h"
 #include "desktop/DesktopTimers.h"
 #include "desktop/Monitor.h"
@@ -58,12 +59,14 @@ class Placement : public DesktopOverlay {
   // Shows the overlay for template section `section` of `config` in the skin
   // folder `skinPath`, with the help picture in the file `helpPicture`, and
   // switches the placement timer on. A running placement is ended first, so
-  // no overlay control is ever left behind. False, with a short reason in
-  // `error`, nothing shown and the timer off, when the help picture cannot be
-  // loaded or the placement is not attached. An up picture that cannot be loaded gives invisible
+  // no overlay control is ever left behind. Nothing is shown and the timer
+  // stays off when the placement is not attached (kFailed) or the help
+  // picture cannot be loaded (the loader's kind, the message after the
+  // file's name). An up picture that cannot be loaded gives invisible
   // silhouettes: the keys still move the marker and Space still commits.
-  bool Begin(const IniFile& config, std::string_view section, const std::filesystem::path& skinPath,
-             const std::filesystem::path& helpPicture, std::string& error);
+  Result<void> Begin(const IniFile& config, std::string_view section,
+                     const std::filesystem::path& skinPath,
+                     const std::filesystem::path& helpPicture);
   // Switches the timer off and removes every overlay control. The grid stays
   // until the next Begin. Does nothing when no placement runs.
   void End();

@@ -3,6 +3,7 @@
 #include <charconv>
 #include <chrono>
 #include <tuple>
+#include <utility>
 #include <vector>
 
 namespace moravel {
@@ -66,8 +67,8 @@ std::optional<LocalTime> ParseLocalTime(std::string_view text) {
   return t;
 }
 
-std::optional<PreviewArguments> ParsePreviewArguments(std::span<const std::string_view> args,
-                                                      std::string& error) {
+Result<PreviewArguments> ParsePreviewArguments(std::span<const std::string_view> args) {
+  auto misfit = [](std::string why) { return Error{ErrorKind::kMalformed, std::move(why)}; };
   PreviewArguments parsed;
   std::vector<std::string_view> positional;
   for (size_t i = 0; i < args.size(); ++i) {
@@ -75,20 +76,15 @@ std::optional<PreviewArguments> ParsePreviewArguments(std::span<const std::strin
       positional.push_back(args[i]);
       continue;
     }
-    if (i + 1 == args.size() || !(parsed.time = ParseLocalTime(args[i + 1]))) {
-      error = "--time needs a time written \"YYYY-MM-DD HH:MM:SS\"";
-      return std::nullopt;
-    }
+    if (i + 1 == args.size() || !(parsed.time = ParseLocalTime(args[i + 1])))
+      return misfit("--time needs a time written \"YYYY-MM-DD HH:MM:SS\"");
     ++i;
   }
-  if (positional.size() != 3) {
-    error = "three arguments are needed";
-    return std::nullopt;
-  }
+  if (positional.size() != 3) return misfit("three arguments are needed");
   const auto size = ParseScreenSize(positional[1]);
   if (!size) {
-    error = "the screen size must be WIDTHxHEIGHT, each 1 to " + std::to_string(kMaxPreviewSide);
-    return std::nullopt;
+    return misfit("the screen size must be WIDTHxHEIGHT, each 1 to " +
+                  std::to_string(kMaxPreviewSide));
   }
   parsed.skinFolder = positional[0];
   std::tie(parsed.width, parsed.height) = *size;

@@ -10,6 +10,7 @@
 #include <string_view>
 #include <utility>
 
+#include "base/Result.h"
 #include "platform/LocalTime.h"
 
 namespace moravel {
@@ -27,10 +28,9 @@ struct PreviewArguments {
   std::optional<LocalTime> time;  // nothing: the local time now
 };
 
-// Nothing, with `error` saying why, when the arguments (without the program
-// name) do not fit the usage.
-std::optional<PreviewArguments> ParsePreviewArguments(std::span<const std::string_view> args,
-                                                      std::string& error);
+// The arguments (without the program name); kMalformed, the message saying
+// what is wrong, when they do not fit the usage.
+Result<PreviewArguments> ParsePreviewArguments(std::span<const std::string_view> args);
 
 // "WIDTHxHEIGHT", each side 1 .. kMaxPreviewSide.
 std::optional<std::pair<int, int>> ParseScreenSize(std::string_view text);

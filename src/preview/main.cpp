@@ -18,10 +18,10 @@
 int main(int argc, char** argv) {
   using namespace moravel;
   const std::vector<std::string_view> args(argv + (argc > 0 ? 1 : 0), argv + argc);
-  std::string error;
-  const std::optional<PreviewArguments> parsed = ParsePreviewArguments(args, error);
+  const Result<PreviewArguments> parsed = ParsePreviewArguments(args);
   if (!parsed) {
-    std::fprintf(stderr, "moravel-preview: %s\n%s\n", error.c_str(), kPreviewUsage);
+    std::fprintf(stderr, "moravel-preview: %s\n%s\n", parsed.error().message.c_str(),
+                 kPreviewUsage);
     return 2;
   }
   const LocalTime time = parsed->time ? *parsed->time : SystemClock().now();

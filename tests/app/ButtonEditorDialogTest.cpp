@@ -60,7 +60,7 @@ class ButtonEditorDialogTest : public ::testing::Test {
   IconLoader icons_{desktop_, Solid(2, 2, {1, 2, 3, 255})};
   ButtonFaceRenderer renderer_{icons_, captions_};
   QtDesktopTimers timers_;  // not connected: a tick does nothing
-  ButtonEditorController editor_{files_, renderer_, timers_, [](std::string&) { return true; }};
+  ButtonEditorController editor_{files_, renderer_, timers_, [] { return Result<void>(); }};
   ButtonEditorDialog dialog_{editor_};
 };
 

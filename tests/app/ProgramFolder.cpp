@@ -61,12 +61,12 @@ void ProgramFolder::write(const std::filesystem::path& relative, const std::stri
 void ProgramFolder::writePng(const std::filesystem::path& relative, Rgba colour, int width,
                              int height) const {
   const std::optional<Bitmap> picture = Bitmap::Create(width, height, colour);
-  std::vector<uint8_t> bytes;
-  if (!picture || !moravel::EncodePng(*picture, moravel::PngSpeed::Fast, bytes)) {
-    throw std::runtime_error("cannot encode a fixture picture");
-  }
+  if (!picture) throw std::runtime_error("cannot encode a fixture picture");
+  const moravel::Result<std::vector<uint8_t>> bytes =
+      moravel::EncodePng(*picture, moravel::PngSpeed::Fast);
+  if (!bytes) throw std::runtime_error("cannot encode a fixture picture");
   const std::filesystem::path p = root_ / relative;
   std::filesystem::create_directories(p.parent_path());
   std::ofstream(p, std::ios::binary | std::ios::trunc)
-      .write(reinterpret_cast<const char*>(bytes.data()), std::streamsize(bytes.size()));
+      .write(reinterpret_cast<const char*>(bytes->data()), std::streamsize(bytes->size()));
 }

@@ -6,6 +6,7 @@
 
 #include <filesystem>
 #include <functional>
+#include <string>
 #include <vector>
 
 #include "codecs/ExecutableIcon.h"
@@ -190,6 +191,33 @@ TEST(ExecutableIconDamage, HostileFilesEndWithTheirStatus) {
         EXPECT_EQ(r->width(), 64) << c.what;
       }
     }
+  }
+}
+
+// A refused file says what in it is wanting, not only that it is no
+// executable.
+TEST(ExecutableIconDamage, RefusalsSayWhatIsWanting) {
+  const std::vector<uint8_t> good = Build(false).bytes;
+  std::vector<uint8_t> noPe = good, rom = good, cut = good;
+  noPe[testing::kPeHeaderAt + 1] = 'X';
+  PatchLe16(rom, testing::kOptionalHeaderAt, 0x107);
+  cut.resize(testing::SectionTableAt(false) + 20);
+  const struct {
+    const char* what;
+    std::vector<uint8_t> bytes;
+    const char* says;
+  } cases[] = {
+      {"an icon file", IcoFile({PlainEntry(16, 16, 8, kRed)}), "no MZ header"},
+      {"PE signature wrong", noPe, "no PE header"},
+      {"optional header of another kind", rom, "optional header of another kind"},
+      {"file ends inside the section table", cut, "section table"},
+  };
+  for (const auto& c : cases) {
+    Result<Bitmap> r = ReadExecutableIcon(SpanByteSource(c.bytes), 64);
+    ASSERT_FALSE(r) << c.what;
+    EXPECT_EQ(r.error().kind, ErrorKind::kMalformed) << c.what;
+    EXPECT_NE(r.error().message.find(c.says), std::string::npos)
+        << c.what << ": " << r.error().message;
   }
 }
 

@@ -28,9 +28,9 @@ TEST(IcoPng, PngEntryDecodesThroughThePngReader) {
   ASSERT_TRUE(picture);
   picture->set(1, 0, Rgba{200, 100, 50, 0});
   picture->set(2, 1, Rgba{1, 2, 3, 77});
-  std::vector<uint8_t> png;
-  ASSERT_TRUE(EncodePng(*picture, PngSpeed::Small, png));
-  Result<Bitmap> ico = DecodeIco(IcoFile({png}));
+  const Result<std::vector<uint8_t>> png = EncodePng(*picture, PngSpeed::Small);
+  ASSERT_TRUE(png.ok()) << png.error().message;
+  Result<Bitmap> ico = DecodeIco(IcoFile({*png}));
   ASSERT_TRUE(ico.ok()) << ico.error().message;
   EXPECT_EQ(*ico, *picture);
 }

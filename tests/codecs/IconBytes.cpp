@@ -52,10 +52,12 @@ std::vector<uint8_t> PlainEntry(int width, int height, int bits, Rgba colour) {
 }
 
 std::vector<uint8_t> PlainPngEntry(int width, int height, Rgba colour) {
-  std::vector<uint8_t> png;
   auto picture = Bitmap::Create(width, height, colour);
-  EXPECT_TRUE(picture && EncodePng(*picture, PngSpeed::Small, png));
-  return png;
+  EXPECT_TRUE(picture);
+  if (!picture) return {};
+  Result<std::vector<uint8_t>> png = EncodePng(*picture, PngSpeed::Small);
+  EXPECT_TRUE(png.ok()) << png.error().message;
+  return png ? std::move(*png) : std::vector<uint8_t>();
 }
 
 }  // namespace moravel::testing

@@ -14,6 +14,7 @@
 #include "codecs/PictureFile.h"
 #include "codecs/PixelFixtures.h"
 #include "codecs/PngCodec.h"
+#include "support/TestPictures.h"
 
 namespace moravel {
 namespace {
@@ -22,9 +23,7 @@ using testing::ReadBytes;
 using testing::TestData;
 
 std::vector<uint8_t> Png(int width, int height) {
-  std::vector<uint8_t> bytes;
-  EncodePng(*Bitmap::Create(width, height, {1, 2, 3, 255}), PngSpeed::Fast, bytes);
-  return bytes;
+  return test::PngBytes(*Bitmap::Create(width, height, {1, 2, 3, 255}));
 }
 
 std::vector<uint8_t> Bmp(int width, int height) {

@@ -190,10 +190,9 @@ class PngRoundTrip : public ::testing::TestWithParam<std::tuple<PngSpeed, int, i
 TEST_P(PngRoundTrip, KeepsEveryPixel) {
   const auto [speed, width, height] = GetParam();
   const Bitmap picture = Sample(width, height);
-  std::vector<uint8_t> file = {1, 2, 3};  // stale contents are replaced
-  std::string error;
-  ASSERT_TRUE(EncodePng(picture, speed, file, &error)) << error;
-  const Result<Bitmap> decoded = DecodePng(file);
+  const Result<std::vector<uint8_t>> file = EncodePng(picture, speed);
+  ASSERT_TRUE(file.ok()) << file.error().message;
+  const Result<Bitmap> decoded = DecodePng(*file);
   ASSERT_TRUE(decoded.ok()) << decoded.error().message;
   EXPECT_EQ(*decoded, picture);
 }
@@ -203,11 +202,10 @@ INSTANTIATE_TEST_SUITE_P(Sizes, PngRoundTrip,
                                             ::testing::Values(1, 37), ::testing::Values(1, 64)));
 
 TEST(PngEncode, RefusesAnEmptyPicture) {
-  std::vector<uint8_t> file = {1, 2, 3};
-  std::string error;
-  EXPECT_FALSE(EncodePng(Bitmap(), PngSpeed::Small, file, &error));
-  EXPECT_TRUE(file.empty());
-  EXPECT_FALSE(error.empty());
+  const Result<std::vector<uint8_t>> file = EncodePng(Bitmap(), PngSpeed::Small);
+  ASSERT_FALSE(file.ok());
+  EXPECT_EQ(file.error().kind, ErrorKind::kEmpty);
+  EXPECT_FALSE(file.error().message.empty());
 }
 
 }  // namespace

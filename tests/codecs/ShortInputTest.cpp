@@ -62,9 +62,9 @@ Outcome ExecutableIcon(Span bytes) {
 constexpr Rgba kTeal{0, 128, 128, 255};
 
 Bytes Png() {
-  Bytes out;
-  EXPECT_TRUE(EncodePng(*Bitmap::Create(3, 2, kTeal), PngSpeed::Fast, out));
-  return out;
+  Result<Bytes> png = EncodePng(*Bitmap::Create(3, 2, kTeal), PngSpeed::Fast);
+  EXPECT_TRUE(png.ok()) << png.error().message;
+  return png ? std::move(*png) : Bytes();
 }
 
 Bytes Bmp() {

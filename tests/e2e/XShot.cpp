@@ -179,10 +179,11 @@ int Match(Display* d, char** argv) {
 }
 
 bool WritePng(const Bitmap& picture, const char* file) {
-  std::vector<uint8_t> bytes;
-  if (!moravel::EncodePng(picture, moravel::PngSpeed::Fast, bytes)) return false;
+  const moravel::Result<std::vector<uint8_t>> bytes =
+      moravel::EncodePng(picture, moravel::PngSpeed::Fast);
+  if (!bytes) return false;
   std::ofstream out(file, std::ios::binary | std::ios::trunc);
-  out.write(reinterpret_cast<const char*>(bytes.data()), std::streamsize(bytes.size()));
+  out.write(reinterpret_cast<const char*>(bytes->data()), std::streamsize(bytes->size()));
   return bool(out);
 }
 

@@ -84,10 +84,10 @@ class ButtonEditorTest : public testing::Test {
   FakeTimers timers_;
   bool placementBegins_ = true;
   int placements_ = 0;
-  Editor editor_{files_, renderer_, timers_, [this](std::string& error) {
+  Editor editor_{files_, renderer_, timers_, [this]() -> Result<void> {
                    ++placements_;
-                   if (!placementBegins_) error = "no help.png";
-                   return placementBegins_;
+                   if (!placementBegins_) return Error{ErrorKind::kNotFound, "no help.png"};
+                   return {};
                  }};
 };
 

@@ -4,9 +4,12 @@
 #include <gtest/gtest.h>
 
 #include <climits>
+#include <string>
+#include <utility>
 
 #include "editor/ButtonFaceRenderer.h"
 #include "editor/EditorTestKit.h"
+#include "support/ErrorKindOf.h"
 #include "support/TempFolder.h"
 
 namespace moravel {
@@ -28,9 +31,12 @@ class RenderButtonFaceTest : public testing::Test {
     WritePng(dir_ / "i.png", icon);
     return (dir_ / "i.png").string();
   }
+  // The face drawn; fails the test when there is none.
   Bitmap Render(const std::string& templ, const std::string& icon, const FaceParams& p,
                 const std::string& caption = "") {
-    return renderer_.RenderButtonFace(templ, icon, p, caption);
+    Result<Bitmap> face = renderer_.RenderButtonFace(templ, icon, p, caption);
+    EXPECT_TRUE(face.ok()) << face.error().message;
+    return face ? std::move(*face) : Bitmap();
   }
   // The columns of row y whose alpha is not 0.
   static std::vector<int> Covered(const Bitmap& b, int y) {
@@ -109,10 +115,28 @@ TEST_F(RenderButtonFaceTest, CaptionGlyphsCarryTextAlphaAndLieOverTheIcon) {
   EXPECT_EQ(face.at(0, 0), (Rgba{255, 0, 0, 64}));  // icon only
 }
 
-TEST_F(RenderButtonFaceTest, FailuresGiveEmptyOrTheTemplate) {
+// Without a template picture there is no face, and the error says why; any
+// later failure still gives a face.
+TEST_F(RenderButtonFaceTest, FailuresSayWhyOrGiveTheTemplate) {
   FaceParams p{.iconWidth = 4, .iconHeight = 4};
-  EXPECT_TRUE(Render("", "x.png", p).empty());
-  EXPECT_TRUE(Render(dir_.path().string(), "x.png", p).empty());  // a folder
+  test::WriteFile(dir_ / "damaged.png", {0x89, 'P', 'N', 'G', 1, 2, 3});
+  const struct {
+    std::string templ;
+    ErrorKind kind;
+  } unreadable[] = {
+      {"", ErrorKind::kEmpty},
+      {dir_.path().string(), ErrorKind::kNotAFile},
+      {(dir_ / "missing.png").string(), ErrorKind::kNotFound},
+      {(dir_ / "damaged.png").string(), ErrorKind::kMalformed},
+  };
+  for (const auto& c : unreadable) {
+    const Result<Bitmap> face = renderer_.RenderButtonFace(c.templ, "x.png", p, "");
+    EXPECT_EQ(test::ErrorKindOf(face), c.kind) << c.templ;
+    if (!face && !c.templ.empty()) {
+      EXPECT_EQ(face.error().message.rfind("cannot read the template picture: ", 0), 0u)
+          << face.error().message;
+    }
+  }
   const std::string templ = Template(8, 8);
   // A missing icon file shows the program's own icon, stretched to the rectangle.
   EXPECT_EQ(Render(templ, (dir_ / "missing.png").string(), p).at(3, 3), kOwn);

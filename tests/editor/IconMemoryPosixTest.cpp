@@ -142,7 +142,7 @@ class IconMemoryTest : public testing::Test {
   // the icon plane is width x height.
   bool DrawFace(const std::string& path, int width, int height) const {
     const FaceParams p{.iconLeft = 24, .iconTop = 8, .iconWidth = 48, .iconHeight = 48};
-    if (renderer_.RenderButtonFace((dir_ / "t.png").string(), path, p, "").empty()) return false;
+    if (!renderer_.RenderButtonFace((dir_ / "t.png").string(), path, p, "")) return false;
     const Bitmap icon = icons_.LoadIconPlane(path);
     return icon.width() == width && icon.height() == height;
   }

@@ -139,7 +139,8 @@ TEST_F(NewButtonTest, RefusalsLeaveEverythingAsItWas) {
   flow.editor().OnOk();
   EXPECT_FALSE(flow.placement().active());  // no help picture: no placement, a message
   EXPECT_TRUE(flow.editor().visible());
-  EXPECT_EQ(h_.window.messages.size(), 1u);
+  ASSERT_EQ(h_.window.messages.size(), 1u);
+  EXPECT_EQ(flow.editor().placementError(), h_.window.messages[0]);  // what the user was told
 
   std::string full;
   for (int k = 1; k <= kMaxButtons; ++k)
@@ -187,6 +188,31 @@ TEST_F(NewButtonTest, AFailedWriteLeavesNoButtonNoPictureAndNoGap) {
   Start();
   EXPECT_EQ(h_.session->state().scene.buttonCount, 2);
   EXPECT_TRUE(HasPixels(h_.session->state().scene.button(2).overPicture));
+}
+
+// The up face must be drawn: without its template picture the commit is
+// refused, naming the file. A missing over picture only leaves the over face
+// empty, and the down face that takes it.
+TEST_F(NewButtonTest, OnlyTheUpTemplatePictureIsNeeded) {
+  std::filesystem::remove(h_.skinFolder() / "t/over.png");
+  Start();
+  const Result<int> made = Commit();
+  ASSERT_TRUE(made) << made.error().message;
+  const DesktopButton button = h_.session->state().scene.button(*made);
+  EXPECT_TRUE(HasPixels(button.upPicture));
+  EXPECT_FALSE(HasPixels(button.overPicture));
+  EXPECT_FALSE(HasPixels(button.downPicture));
+  EXPECT_EQ(TempFiles(), std::vector<std::string>{"freebutton2_u.png"});
+
+  std::filesystem::remove(h_.skinFolder() / "t/up.png");
+  h_.window.messages.clear();
+  EXPECT_EQ(test::ErrorKindOf(Commit()), ErrorKind::kEmpty);
+  ASSERT_EQ(h_.window.messages.size(), 1u);
+  const std::string said = h_.window.messages[0];
+  EXPECT_EQ(said.rfind(kNoTemplatePictureMessage, 0), 0u) << said;
+  EXPECT_NE(said.find("up.png"), std::string::npos) << said;
+  EXPECT_EQ(h_.session->state().scene.buttonCount, 2);
+  EXPECT_EQ(TempFiles(), std::vector<std::string>{"freebutton2_u.png"});
 }
 
 // A user.ini that exists but cannot be read (here a folder) is said once at

@@ -14,7 +14,7 @@
 namespace moravel {
 namespace {
 
-using Result = Placement::TickResult;
+using TickResult = Placement::TickResult;
 using Point = std::pair<int, int>;
 
 constexpr int kW = 1024, kH = 768;
@@ -40,9 +40,9 @@ class PlacementTest : public testing::Test {
     placement_.Attach(controls_, monitors_);
   }
   // Begins with the template section [t] holding `keys`.
-  bool Begin(const std::string& keys, const char* help = "help.png") {
+  Result<void> Begin(const std::string& keys, const char* help = "help.png") {
     std::ofstream(dir_ / "config.ini") << "[t]\n" << keys;
-    return placement_.Begin(IniFile(dir_ / "config.ini"), "t", dir_.path(), dir_ / help, error_);
+    return placement_.Begin(IniFile(dir_ / "config.ini"), "t", dir_.path(), dir_ / help);
   }
   std::vector<ImageControl*> Overlay() const {
     std::vector<ImageControl*> out;
@@ -53,8 +53,8 @@ class PlacementTest : public testing::Test {
   ImageControl& Marker() { return *Overlay().back(); }
   Point MarkerAt() const { return {placement_.markerLeft(), placement_.markerTop()}; }
   // One tick per entry, after tapping its keys: E(sc) S(pace) C(trl) L R U D.
-  Result Run(const std::vector<std::string>& ticks) {
-    Result last = Result::kNothing;
+  TickResult Run(const std::vector<std::string>& ticks) {
+    TickResult last = TickResult::kNothing;
     for (const std::string& tick : ticks) {
       for (char k : tick) {
         const PlacementKey key = PlacementKey(std::string("ESCLRUD").find(k));
@@ -73,7 +73,6 @@ class PlacementTest : public testing::Test {
   const std::vector<Monitor> monitors_{Monitor{{0, 0, kW, kH}, Bitmap()}};
   Placement placement_{timers_};
   KeyLatch keys_;
-  std::string error_;
 };
 
 TEST_F(PlacementTest, BeginShowsHelpThenSlotsThenMarkerAboveEverything) {
@@ -97,22 +96,32 @@ TEST_F(PlacementTest, TickKeyRules) {
     const char* keys;
     std::optional<Point> dragTo;
     std::vector<std::string> ticks;
-    Result result;
+    TickResult result;
     Point marker;
   } cases[] = {
-      {"Esc with Space cancels", kGrid, none, {"ES"}, Result::kCancelled, {100, 50}},
-      {"Space commits", kGrid, none, {"S"}, Result::kCommit, {100, 50}},
-      {"Ctrl alone", kGrid, none, {"C"}, Result::kNothing, {100, 50}},
-      {"grid steps from the third column", kGrid, none, {"R", "D"}, Result::kMoved, {180, 90}},
-      {"Ctrl moves by pixels", kGrid, none, {"CR", "CD"}, Result::kMoved, {101, 51}},
-      {"Right on the last column wraps", kLastColumn, none, {"R"}, Result::kMoved, {-60, 50}},
-      {"Up on the first row wraps", kGrid, none, {"U", "U", "U"}, Result::kMoved, {100, 730}},
-      {"Left after a drag: at or before", kGrid, dragged, {"L"}, Result::kMoved, {100, 50}},
-      {"Right after a drag: at or after", kGrid, dragged, {"R"}, Result::kMoved, {180, 90}},
-      {"no posx: pixels from the corner", kNoGrid, none, {"LU"}, Result::kMoved, {-1, -1}},
-      {"step 0: one column stays on screen", kStepZero, none, {"R"}, Result::kNothing, {1023, 0}},
-      {"grid without rows holds the marker", kNoRows, none, {"R"}, Result::kNothing, {100, 1000}},
-      {"the invisible marker moves", kNoPicture, none, {"R"}, Result::kMoved, {101, 0}},
+      {"Esc with Space cancels", kGrid, none, {"ES"}, TickResult::kCancelled, {100, 50}},
+      {"Space commits", kGrid, none, {"S"}, TickResult::kCommit, {100, 50}},
+      {"Ctrl alone", kGrid, none, {"C"}, TickResult::kNothing, {100, 50}},
+      {"grid steps from the third column", kGrid, none, {"R", "D"}, TickResult::kMoved, {180, 90}},
+      {"Ctrl moves by pixels", kGrid, none, {"CR", "CD"}, TickResult::kMoved, {101, 51}},
+      {"Right on the last column wraps", kLastColumn, none, {"R"}, TickResult::kMoved, {-60, 50}},
+      {"Up on the first row wraps", kGrid, none, {"U", "U", "U"}, TickResult::kMoved, {100, 730}},
+      {"Left after a drag: at or before", kGrid, dragged, {"L"}, TickResult::kMoved, {100, 50}},
+      {"Right after a drag: at or after", kGrid, dragged, {"R"}, TickResult::kMoved, {180, 90}},
+      {"no posx: pixels from the corner", kNoGrid, none, {"LU"}, TickResult::kMoved, {-1, -1}},
+      {"step 0: one column stays on screen",
+       kStepZero,
+       none,
+       {"R"},
+       TickResult::kNothing,
+       {1023, 0}},
+      {"grid without rows holds the marker",
+       kNoRows,
+       none,
+       {"R"},
+       TickResult::kNothing,
+       {100, 1000}},
+      {"the invisible marker moves", kNoPicture, none, {"R"}, TickResult::kMoved, {101, 0}},
   };
   for (const auto& c : cases) {
     SCOPED_TRACE(c.what);
@@ -124,7 +133,7 @@ TEST_F(PlacementTest, TickKeyRules) {
     }
     EXPECT_EQ(Run(c.ticks), c.result);
     EXPECT_EQ(MarkerAt(), c.marker);
-    const bool cancelled = c.result == Result::kCancelled;
+    const bool cancelled = c.result == TickResult::kCancelled;
     EXPECT_EQ(placement_.active(), !cancelled);
     ASSERT_EQ(Overlay().size(), cancelled ? 0u : 2u);
     if (!cancelled) {
@@ -148,15 +157,17 @@ TEST_F(PlacementTest, DragKeepsTheGrabbedPointUnderThePointerWithoutBounds) {
 TEST_F(PlacementTest, SlotClickPutsTheMarkerOnTheSlotForTheCommit) {
   ASSERT_TRUE(Begin(std::string(kGrid) + "posx1=10\nposy1=-100\n"));
   placement_.Click(*Overlay()[1]);
-  EXPECT_EQ(Run({"S"}), Result::kCommit);
+  EXPECT_EQ(Run({"S"}), TickResult::kCommit);
   EXPECT_EQ(MarkerAt(), (Point{10, 668}));
   Run({"R"});  // freed from the grid: snaps at or after instead of stepping
   EXPECT_EQ(MarkerAt(), (Point{20, 690}));
 }
 
 TEST_F(PlacementTest, MissingHelpPictureShowsNothing) {
-  EXPECT_FALSE(Begin(kGrid, "nohelp.png"));
-  EXPECT_FALSE(error_.empty());
+  const Result<void> begun = Begin(kGrid, "nohelp.png");
+  ASSERT_FALSE(begun);
+  EXPECT_EQ(begun.error().kind, ErrorKind::kNotFound);
+  EXPECT_EQ(begun.error().message.rfind("nohelp.png: ", 0), 0u) << begun.error().message;
   EXPECT_EQ(controls_.size(), 0u);
   EXPECT_FALSE(TimerOn());
 }
@@ -168,7 +179,7 @@ TEST_F(PlacementTest, BeginAgainReplacesTheOverlayAndEndRemovesIt) {
   placement_.End();
   EXPECT_EQ(controls_.size(), 0u);
   EXPECT_FALSE(TimerOn());
-  EXPECT_EQ(Run({"R"}), Result::kNothing);
+  EXPECT_EQ(Run({"R"}), TickResult::kNothing);
 
   // Taken off the desktop, the overlay goes and nothing begins until the next Attach.
   ASSERT_TRUE(Begin(kGrid));

@@ -13,6 +13,7 @@
 #include "platform_qt/QtAssociatedIcons.h"
 #include "support/Fifo.h"
 #include "support/TempFolder.h"
+#include "support/TestPictures.h"
 
 using moravel::Bitmap;
 using moravel::FakeEnvironment;
@@ -32,8 +33,7 @@ void Write(const std::filesystem::path& path, const std::string& bytes, mode_t m
 }
 
 void WritePng(const std::filesystem::path& path, int width, int height, Rgba colour) {
-  std::vector<uint8_t> png;
-  moravel::EncodePng(*Bitmap::Create(width, height, colour), moravel::PngSpeed::Fast, png);
+  const std::vector<uint8_t> png = moravel::test::PngBytes(*Bitmap::Create(width, height, colour));
   Write(path, std::string(png.begin(), png.end()));
 }
 
@@ -151,8 +151,7 @@ TEST(AssociatedIcons, NeverWaitsOnAFifo) {
   Write(root / "files/styled.svg",
         "<?xml version='1.0'?><?xml-stylesheet type=\"text/css\" href=\"" + fifo.string() + "\"?>" +
             open + close);
-  std::vector<uint8_t> png;
-  moravel::EncodePng(*Bitmap::Create(2, 2, kCyan), moravel::PngSpeed::Fast, png);
+  const std::vector<uint8_t> png = moravel::test::PngBytes(*Bitmap::Create(2, 2, kCyan));
   const QByteArray data = QByteArray(reinterpret_cast<const char*>(png.data()), png.size());
   Write(root / "files/embedded.svg",
         open + "<image width='16' height='16' xlink:href='data:image/png;base64," +

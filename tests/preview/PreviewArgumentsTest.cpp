@@ -31,11 +31,11 @@ TEST(PreviewArgumentsTest, AcceptsOnlyTheUsage) {
       {{"skin", "19x10", "out.png", "--time", "2026-03-14"}, false},
   };
   for (const ArgumentCase& c : cases) {
-    std::string error;
-    const auto parsed = ParsePreviewArguments(c.args, error);
-    ASSERT_EQ(parsed.has_value(), c.ok) << c.args[1];
+    const Result<PreviewArguments> parsed = ParsePreviewArguments(c.args);
+    ASSERT_EQ(parsed.ok(), c.ok) << c.args[1];
     if (!parsed) {
-      EXPECT_FALSE(error.empty());
+      EXPECT_EQ(parsed.error().kind, ErrorKind::kMalformed) << c.args[1];
+      EXPECT_FALSE(parsed.error().message.empty());
       continue;
     }
     EXPECT_EQ(parsed->skinFolder, "skin");

@@ -3,6 +3,7 @@
 
 #include <filesystem>
 #include <fstream>
+#include <utility>
 #include <vector>
 
 #include "codecs/PngCodec.h"
@@ -36,10 +37,15 @@ inline void WriteFile(const std::filesystem::path& path, const std::vector<uint8
       .write(reinterpret_cast<const char*>(bytes.data()), std::streamsize(bytes.size()));
 }
 
+// `picture` as a PNG file's bytes; none when it cannot be encoded (an empty
+// picture), which the reader under test then meets as an empty file.
+inline std::vector<uint8_t> PngBytes(const Bitmap& picture, PngSpeed speed = PngSpeed::Fast) {
+  Result<std::vector<uint8_t>> bytes = EncodePng(picture, speed);
+  return bytes ? std::move(*bytes) : std::vector<uint8_t>();
+}
+
 inline void WritePng(const std::filesystem::path& path, const Bitmap& picture) {
-  std::vector<uint8_t> bytes;
-  EncodePng(picture, PngSpeed::Fast, bytes);
-  WriteFile(path, bytes);
+  WriteFile(path, PngBytes(picture));
 }
 
 }  // namespace moravel::test

@@ -32,10 +32,10 @@ class WallpaperTest : public ::testing::Test {
   std::filesystem::path skin() const { return root_ / "skin/"; }
   void Png(const std::filesystem::path& file, const Bitmap& b) {
     std::filesystem::create_directories(file.parent_path());
-    std::vector<uint8_t> bytes;
-    ASSERT_TRUE(EncodePng(b, PngSpeed::Fast, bytes));
+    const Result<std::vector<uint8_t>> bytes = EncodePng(b, PngSpeed::Fast);
+    ASSERT_TRUE(bytes.ok()) << bytes.error().message;
     std::ofstream(file, std::ios::binary)
-        .write(reinterpret_cast<const char*>(bytes.data()), std::streamsize(bytes.size()));
+        .write(reinterpret_cast<const char*>(bytes->data()), std::streamsize(bytes->size()));
   }
   IniFile Config(const std::string& text) {
     std::ofstream(skin() / "config.ini", std::ios::binary) << text;
