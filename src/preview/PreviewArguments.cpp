@@ -6,6 +6,8 @@
 #include <utility>
 #include <vector>
 
+#include "settings/Utf8Path.h"
+
 namespace moravel {
 namespace {
 
@@ -86,9 +88,9 @@ Result<PreviewArguments> ParsePreviewArguments(std::span<const std::string_view>
     return misfit("the screen size must be WIDTHxHEIGHT, each 1 to " +
                   std::to_string(kMaxPreviewSide));
   }
-  parsed.skinFolder = positional[0];
+  parsed.skinFolder = PathFromUtf8(positional[0]);
   std::tie(parsed.width, parsed.height) = *size;
-  parsed.output = positional[2];
+  parsed.output = PathFromUtf8(positional[2]);
   return parsed;
 }
 

@@ -102,7 +102,8 @@ SkinPreview Render(const fs::path& skinFolder, int width, int height, const Loca
   SkinTimeWidgets timeWidgets;
   Desktop session(DesktopServices{launcher, clock, timers, window, &wallpaper, &timeWidgets},
                   program.path(), width, height);
-  ProblemList problems({program.path() / "skins" / name, skin, fs::absolute(skinFolder, ec)});
+  ProblemList problems(
+      {program.path() / "skins" / PathFromUtf8(name), skin, fs::absolute(skinFolder, ec)});
   wallpaper.SetProblems(&problems);
   session.SetProblems(&problems);
 

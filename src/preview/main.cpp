@@ -15,9 +15,17 @@
 #include "preview/SkinPreview.h"
 #include "settings/Utf8Path.h"
 
-int main(int argc, char** argv) {
+#ifdef _WIN32
+#include <windows.h>
+
+#include <filesystem>
+#endif
+
+namespace {
+
+// `args`: the arguments after the program's name, in UTF-8.
+int RunPreview(const std::vector<std::string_view>& args) {
   using namespace moravel;
-  const std::vector<std::string_view> args(argv + (argc > 0 ? 1 : 0), argv + argc);
   const Result<PreviewArguments> parsed = ParsePreviewArguments(args);
   if (!parsed) {
     std::fprintf(stderr, "moravel-preview: %s\n%s\n", parsed.error().message.c_str(),
@@ -40,3 +48,20 @@ int main(int argc, char** argv) {
   }
   return PreviewExitCode(preview);
 }
+
+}  // namespace
+
+#ifdef _WIN32
+// The arguments as the system has them (UTF-16), so that any file name
+// works; what is printed is UTF-8, which the console is told.
+int wmain(int argc, wchar_t** argv) {
+  ::SetConsoleOutputCP(CP_UTF8);
+  std::vector<std::string> utf8;
+  for (int i = 1; i < argc; ++i) utf8.push_back(moravel::Utf8Of(std::filesystem::path(argv[i])));
+  return RunPreview(std::vector<std::string_view>(utf8.begin(), utf8.end()));
+}
+#else
+int main(int argc, char** argv) {
+  return RunPreview(std::vector<std::string_view>(argv + (argc > 0 ? 1 : 0), argv + argc));
+}
+#endif

@@ -3,7 +3,7 @@
 # where the skin says, over what lies beneath at its pure-blue holes, answers
 # the pointer, runs a button's .cmd, refuses a second copy, opens the button
 # menu and, from its notification-area icon, the main menu, whose last item
-# ends it.
+# ends it; moravel-preview.exe takes a folder with a Cyrillic name.
 # Usage: windows.sh PORTABLE_FOLDER MORAVEL_XSHOT WINE WINEPREFIX
 #        (exit 77: a tool is missing)
 set -euo pipefail
@@ -114,3 +114,13 @@ wait_for popup_open || fail "no menu appeared"
 xdotool key Up Return
 wait_for -t 10 bash -c "! kill -0 $pid 2>/dev/null" || fail "the program still runs"
 grep -q '^dir=e2e' "$app/data.ini" || fail "data.ini lost its skin: $(cat "$app/data.ini")"
+
+step "moravel-preview.exe renders a skin in a folder with a Cyrillic name"
+cp -r "$wood" "$work/обложка"
+rc=0
+"$wine" "$app/moravel-preview.exe" "$(winpath "$work/обложка")" 1280x1024 \
+  "$(winpath "$work/вид.png")" >"$work/preview.log" 2>&1 || rc=$?
+[ "$rc" = 0 ] || fail "exit code $rc: $(cat "$work/preview.log")"
+# A PNG file's width and height, big-endian, at bytes 16 to 23.
+size=$(od -An -tx1 -j16 -N8 "$work/вид.png" 2>/dev/null | tr -d ' \n')
+[ "$size" = 0000050000000400 ] || fail "no 1280x1024 picture written: '$size'"
