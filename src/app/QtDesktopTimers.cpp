@@ -54,11 +54,7 @@ bool QtDesktopTimers::IsEnabled(DesktopTimer timer) const {
 void QtDesktopTimers::RunTimeTicks() {
   const TimeTickSchedule::Runs runs = schedule_.TakeDue(SteadyMs(), WallMs());
   ArmTimeTimer();
-  // A handler may switch the timers (a new skin): each runs only while on.
-  if (onTick_ && runs.calendar && schedule_.IsEnabled(DesktopTimer::Calendar))
-    onTick_(DesktopTimer::Calendar);
-  if (onTick_ && runs.clock && schedule_.IsEnabled(DesktopTimer::Clock))
-    onTick_(DesktopTimer::Clock);
+  schedule_.Deliver(runs, onTick_);
 }
 
 void QtDesktopTimers::ArmTimeTimer() {

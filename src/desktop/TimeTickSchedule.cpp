@@ -48,4 +48,11 @@ TimeTickSchedule::Runs TimeTickSchedule::TakeDue(int64_t now, int wallMs) {
   return runs;
 }
 
+void TimeTickSchedule::Deliver(const Runs& runs,
+                               const std::function<void(DesktopTimer)>& onTick) const {
+  if (!onTick) return;
+  if (runs.calendar && calendar_.on) onTick(DesktopTimer::Calendar);
+  if (runs.clock && clock_.on) onTick(DesktopTimer::Clock);
+}
+
 }  // namespace moravel

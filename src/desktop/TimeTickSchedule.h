@@ -13,6 +13,7 @@
 // millisecond within the current second of the wall clock (0-999).
 
 #include <cstdint>
+#include <functional>
 #include <optional>
 
 #include "desktop/DesktopTimers.h"
@@ -50,6 +51,9 @@ class TimeTickSchedule {
   // At a wake: the timers that run now; their next ticks are planned. After
   // a long stall (a suspended machine) the grids start again from `now`.
   Runs TakeDue(int64_t now, int wallMs);
+  // Calls `onTick` with each timer of `runs`, the calendar first, each only
+  // while it is still on: a handler may switch the timers (a new skin).
+  void Deliver(const Runs& runs, const std::function<void(DesktopTimer)>& onTick) const;
 
  private:
   struct Grid {

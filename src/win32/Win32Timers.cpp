@@ -85,11 +85,7 @@ void Win32Timers::OnTick(UINT_PTR id) {
 void Win32Timers::RunTimeTicks() {
   const TimeTickSchedule::Runs runs = schedule_.TakeDue(SteadyMs(), WallMs());
   ArmTimeTimer();
-  // A handler may switch the timers (a new skin): each runs only while on.
-  if (onTick_ && runs.calendar && schedule_.IsEnabled(DesktopTimer::Calendar))
-    onTick_(DesktopTimer::Calendar);
-  if (onTick_ && runs.clock && schedule_.IsEnabled(DesktopTimer::Clock))
-    onTick_(DesktopTimer::Clock);
+  schedule_.Deliver(runs, onTick_);
 }
 
 void Win32Timers::ArmTimeTimer() {

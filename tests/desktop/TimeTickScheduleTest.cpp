@@ -71,5 +71,17 @@ TEST(TimeTickScheduleTest, AStallStartsTheGridsAgainAndSwitchingOffStopsTheWakes
   EXPECT_FALSE(schedule.NextWake());
 }
 
+TEST(TimeTickScheduleTest, DeliveryRunsTheCalendarFirstAndSkipsATimerSwitchedOffMeanwhile) {
+  TimeTickSchedule schedule;
+  schedule.SetEnabled(DesktopTimer::Calendar, true, 0);
+  schedule.SetEnabled(DesktopTimer::Clock, true, 0);
+  std::vector<DesktopTimer> ran;
+  schedule.Deliver({.calendar = true, .clock = true}, [&](DesktopTimer timer) {
+    ran.push_back(timer);
+    schedule.SetEnabled(DesktopTimer::Clock, false, 0);  // a skin without a clock
+  });
+  EXPECT_EQ(ran, std::vector<DesktopTimer>{DesktopTimer::Calendar});
+}
+
 }  // namespace
 }  // namespace moravel
