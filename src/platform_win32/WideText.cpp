@@ -16,4 +16,15 @@ std::wstring WideFromUtf8(std::string_view utf8) {
   return wide;
 }
 
+std::string Utf8FromWide(std::wstring_view wide) {
+  if (wide.empty() || wide.size() > size_t(INT_MAX) / 3) return {};
+  const int units = int(wide.size());
+  const int length =
+      ::WideCharToMultiByte(CP_UTF8, 0, wide.data(), units, nullptr, 0, nullptr, nullptr);
+  if (length <= 0) return {};
+  std::string utf8(size_t(length), '\0');
+  ::WideCharToMultiByte(CP_UTF8, 0, wide.data(), units, utf8.data(), length, nullptr, nullptr);
+  return utf8;
+}
+
 }  // namespace moravel

@@ -12,4 +12,8 @@ namespace moravel {
 // 2 GiB gives an empty string.
 std::wstring WideFromUtf8(std::string_view utf8);
 
+// `wide` (UTF-16, as Windows gives text back) as UTF-8. A lone surrogate
+// becomes U+FFFD; text that could pass 2 GiB as UTF-8 gives an empty string.
+std::string Utf8FromWide(std::wstring_view wide);
+
 }  // namespace moravel
