@@ -1,7 +1,5 @@
 #include "win32/Win32Program.h"
 
-#include <commdlg.h>
-
 #include <optional>
 #include <string>
 
@@ -11,15 +9,20 @@
 #include "editor/ButtonFaceRenderer.h"
 #include "editor/IconLoader.h"
 #include "placement/NewButtonFlow.h"
+#include "placement/RemoveButtonCommand.h"
 #include "platform_win32/RunKeyAutostart.h"
 #include "platform_win32/WideText.h"
 #include "scene/FrameComposer.h"
 #include "widgets/SkinTimeWidgets.h"
 #include "widgets/SkinWallpaper.h"
+#include "win32/ButtonEditorWindow.h"
+#include "win32/ButtonRemovalWindow.h"
 #include "win32/DesktopWindow.h"
 #include "win32/NotifyIcon.h"
+#include "win32/OpenFileDialog.h"
 #include "win32/PopupMenus.h"
 #include "win32/Resources.h"
+#include "win32/SkinChooserWindow.h"
 #include "win32/Win32Timers.h"
 
 namespace moravel {
@@ -47,27 +50,6 @@ Rect PrimaryMonitor() {
   return {0, 0, ::GetSystemMetrics(SM_CXSCREEN), ::GetSystemMetrics(SM_CYSCREEN)};
 }
 
-// The picture dialog of "Сменить фон": the file picked, nothing when the
-// user cancelled.
-std::optional<std::filesystem::path> AskForPicture(HWND owner) {
-  // The stored filter's "|" are the dialog's separators.
-  std::wstring filter = WideFromUtf8(kPictureDialogFilter);
-  for (wchar_t& c : filter)
-    if (c == L'|') c = L'\0';
-  filter.append(2, L'\0');
-  std::wstring file(32768, L'\0');
-  OPENFILENAMEW dialog{};
-  dialog.lStructSize = sizeof dialog;
-  dialog.hwndOwner = owner;
-  dialog.lpstrFilter = filter.c_str();
-  dialog.lpstrFile = file.data();
-  dialog.nMaxFile = DWORD(file.size());
-  dialog.Flags = OFN_FILEMUSTEXIST | OFN_PATHMUSTEXIST | OFN_HIDEREADONLY | OFN_NOCHANGEDIR;
-  if (!::GetOpenFileNameW(&dialog)) return std::nullopt;
-  file.resize(file.find(L'\0'));
-  return std::filesystem::path(file);
-}
-
 }  // namespace
 
 Win32Program::Win32Program(const Win32ProgramSetup& setup)
@@ -93,9 +75,12 @@ Win32Program::Win32Program(const Win32ProgramSetup& setup)
 }
 
 Win32Program::~Win32Program() {
-  // The flow works on the desktop and the window shows its frame: they go
-  // first.
+  // The dialogs and the flow work on the desktop and the window shows its
+  // frame: they go first.
   tray_.reset();
+  removalDialog_.reset();
+  buttonEditor_.reset();
+  skinChooser_.reset();
   newButton_.reset();
   window_.reset();
   if (host_) ::DestroyWindow(host_);
@@ -127,6 +112,7 @@ bool Win32Program::Start() {
 void Win32Program::Run() {
   MSG message;
   while (!closed_ && ::GetMessageW(&message, nullptr, 0, 0) > 0) {
+    if (DialogWindow::TakeDialogKey(message)) continue;
     ::TranslateMessage(&message);
     ::DispatchMessageW(&message);
   }
@@ -176,6 +162,9 @@ void Win32Program::OnTimer(DesktopTimer timer) {
       break;
     case DesktopTimer::EditorCaption:
     case DesktopTimer::EditorTyping:
+      newButton_->OnTimer(timer);
+      if (buttonEditor_) buttonEditor_->Refresh();
+      break;
     case DesktopTimer::Placement:
       newButton_->OnTimer(timer);
       break;
@@ -211,8 +200,14 @@ void Win32Program::RunMainMenu(POINT at) {
         setup_.startAtLogin.Enable(setup_.program);
       }
       break;
+    case MenuChoice::kSkins:
+      skinChooser().Present();
+      break;
+    case MenuChoice::kAddButton:
+      OpenButtonEditor();
+      break;
     case MenuChoice::kChangeWallpaper: {
-      std::optional<std::filesystem::path> chosen = AskForPicture(owner());
+      std::optional<std::filesystem::path> chosen = AskForFileToOpen(owner(), kPictureDialogFilter);
       // The dialog runs its own message loop: the program may have ended.
       if (!session_->MayClose()) session_->ChangeWallpaper(std::move(chosen));
       break;
@@ -220,18 +215,53 @@ void Win32Program::RunMainMenu(POINT at) {
     case MenuChoice::kExit:
       session_->Exit();
       break;
-    case MenuChoice::kSkins:
-    case MenuChoice::kAddButton:
-    case MenuChoice::kRemoveButton:
+    case MenuChoice::kRemoveButton:  // the button menu's
     case MenuChoice::kNothing:
       break;
   }
 }
 
+SkinChooserWindow& Win32Program::skinChooser() {
+  if (!skinChooser_) skinChooser_ = std::make_unique<SkinChooserWindow>(*session_, owner());
+  return *skinChooser_;
+}
+
+ButtonEditorWindow& Win32Program::buttonEditor() {
+  if (!buttonEditor_)
+    buttonEditor_ = std::make_unique<ButtonEditorWindow>(newButton_->editor(), owner());
+  return *buttonEditor_;
+}
+
+ButtonRemovalWindow& Win32Program::removalDialog() {
+  if (!removalDialog_) {
+    removalDialog_ = std::make_unique<ButtonRemovalWindow>(
+        [this] {
+          RemoveButtonCommand remove(session_->state().pointer.selectedButton);
+          session_->Run(remove);  // a failure was shown to the user
+        },
+        owner());
+  }
+  return *removalDialog_;
+}
+
+void Win32Program::OpenButtonEditor() {
+  newButton_->OpenEditor();
+  buttonEditor().Present();
+}
+
 void Win32Program::ShowButtonMenu(int x, int y) {
   POINT at{x, y};
   ::ClientToScreen(window_->handle(), &at);
-  ChooseFromButtonMenu(owner(), at);
+  switch (ChooseFromButtonMenu(owner(), at)) {
+    case MenuChoice::kAddButton:
+      OpenButtonEditor();
+      break;
+    case MenuChoice::kRemoveButton:
+      removalDialog().Present();
+      break;
+    default:
+      break;
+  }
 }
 
 void Win32Program::ShowMainMenu(int x, int y) {
@@ -276,8 +306,9 @@ void Win32Program::FocusLost() {
   newButton_->FocusLost();
 }
 
-void Win32Program::FileDropped(const std::filesystem::path&) {
-  // The button editor takes dropped files; it comes with the dialogs.
+void Win32Program::FileDropped(const std::filesystem::path& file) {
+  newButton_->OpenEditor();
+  buttonEditor().DropPath(file);
 }
 
 bool Win32Program::MayClose() const {

@@ -1,8 +1,9 @@
 #pragma once
 // The running program on Windows: builds the desktop and everything around it
 // (timers, the wallpaper and clock painters, the notification-area icon and
-// the menus, the button editor's flow) and connects them to the desktop
-// window, which only shows the frame and forwards its events here.
+// the menus, the dialogs, the button editor's flow, the removal of a button)
+// and connects them to the desktop window, which only shows the frame and
+// forwards its events here.
 //
 // It owns the program's hidden main window (no taskbar button), which hears
 // the notification-area icon, the system's news (Explorer restarted, the
@@ -25,7 +26,9 @@
 namespace moravel {
 
 class AssociatedIcons;
+class ButtonEditorWindow;
 class ButtonFaceRenderer;
+class ButtonRemovalWindow;
 class CaptionPainter;
 class Clock;
 class Desktop;
@@ -34,6 +37,7 @@ class IconLoader;
 class Launcher;
 class NewButtonFlow;
 class NotifyIcon;
+class SkinChooserWindow;
 class SkinTimeWidgets;
 class SkinWallpaper;
 class RunKeyAutostart;
@@ -84,6 +88,12 @@ class Win32Program : public DesktopWindowPort, public WindowEvents {
   void FollowScreens();
   // Opens the main menu at screen (x, y) and carries out what was chosen.
   void RunMainMenu(POINT at);
+  // The dialogs, made on first use: none is needed for the first frame.
+  SkinChooserWindow& skinChooser();
+  ButtonEditorWindow& buttonEditor();
+  ButtonRemovalWindow& removalDialog();
+  // "Добавить кнопку": a running placement ends, the editor shows.
+  void OpenButtonEditor();
   // The window the menus and messages belong to: the hidden main window.
   HWND owner() const { return host_; }
 
@@ -99,6 +109,9 @@ class Win32Program : public DesktopWindowPort, public WindowEvents {
   std::unique_ptr<IconLoader> iconLoader_;
   std::unique_ptr<ButtonFaceRenderer> faces_;
   std::unique_ptr<NewButtonFlow> newButton_;
+  std::unique_ptr<SkinChooserWindow> skinChooser_;
+  std::unique_ptr<ButtonEditorWindow> buttonEditor_;
+  std::unique_ptr<ButtonRemovalWindow> removalDialog_;
   std::unique_ptr<NotifyIcon> tray_;
   Rect primary_;
   bool closed_ = false;

@@ -2,8 +2,12 @@
 # moravel.exe under Wine on a 1280x1024 virtual screen: it draws a probe skin
 # where the skin says, over what lies beneath at its pure-blue holes, answers
 # the pointer, runs a button's .cmd, refuses a second copy, opens the button
-# menu and, from its notification-area icon, the main menu, whose last item
-# ends it; moravel-preview.exe takes a folder with a Cyrillic name.
+# menu and, from its notification-area icon, the main menu. Then its dialogs:
+# the button editor makes a button of a Windows program built here with an
+# icon of its own (typed target, "ОК", Space), which is back after a restart;
+# the removal dialog removes it; the skin chooser switches to another skin.
+# The main menu's last item ends the program; moravel-preview.exe takes a
+# folder with a Cyrillic name.
 # Usage: windows.sh PORTABLE_FOLDER MORAVEL_XSHOT WINE WINEPREFIX
 #        (exit 77: a tool is missing)
 set -euo pipefail
@@ -12,7 +16,7 @@ xshot=$2
 wine=$3
 export WINEPREFIX=$4 WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml="
 here=$(cd "$(dirname "$0")" && pwd)
-for tool in Xvfb xdotool; do
+for tool in Xvfb xdotool x86_64-w64-mingw32-gcc x86_64-w64-mingw32-windres python3; do
   command -v "$tool" >/dev/null || { echo "SKIP: $tool is not installed"; exit 77; }
 done
 source "$here/xvfb.sh"
@@ -35,15 +39,18 @@ wood=$app/skins/wood
 winpath() { printf 'Z:%s' "${1//\//\\}"; }
 
 # The probe skin, made of the bundled skin's files: a picture on the pure-blue
-# field (no wallpaper), and buttons, the last of which runs a script.
+# field (no wallpaper), buttons, the last of which runs a script, and the
+# first template of new buttons.
 skin=$app/skins/e2e
 mkdir -p "$skin/temp"
 cp "$wood/pogoda.png" "$skin/"
 cp "$wood"/temp/freebutton[12]_[uod].png "$skin/temp/"
+cp -r "$wood/templates" "$skin/"
 printf '@echo clicked> "%s"\r\n' "$(winpath "$work/marker")" >"$work/clicked.cmd"
 {
   printf '[doubleclick]\r\ndc=0\r\n'
   printf '[picture1]\r\nx=700\r\ny=300\r\ntr=1\r\nimage=pogoda.png\r\n'
+  sed -n '/^\[freebutton1\]/,/^\[freebutton2\]/p' "$wood/config.ini" | sed '$d'
 } >"$skin/config.ini"
 {
   printf '[button1]\r\nobject=\r\nparam=17\r\nimage=temp\\freebutton1_u.png\r\nx=40\r\ny=40\r\ntr=0\r\n'
@@ -51,6 +58,20 @@ printf '@echo clicked> "%s"\r\n' "$(winpath "$work/marker")" >"$work/clicked.cmd
     "$(winpath "$work/clicked.cmd")"
 } >"$skin/user.ini"
 printf '[skin]\r\ndir=e2e\r\n' >"$app/data.ini"
+# A second probe skin, for the chooser: another picture elsewhere.
+mkdir -p "$app/skins/e2e-other"
+cp "$wood/mycomputer.png" "$app/skins/e2e-other/"
+printf '[doubleclick]\r\ndc=0\r\n[picture1]\r\nx=300\r\ny=500\r\ntr=1\r\nimage=mycomputer.png\r\n' \
+  >"$app/skins/e2e-other/config.ini"
+
+# A Windows program with an icon of its own, one colour, for a new button.
+icon_colour="220 30 140"
+"$xshot" solid "$work/icon.png" 48 48 $icon_colour
+python3 "$here/../../src/win32/png_to_ico.py" "$work/icon.png" "$work/icon.ico"
+printf '1 ICON "%s"\n' "$work/icon.ico" >"$work/tool.rc"
+printf 'int main(void) { return 0; }\n' >"$work/tool.c"
+x86_64-w64-mingw32-windres "$work/tool.rc" -O coff -o "$work/tool.res"
+x86_64-w64-mingw32-gcc -s -o "$work/tool.exe" "$work/tool.c" "$work/tool.res"
 
 start_xvfb 1280x1024
 "$wineserver" -p </dev/null >/dev/null 2>&1 || true
@@ -108,12 +129,90 @@ wait_for popup_open || fail "no menu appeared"
 xdotool key Escape
 wait_for no_popup || fail "the menu did not close"
 
+# The dialogs' titles are Cyrillic, which the X names do not show: they are
+# known by their client areas' sizes, the X windows' sizes without a window
+# manager (window_at).
+open_main_menu() {
+  xdotool mousemove "$tray_x" "$tray_y" click 1
+  wait_for popup_open || fail "no menu appeared"
+}
+
+step "\"Добавить кнопку\" opens the editor; the program typed as the target shows in the preview; \"ОК\" begins the placement"
+open_main_menu
+xdotool key Down Down Down Return
+wait_for window_shown 600 400 || fail "no editor: $("$xshot" windows)"
+read -r x y <<<"$(window_at 600 400)"
+# The target box: (5, 25) in the action group at (310, 5). Without a window
+# manager only a click gives a window the X keyboard focus.
+xdotool mousemove $((x + 315 + 120)) $((y + 30 + 12)) click 1
+sleep 0.3
+xdotool type --delay 5 "$(winpath "$work/tool.exe")"
+# After the typing pause the preview (at 310, 265) shows the program's icon
+# in the template's icon area, 48 x 48 at (32, 13).
+"$xshot" wait-is $((x + 310 + 32 + 24)) $((y + 265 + 13 + 24)) $icon_colour 5000 ||
+  fail "the preview does not show the program's icon"
+xdotool key Return
+wait_for -t 10 window_gone 600 400 || fail "the editor stayed open"
+sleep 0.5
+
+step "Right and Down step along the template's grid (120 x 116 from 40, 40), Space commits"
+# Keys only until the restart: a click while the full-screen desktop window
+# has the keyboard can make Wine confine the pointer to it, and then the
+# notification-area icon no longer answers.
+for key in Right Down space; do
+  xdotool key "$key"
+  sleep 0.3
+done
+wait_for -t 10 grep -q '^\[button3\]' "$skin/user.ini" || fail "no record: $(cat "$skin/user.ini")"
+record=$(tr -d '\r' <"$skin/user.ini" | sed -n '/^\[button3\]/,/^\[/p')
+for line in "object=$(winpath "$work/tool.exe")" x=160 y=156 'image=temp\freebutton3_u.png'; do
+  grep -qxF "$line" <<<"$record" || fail "record lacks $line: $record"
+done
+"$xshot" match "$skin/temp/freebutton3_u.png" 160 156 5000 || fail "the new button is not drawn"
+[ "$("$xshot" pixel $((160 + 32 + 24)) $((156 + 13 + 24)))" = "$icon_colour" ] ||
+  fail "the new button does not show the program's icon"
+cp "$skin/temp/freebutton3_u.png" "$work/new_u.png"
+
+step "after a restart the new button is on the screen"
+open_main_menu
+xdotool key Up Return
+wait_for -t 10 bash -c "! kill -0 $pid 2>/dev/null" || fail "the program still runs"
+"$wine" "$app/moravel.exe" >>"$work/out.log" 2>&1 &
+pid=$!
+"$xshot" match "$work/new_u.png" 160 156 20000 || fail "the new button is gone"
+
+step "\"Удалить кнопку\" in its menu asks; \"Ок\" removes it"
+xdotool mousemove $((160 + 56)) $((156 + 40)) click 3
+wait_for popup_open || fail "no button menu"
+xdotool key Down Down Return
+wait_for window_shown 226 100 || fail "no removal dialog: $("$xshot" windows)"
+read -r x y <<<"$(window_at 226 100)"
+xdotool mousemove $((x + 33 + 37)) $((y + 65 + 12)) click 1
+wait_for -t 10 window_gone 226 100 || fail "the removal dialog stayed open"
+wait_for -t 10 bash -c "! grep -q '^\[button3\]' '$skin/user.ini'" || fail "[button3] is still there"
+"$xshot" wait-is $((160 + 32 + 24)) $((156 + 13 + 24)) 0 0 0 5000 || fail "the button is still drawn"
+
+step "the skin chooser: the other skin clicked, \"OK\": its picture shows"
+row=$(tr -d '\r' <"$app/skins.ini" | awk '/^\[skin/ {n++} /^dir=e2e-other$/ {print n - 1}')
+[ -n "$row" ] || fail "skins.ini lacks the other skin: $(cat "$app/skins.ini")"
+open_main_menu
+xdotool key Down Down Return
+wait_for window_shown 300 453 || fail "no skin chooser: $("$xshot" windows)"
+read -r x y <<<"$(window_at 300 453)"
+# The list starts at (10, 10), 13 pixels a line, inside a frame of 2.
+xdotool mousemove $((x + 60)) $((y + 12 + 13 * row + 6)) click 1
+sleep 0.3
+xdotool mousemove $((x + 105 + 45)) $((y + 420 + 12)) click 1
+wait_for -t 10 window_gone 300 453 || fail "the chooser stayed open"
+"$xshot" match "$app/skins/e2e-other/mycomputer.png" 300 500 10000 || fail "the other skin is not drawn"
+tr -d '\r' <"$app/data.ini" | grep -qx 'dir=e2e-other' || fail "data.ini: $(cat "$app/data.ini")"
+
 step "the menu's last item, \"Закрыть программу\", ends the program"
 xdotool mousemove "$tray_x" "$tray_y" click 1
 wait_for popup_open || fail "no menu appeared"
 xdotool key Up Return
 wait_for -t 10 bash -c "! kill -0 $pid 2>/dev/null" || fail "the program still runs"
-grep -q '^dir=e2e' "$app/data.ini" || fail "data.ini lost its skin: $(cat "$app/data.ini")"
+grep -q '^dir=e2e-other' "$app/data.ini" || fail "data.ini lost its skin: $(cat "$app/data.ini")"
 
 step "moravel-preview.exe renders a skin in a folder with a Cyrillic name"
 cp -r "$wood" "$work/обложка"
