@@ -18,6 +18,7 @@
 #include "desktop/PictureDialogFilter.h"
 #include "editor/ButtonFaceRenderer.h"
 #include "editor/IconLoader.h"
+#include "placement/DesktopInput.h"
 #include "placement/NewButtonFlow.h"
 #include "placement/RemoveButtonCommand.h"
 #include "platform/ProcessEnvironment.h"
@@ -61,8 +62,6 @@ Program::Program(ProgramSetup setup)
   session_ = std::make_unique<Desktop>(services, setup.programFolder, setup.geometry.width(),
                                        setup.geometry.height());
   session_->SetNoTray(setup.noTray);
-  window_ = std::make_unique<MainWindow>(setup.geometry, session_->frame(), *this,
-                                         setup.reportFirstFrame);
   timers_->connectTo([this](DesktopTimer timer) { onTimer(timer); });
   mainMenu_ = std::make_unique<MainMenu>(*session_);
   buttonMenu_ = std::make_unique<ButtonMenu>();
@@ -74,6 +73,11 @@ Program::Program(ProgramSetup setup)
   faces_ = std::make_unique<ButtonFaceRenderer>(*icons_, *captions_);
   newButton_ =
       std::make_unique<NewButtonFlow>(*session_, *faces_, setup.programFolder / "help.png");
+  input_ = std::make_unique<DesktopInput>(
+      *session_, *newButton_, *this,
+      [this](const std::filesystem::path& file) { buttonEditor().dropPath(file); });
+  window_ = std::make_unique<MainWindow>(setup.geometry, session_->frame(), *input_,
+                                         setup.reportFirstFrame);
   connect(mainMenu_.get(), &MainMenu::addButtonChosen, this, &Program::openButtonEditor);
   connect(buttonMenu_.get(), &ButtonMenu::addButtonChosen, this, &Program::openButtonEditor);
   connect(buttonMenu_.get(), &ButtonMenu::removeButtonChosen, this,
@@ -89,9 +93,10 @@ Program::~Program() {
   sideWindows_.clear();
   removalDialog_.reset();
   buttonEditor_.reset();
+  window_.reset();
+  input_.reset();
   newButton_.reset();
   skinChooser_.reset();
-  window_.reset();
 }
 
 void Program::start() {
@@ -214,34 +219,6 @@ void Program::SideScreensChanged() {
     window->present();
     sideWindows_.push_back(std::move(window));
   }
-}
-
-void Program::Pointer(const PointerEvent& event) {
-  // A click on the marker or the desktop takes the keys back to the placement.
-  if (event.kind == PointerEvent::Kind::Press && newButton_->placement().active())
-    window_->takeKeyboardFocus();
-  session_->HandlePointer(event);
-}
-
-void Program::Key(PlacementKey key, bool pressed) {
-  if (pressed) {
-    newButton_->KeyPressed(key);
-  } else {
-    newButton_->KeyReleased(key);
-  }
-}
-
-void Program::FocusLost() {
-  newButton_->FocusLost();
-}
-
-void Program::FileDropped(const std::filesystem::path& file) {
-  newButton_->OpenEditor();
-  buttonEditor().dropPath(file);
-}
-
-bool Program::MayClose() const {
-  return session_->MayClose();
 }
 
 }  // namespace moravel

@@ -34,6 +34,7 @@ class ButtonMenu;
 class ButtonRemovalDialog;
 class Clock;
 class Desktop;
+class DesktopInput;
 class IconLoader;
 class Launcher;
 class MainMenu;
@@ -65,7 +66,7 @@ struct ProgramSetup {
   WallpaperPrefetch* prefetch = nullptr;
 };
 
-class Program : public QObject, public DesktopWindowPort, public WindowEvents {
+class Program : public QObject, public DesktopWindowPort {
  public:
   explicit Program(ProgramSetup setup);
   ~Program() override;
@@ -104,13 +105,6 @@ class Program : public QObject, public DesktopWindowPort, public WindowEvents {
   void TakeKeyboardFocus() override;
   void SideScreensChanged() override;
 
-  // WindowEvents
-  void Pointer(const PointerEvent& event) override;
-  void Key(PlacementKey key, bool pressed) override;
-  void FocusLost() override;
-  void FileDropped(const std::filesystem::path& file) override;
-  bool MayClose() const override;
-
  private:
   void changeWallpaper();
   void openButtonEditor();
@@ -131,6 +125,7 @@ class Program : public QObject, public DesktopWindowPort, public WindowEvents {
   std::unique_ptr<IconLoader> icons_;
   std::unique_ptr<ButtonFaceRenderer> faces_;
   std::unique_ptr<NewButtonFlow> newButton_;
+  std::unique_ptr<DesktopInput> input_;  // what the window forwards goes here
   std::unique_ptr<ButtonEditorDialog> buttonEditor_;
   std::unique_ptr<ButtonRemovalDialog> removalDialog_;
   PictureChooser pictureChooser_;

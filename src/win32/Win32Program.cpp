@@ -8,6 +8,7 @@
 #include "desktop/PictureDialogFilter.h"
 #include "editor/ButtonFaceRenderer.h"
 #include "editor/IconLoader.h"
+#include "placement/DesktopInput.h"
 #include "placement/NewButtonFlow.h"
 #include "placement/RemoveButtonCommand.h"
 #include "platform_win32/RunKeyAutostart.h"
@@ -22,6 +23,7 @@
 #include "win32/OpenFileDialog.h"
 #include "win32/PopupMenus.h"
 #include "win32/Resources.h"
+#include "win32/SideScreenWindow.h"
 #include "win32/SkinChooserWindow.h"
 #include "win32/Win32Timers.h"
 
@@ -50,6 +52,26 @@ Rect PrimaryMonitor() {
   return {0, 0, ::GetSystemMetrics(SM_CXSCREEN), ::GetSystemMetrics(SM_CYSCREEN)};
 }
 
+// The monitors other than the primary one, in desktop pixels (the primary
+// monitor's top-left corner is (0, 0)).
+std::vector<Rect> OtherMonitors() {
+  std::vector<Rect> others;
+  ::EnumDisplayMonitors(
+      nullptr, nullptr,
+      [](HMONITOR monitor, HDC, LPRECT, LPARAM list) -> BOOL {
+        MONITORINFO info{};
+        info.cbSize = sizeof info;
+        if (::GetMonitorInfoW(monitor, &info) && !(info.dwFlags & MONITORINFOF_PRIMARY)) {
+          const RECT& r = info.rcMonitor;
+          reinterpret_cast<std::vector<Rect>*>(list)->push_back(
+              {int(r.left), int(r.top), int(r.right - r.left), int(r.bottom - r.top)});
+        }
+        return TRUE;
+      },
+      LPARAM(&others));
+  return others;
+}
+
 }  // namespace
 
 Win32Program::Win32Program(const Win32ProgramSetup& setup)
@@ -62,27 +84,32 @@ Win32Program::Win32Program(const Win32ProgramSetup& setup)
                            *this,          wallpaper_.get(), timeWidgets_.get()};
   session_ = std::make_unique<Desktop>(services, setup.program.parent_path(), primary_.width,
                                        primary_.height);
-  window_ = std::make_unique<DesktopWindow>(primary_, session_->frame(), *this);
-  window_->OnClosed([this] {
-    closed_ = true;
-    ::PostQuitMessage(0);
-  });
   timers_->ConnectTo([this](DesktopTimer timer) { OnTimer(timer); });
   iconLoader_ = std::make_unique<IconLoader>(setup.icons, ProgramIcon());
   faces_ = std::make_unique<ButtonFaceRenderer>(*iconLoader_, setup.captions);
   newButton_ =
       std::make_unique<NewButtonFlow>(*session_, *faces_, setup.program.parent_path() / "help.png");
+  input_ = std::make_unique<DesktopInput>(
+      *session_, *newButton_, *this,
+      [this](const std::filesystem::path& file) { buttonEditor().DropPath(file); });
+  window_ = std::make_unique<DesktopWindow>(primary_, session_->frame(), *input_);
+  window_->OnClosed([this] {
+    closed_ = true;
+    ::PostQuitMessage(0);
+  });
 }
 
 Win32Program::~Win32Program() {
-  // The dialogs and the flow work on the desktop and the window shows its
-  // frame: they go first.
+  // The side windows show the desktop's pictures, the dialogs and the flow
+  // work on the desktop and the window shows its frame: they go first.
+  sideWindows_.clear();
   tray_.reset();
   removalDialog_.reset();
   buttonEditor_.reset();
   skinChooser_.reset();
-  newButton_.reset();
   window_.reset();
+  input_.reset();
+  newButton_.reset();
   if (host_) ::DestroyWindow(host_);
 }
 
@@ -179,9 +206,18 @@ void Win32Program::FollowScreens() {
     newButton_->EndPlacement();  // its overlay was laid out for the old screen
   if (!(primary == primary_)) window_->MoveTo(primary);
   primary_ = primary;
-  // The monitors beside the primary one get their wallpaper from the
-  // desktop; showing them is for a later step.
-  session_->FollowScreens(primary, {});
+  const std::vector<Rect> others = OtherMonitors();
+  session_->FollowScreens(primary, others);
+}
+
+void Win32Program::SideScreensChanged() {
+  sideWindows_.clear();
+  const std::vector<Monitor>& monitors = session_->monitors();
+  for (size_t i = 1; i < monitors.size(); ++i) {  // the first is the desktop window's
+    if (monitors[i].wallpaper.empty()) continue;
+    auto window = std::make_unique<SideScreenWindow>(monitors[i].area, monitors[i].wallpaper);
+    if (window->Create()) sideWindows_.push_back(std::move(window));
+  }
 }
 
 void Win32Program::RunMainMenu(POINT at) {
@@ -285,34 +321,6 @@ void Win32Program::ShowMessage(const std::string& text) {
 
 void Win32Program::TakeKeyboardFocus() {
   window_->TakeKeyboardFocus();
-}
-
-void Win32Program::Pointer(const PointerEvent& event) {
-  // A click on the marker or the desktop takes the keys back to the placement.
-  if (event.kind == PointerEvent::Kind::Press && newButton_->placement().active())
-    window_->TakeKeyboardFocus();
-  session_->HandlePointer(event);
-}
-
-void Win32Program::Key(PlacementKey key, bool pressed) {
-  if (pressed) {
-    newButton_->KeyPressed(key);
-  } else {
-    newButton_->KeyReleased(key);
-  }
-}
-
-void Win32Program::FocusLost() {
-  newButton_->FocusLost();
-}
-
-void Win32Program::FileDropped(const std::filesystem::path& file) {
-  newButton_->OpenEditor();
-  buttonEditor().DropPath(file);
-}
-
-bool Win32Program::MayClose() const {
-  return session_->MayClose();
 }
 
 }  // namespace moravel

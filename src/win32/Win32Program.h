@@ -20,7 +20,6 @@
 
 #include "desktop/DesktopTimers.h"
 #include "desktop/DesktopWindowPort.h"
-#include "placement/WindowEvents.h"
 #include "raster/Rect.h"
 
 namespace moravel {
@@ -32,11 +31,13 @@ class ButtonRemovalWindow;
 class CaptionPainter;
 class Clock;
 class Desktop;
+class DesktopInput;
 class DesktopWindow;
 class IconLoader;
 class Launcher;
 class NewButtonFlow;
 class NotifyIcon;
+class SideScreenWindow;
 class SkinChooserWindow;
 class SkinTimeWidgets;
 class SkinWallpaper;
@@ -52,7 +53,7 @@ struct Win32ProgramSetup {
   std::filesystem::path program;        // the executable; its folder holds data.ini, skins/
 };
 
-class Win32Program : public DesktopWindowPort, public WindowEvents {
+class Win32Program : public DesktopWindowPort {
  public:
   explicit Win32Program(const Win32ProgramSetup& setup);
   ~Win32Program() override;
@@ -72,13 +73,7 @@ class Win32Program : public DesktopWindowPort, public WindowEvents {
   void Close() override;
   void ShowMessage(const std::string& text) override;
   void TakeKeyboardFocus() override;
-
-  // WindowEvents
-  void Pointer(const PointerEvent& event) override;
-  void Key(PlacementKey key, bool pressed) override;
-  void FocusLost() override;
-  void FileDropped(const std::filesystem::path& file) override;
-  bool MayClose() const override;
+  void SideScreensChanged() override;
 
  private:
   static LRESULT CALLBACK HostProc(HWND window, UINT message, WPARAM w, LPARAM l);
@@ -109,10 +104,12 @@ class Win32Program : public DesktopWindowPort, public WindowEvents {
   std::unique_ptr<IconLoader> iconLoader_;
   std::unique_ptr<ButtonFaceRenderer> faces_;
   std::unique_ptr<NewButtonFlow> newButton_;
+  std::unique_ptr<DesktopInput> input_;  // what the window forwards goes here
   std::unique_ptr<SkinChooserWindow> skinChooser_;
   std::unique_ptr<ButtonEditorWindow> buttonEditor_;
   std::unique_ptr<ButtonRemovalWindow> removalDialog_;
   std::unique_ptr<NotifyIcon> tray_;
+  std::vector<std::unique_ptr<SideScreenWindow>> sideWindows_;  // monitors() after the first
   Rect primary_;
   bool closed_ = false;
 };
