@@ -38,7 +38,9 @@ void SetFace(LOGFONTW& font, std::wstring_view face) {
 
 bool FaceInstalled(HDC dc, std::wstring_view face) {
   LOGFONTW wanted{};
-  wanted.lfCharSet = DEFAULT_CHARSET;
+  // Only with Cyrillic letters: the bitmap "MS Sans Serif" holds the
+  // system's code page alone, and GDI links no other font into it.
+  wanted.lfCharSet = RUSSIAN_CHARSET;
   SetFace(wanted, face);
   bool found = false;
   ::EnumFontFamiliesExW(dc, &wanted, NoteFace, reinterpret_cast<LPARAM>(&found), 0);

@@ -12,7 +12,12 @@ NamedMutexInstance::NamedMutexInstance(std::string_view name) {
   const std::wstring wide = WideFromUtf8(name);
   // Owned by this thread when we create it; nobody ever waits on it.
   HANDLE mutex = ::CreateMutexW(nullptr, TRUE, wide.c_str());
-  if (!mutex) return;  // no mutex to be had: count as first
+  if (!mutex) {
+    // Refused when a copy running with other rights (elevated) made it;
+    // any other failure: no mutex to be had, count as first.
+    first_ = ::GetLastError() != ERROR_ACCESS_DENIED;
+    return;
+  }
   first_ = ::GetLastError() != ERROR_ALREADY_EXISTS;
   mutex_ = mutex;
 }

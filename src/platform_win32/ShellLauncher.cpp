@@ -8,6 +8,7 @@
 #include <shlobj.h>
 // clang-format on
 
+#include <filesystem>
 #include <string>
 
 #include "platform_win32/ComScope.h"
@@ -32,12 +33,20 @@ bool Execute(SHELLEXECUTEINFOW info) {
 
 bool ShellLauncher::OpenTarget(const std::string& target, const std::string& arguments) {
   if (target.empty()) return false;
-  const std::wstring file = PathFromUtf8(target).wstring();
+  const std::filesystem::path path = PathFromUtf8(target);
+  const std::wstring file = path.wstring();
   const std::wstring parameters = WideFromUtf8(arguments);
+  // A program starts in its own folder, as from Explorer, not in ours
+  // (System32 when started at login).
+  std::error_code ec;
+  const std::wstring folder = path.is_absolute() && std::filesystem::is_regular_file(path, ec)
+                                  ? path.parent_path().wstring()
+                                  : std::wstring();
   SHELLEXECUTEINFOW info{};
   info.lpVerb = L"open";
   info.lpFile = file.c_str();
   info.lpParameters = parameters.empty() ? nullptr : parameters.c_str();
+  info.lpDirectory = folder.empty() ? nullptr : folder.c_str();
   return Execute(info);
 }
 

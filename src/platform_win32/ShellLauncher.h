@@ -4,7 +4,8 @@
 //
 // OpenTarget: the "open" verb on the target (a program, a document, a folder,
 // a URL, or a program name the shell looks up), with `arguments` handed over
-// as the shell's parameters just as given; the current folder is ours. A
+// as the shell's parameters just as given; a program file starts in its
+// own folder (a document, a folder or a looked-up name: ours). A
 // target that names nothing starts nothing.
 // OpenSpecialFolder: the default verb on the shell folder numbered as the
 // skins number them (CSIDL values 0..255; anything else opens nothing).

@@ -188,10 +188,10 @@ LRESULT CALLBACK DesktopWindow::WindowProc(HWND window, UINT message, WPARAM w, 
   }
   auto* self = reinterpret_cast<DesktopWindow*>(::GetWindowLongPtrW(window, GWLP_USERDATA));
   if (!self) return ::DefWindowProcW(window, message, w, l);
-  return self->Handle(message, w, l);
+  return self->Handle(window, message, w, l);
 }
 
-LRESULT DesktopWindow::Handle(UINT message, WPARAM w, LPARAM l) {
+LRESULT DesktopWindow::Handle(HWND window, UINT message, WPARAM w, LPARAM l) {
   switch (message) {
     case WM_PAINT:
       Paint();
@@ -264,12 +264,13 @@ LRESULT DesktopWindow::Handle(UINT message, WPARAM w, LPARAM l) {
       return 0;  // refused until the exit command allows it
     case WM_DESTROY:
       window_ = nullptr;
+      showPending_ = tracking_ = false;  // the queued show and the watch went with it
       // Otherwise the icon window it hung in has gone (Explorer ended): it
       // is made again when Explorer is back (PlaceOnDesktop).
       if (events_.MayClose() && onClosed_) onClosed_();
       return 0;
     default:
-      return ::DefWindowProcW(window_, message, w, l);
+      return ::DefWindowProcW(window, message, w, l);  // window_ is null from WM_DESTROY on
   }
 }
 

@@ -54,7 +54,7 @@ class DesktopWindow : private FrameOutput {
 
  private:
   static LRESULT CALLBACK WindowProc(HWND window, UINT message, WPARAM w, LPARAM l);
-  LRESULT Handle(UINT message, WPARAM w, LPARAM l);
+  LRESULT Handle(HWND window, UINT message, WPARAM w, LPARAM l);
   void ShowChangedParts();
   void Paint();
   void Forward(PointerEvent::Kind kind, MouseButton button, LPARAM l);

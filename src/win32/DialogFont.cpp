@@ -20,8 +20,10 @@ void SetFace(LOGFONTW& font, std::wstring_view face) {
 }
 
 bool FaceInstalled(std::wstring_view face) {
+  // Only a face with Cyrillic letters: "MS Sans Serif" is a bitmap font
+  // holding the system's code page alone, and GDI links no other font in.
   LOGFONTW wanted{};
-  wanted.lfCharSet = DEFAULT_CHARSET;
+  wanted.lfCharSet = RUSSIAN_CHARSET;
   SetFace(wanted, face);
   bool found = false;
   HDC screen = ::GetDC(nullptr);

@@ -24,7 +24,8 @@ NotifyIcon::NotifyIcon(HWND owner, UINT callbackMessage, HICON icon)
     : owner_(owner), callbackMessage_(callbackMessage), icon_(icon) {}
 
 NotifyIcon::~NotifyIcon() {
-  if (!shown_) return;
+  // Also when adding seemed to fail: a busy notification area may have
+  // taken the icon after all, and would keep it.
   NOTIFYICONDATAW data = IconData(owner_);
   ::Shell_NotifyIconW(NIM_DELETE, &data);
 }
@@ -35,7 +36,9 @@ bool NotifyIcon::Add() {
   data.uCallbackMessage = callbackMessage_;
   data.hIcon = icon_;
   std::wcsncpy(data.szTip, L"Moravel", sizeof data.szTip / sizeof data.szTip[0] - 1);
-  shown_ = ::Shell_NotifyIconW(NIM_ADD, &data) != 0;
+  // At login the notification area may answer too late; the icon is then
+  // often there all the same, and a change of it succeeds.
+  shown_ = ::Shell_NotifyIconW(NIM_ADD, &data) != 0 || ::Shell_NotifyIconW(NIM_MODIFY, &data) != 0;
   return shown_;
 }
 

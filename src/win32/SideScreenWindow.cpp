@@ -62,6 +62,9 @@ LRESULT CALLBACK SideScreenWindow::WindowProc(HWND window, UINT message, WPARAM 
         return 0;
       case WM_MOUSEACTIVATE:
         return MA_NOACTIVATE;
+      case WM_DESTROY:
+        self->window_ = nullptr;  // gone with the icon window it hung in
+        break;
       default:
         break;
     }

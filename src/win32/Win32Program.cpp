@@ -125,11 +125,13 @@ bool Win32Program::Start() {
   host_ = ::CreateWindowExW(WS_EX_TOOLWINDOW, kHostClass, L"Moravel", WS_POPUP, 0, 0, 0, 0, nullptr,
                             nullptr, instance, this);
   taskbarCreated_ = ::RegisterWindowMessageW(L"TaskbarCreated");
+  // Made before anything that may show a message box, whose message loop
+  // can bring Explorer's news.
+  HICON icon = ::LoadIconW(instance, MAKEINTRESOURCEW(kProgramIconResource));
+  tray_ = std::make_unique<NotifyIcon>(host_, kTrayMessage, icon);
   if (!window_->Create()) return false;
   session_->Start();
   FollowScreens();
-  HICON icon = ::LoadIconW(instance, MAKEINTRESOURCEW(kProgramIconResource));
-  tray_ = std::make_unique<NotifyIcon>(host_, kTrayMessage, icon);
   // Where no notification area takes the icon, a right click on the
   // wallpaper opens the main menu.
   session_->SetNoTray(!tray_->Add());
@@ -158,8 +160,9 @@ LRESULT CALLBACK Win32Program::HostProc(HWND window, UINT message, WPARAM w, LPA
 LRESULT Win32Program::HandleHost(UINT message, WPARAM w, LPARAM l) {
   if (message == taskbarCreated_ && taskbarCreated_ != 0) {
     // Explorer has (re)started: the icon window and the notification area
-    // are new.
+    // are new, and the windows that hung in the old icon window went with it.
     window_->PlaceOnDesktop();
+    SideScreensChanged();
     session_->SetNoTray(!tray_->Add());
     return 0;
   }

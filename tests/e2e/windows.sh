@@ -46,7 +46,8 @@ mkdir -p "$skin/temp"
 cp "$wood/pogoda.png" "$skin/"
 cp "$wood"/temp/freebutton[12]_[uod].png "$skin/temp/"
 cp -r "$wood/templates" "$skin/"
-printf '@echo clicked> "%s"\r\n' "$(winpath "$work/marker")" >"$work/clicked.cmd"
+# It writes the folder it runs in: a program starts in its own folder.
+printf '@echo %%CD%%> "%s"\r\n' "$(winpath "$work/marker")" >"$work/clicked.cmd"
 {
   printf '[doubleclick]\r\ndc=0\r\n'
   printf '[picture1]\r\nx=700\r\ny=300\r\ntr=1\r\nimage=pogoda.png\r\n'
@@ -98,9 +99,12 @@ xdotool mousemove 50 50
 xdotool mousemove 1000 800
 "$xshot" match "$skin/temp/freebutton2_u.png" 400 40 3000 || fail "no up picture after leaving"
 
-step "a click on button 2 runs its script"
+step "a click on button 2 runs its script, in the script's own folder"
 xdotool mousemove 410 50 click 1
-wait_for -t 10 grep -q clicked "$work/marker" 2>/dev/null || fail "the button's script did not run"
+wait_for -t 10 test -s "$work/marker" || fail "the button's script did not run"
+sleep 0.2  # the line may still be on its way
+[ "$(tr -d '\r\n' <"$work/marker")" = "$(winpath "$work")" ] ||
+  fail "the script ran in $(cat "$work/marker"), not in its own folder"
 
 step "a second start ends at once, touching nothing"
 before=$(stat -c '%.9Y %s' "$app/data.ini" "$app/skins.ini")
