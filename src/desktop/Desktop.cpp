@@ -3,6 +3,7 @@
 #include <utility>
 
 #include "desktop/ChangeWallpaperCommand.h"
+#include "desktop/ChooseScaleCommand.h"
 #include "desktop/FollowMonitorsCommand.h"
 #include "desktop/SkinList.h"
 #include "desktop/SwitchSkinCommand.h"
@@ -11,9 +12,9 @@
 namespace moravel {
 
 Desktop::Desktop(DesktopServices services, std::filesystem::path programFolder, int screenWidth,
-                 int screenHeight)
+                 int screenHeight, int scale)
     : state_(std::make_unique<DesktopModel>(services, std::move(programFolder), screenWidth,
-                                            screenHeight)) {}
+                                            screenHeight, scale)) {}
 
 Desktop::~Desktop() {
   SetOverlay(nullptr);
@@ -35,6 +36,8 @@ void Desktop::Start() {
   f.config = std::make_unique<IniFile>(f.skinPath / "config.ini");
   f.user = std::make_unique<IniFile>(f.skinPath / "user.ini");
   s.menu.useDoubleClickChecked = f.config->ReadFlag("doubleclick", "dc", true);
+  s.menu.scaleChoice = ChooseScaleCommand::StoredChoice(*f.data);
+  s.primary().scale = s.chosenScale();
 
   s.wallpaperControl.SetSize(s.width(), s.height());
   s.PaintSkinWallpaper();
@@ -117,8 +120,17 @@ void Desktop::ChangeWallpaper(std::optional<std::filesystem::path> chosen) {
   Run(command);
 }
 
-void Desktop::FollowScreens(Rect primary, std::span<const Rect> screens) {
-  FollowMonitorsCommand command(primary, screens);
+void Desktop::FollowScreens(Rect primary, std::span<const Rect> screens, int scale) {
+  FollowMonitorsCommand command(primary, screens, scale);
+  Run(command);
+}
+
+void Desktop::ChooseScale(int choice) {
+  if (overlay_) {  // laid out for the old scale
+    overlay_->Detach();
+    overlay_->Attach(state_->controls, state_->monitors);
+  }
+  ChooseScaleCommand command(choice);
   Run(command);
 }
 

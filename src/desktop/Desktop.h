@@ -44,16 +44,18 @@ class FrameComposer;
 class Desktop {
  public:
   // `programFolder` holds data.ini, skins.ini, help.png and skins/.
-  // `screenWidth` x `screenHeight` is the screen in pixels.
+  // `screenWidth` x `screenHeight` is the screen in device pixels, and
+  // `scale` the whole-number scale the desktop publishes for it (see
+  // FollowScreens).
   Desktop(DesktopServices services, std::filesystem::path programFolder, int screenWidth,
-          int screenHeight);
+          int screenHeight, int scale = 1);
   ~Desktop();
 
   // The start-up work of the main window: settings files, skin list,
   // double-click mark, wallpaper, scene. Call once.
   void Start();
 
-  // Pointer input from the window, in screen pixels.
+  // Pointer input from the window, in device pixels.
   void HandlePointer(const PointerEvent& event);
   // True where the desktop has no tray icon: a right click on the wallpaper
   // then opens the main menu (window.ShowMainMenu). False at first.
@@ -78,8 +80,13 @@ class Desktop {
   // "Сменить фон", after its picture dialog (ChangeWallpaperCommand).
   void ChangeWallpaper(std::optional<std::filesystem::path> chosen);
   // The primary monitor is now `primary`, and the other monitors are
-  // `screens`, in desktop coordinates (FollowMonitorsCommand).
-  void FollowScreens(Rect primary, std::span<const Rect> screens);
+  // `screens`, in desktop coordinates (FollowMonitorsCommand); `scale` is
+  // the whole-number scale the desktop publishes for the primary one (its
+  // DPI / 96, or the desktop's scale, rounded; 1 where it says none).
+  void FollowScreens(Rect primary, std::span<const Rect> screens, int scale = 1);
+  // "Масштаб" (ChooseScaleCommand): 0 automatic, 1..3. A running overlay
+  // is ended first, as it was laid out for the old scale.
+  void ChooseScale(int choice);
   // Every monitor, the primary one first (see Monitor.h).
   const std::vector<Monitor>& monitors() const;
 

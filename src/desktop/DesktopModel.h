@@ -28,6 +28,7 @@
 #include "desktop/WallpaperPainter.h"
 #include "platform/Clock.h"
 #include "platform/Launcher.h"
+#include "raster/WholeScale.h"
 #include "scene/ControlStack.h"
 #include "scene/FrameComposer.h"
 #include "scene/PointerRouter.h"
@@ -46,9 +47,10 @@ struct DesktopServices {
 };
 
 struct DesktopModel {
-  DesktopModel(DesktopServices s, std::filesystem::path folder, int w, int h)
+  DesktopModel(DesktopServices s, std::filesystem::path folder, int w, int h, int scale)
       : services(s),
-        monitors{Monitor{{0, 0, std::max(w, 1), std::max(h, 1)}, Bitmap()}},
+        publishedScale(ClampScale(scale)),
+        monitors{Monitor{{0, 0, std::max(w, 1), std::max(h, 1)}, Bitmap(), publishedScale}},
         controls(width(), height()),
         composer(controls, width(), height(), /*paintFirst=*/true),
         wallpaperControl(kWallpaperControlId, 0, nullptr),
@@ -83,12 +85,18 @@ struct DesktopModel {
     });
   }
 
+  static int ClampScale(int scale) { return std::clamp(scale, 1, kMaxScale); }
+  // The scale the skin is drawn at on the primary monitor.
+  int chosenScale() const { return menu.scaleChoice ? menu.scaleChoice : publishedScale; }
+
   // The primary monitor, which carries the skin; its size is the frame's.
   Monitor& primary() { return monitors.front(); }
   int width() const { return monitors.front().area.width; }
   int height() const { return monitors.front().area.height; }
 
   DesktopServices services;
+  // The scale the desktop publishes for the primary monitor (1..kMaxScale).
+  int publishedScale = 1;
   // Every monitor, the primary one first (never empty): the one owner of the
   // screen geometry. See FollowMonitorsCommand.
   std::vector<Monitor> monitors;

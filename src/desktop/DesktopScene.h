@@ -52,6 +52,9 @@ struct DesktopScene {
 
   // Redraw caches of the calendar and the clocks.
   int lastShownDay = 0;
+  // The scale the scene was built at (Monitor::scale): every picture is
+  // loaded for it (LoadPictureAtScale).
+  int scale = 1;
   int lastClockHour = kNothingDrawn;
   int lastClockMinute = kNothingDrawn;
   int lastClockSecond = kNothingDrawn;

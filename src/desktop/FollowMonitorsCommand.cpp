@@ -21,13 +21,17 @@ void FollowMonitorsCommand::Apply(DesktopModel& s) {
 void FollowMonitorsCommand::Resize(DesktopModel& s) const {
   const int width = std::max(primary_.width, 1);
   const int height = std::max(primary_.height, 1);
+  s.publishedScale = DesktopModel::ClampScale(scale_);
+  const int drawnAt = s.chosenScale();
   SettingsFiles& f = s.files;
-  if (!f.config || (width == s.width() && height == s.height())) {
+  if (!f.config) s.primary().scale = drawnAt;
+  if (!f.config || (width == s.width() && height == s.height() && drawnAt == s.primary().scale)) {
     s.primary().area = {primary_.x, primary_.y, s.width(), s.height()};
-    return;  // before Start, or the size shown
+    return;  // before Start, or the size and scale shown
   }
   s.builder.Clear();
   s.primary().area = {primary_.x, primary_.y, width, height};
+  s.primary().scale = drawnAt;
   s.controls.SetScreenSize(width, height);
   s.composer.SetSize(width, height);
   s.wallpaperControl.SetSize(width, height);

@@ -10,6 +10,8 @@ struct MainMenuState {
   bool changeWallpaperEnabled = false;  // "Сменить фон"
   bool moreEnabled = false;             // "Дополнительно"
   bool useDoubleClickChecked = false;   // "Использовать двойной клик"
+  // "Масштаб": 0 "Автоматически", else 1..3 for "100 %" .. "300 %".
+  int scaleChoice = 0;
 };
 
 }  // namespace moravel

@@ -6,6 +6,7 @@
 
 #include "raster/Bitmap.h"
 #include "raster/Rect.h"
+#include "settings/ScreenCoordinate.h"
 
 namespace moravel {
 
@@ -14,6 +15,12 @@ struct Monitor {
   // Other monitors: area-sized and opaque; empty when nothing could be
   // painted (the monitor shows what lies beneath). The primary: always empty.
   Bitmap wallpaper;
+  // The whole-number scale the skin is drawn at here (1..kMaxScale): the
+  // user's choice, else the one the desktop publishes for this monitor.
+  int scale = 1;
+
+  // The monitor as a screen for the skin's coordinates.
+  SkinScreen skin() const { return {area.width, area.height, scale}; }
 };
 
 }  // namespace moravel

@@ -3,7 +3,7 @@
 #include <memory>
 #include <utility>
 
-#include "codecs/PictureFile.h"
+#include "codecs/ScaledPictureFile.h"
 #include "scene/TransparentKey.h"
 
 namespace moravel {
@@ -12,7 +12,7 @@ Picture PictureLoader::Load(const std::filesystem::path& file, bool transparent,
                             const SkinKey& key) {
   auto decoded = decoded_.find(file);
   if (decoded == decoded_.end()) {
-    Result<Bitmap> result = LoadPictureFile(file);
+    Result<Bitmap> result = LoadPictureAtScale(file, scale_);
     Picture picture;
     if (result.ok()) {
       picture = std::make_shared<const Bitmap>(std::move(*result));

@@ -1,7 +1,8 @@
 #pragma once
 // Loads the skin's pictures for one scene build: decodes each file once and
 // prepares it for the transparent flag of the control that shows it, so that
-// a file used by many controls costs one decode.
+// a file used by many controls costs one decode. At a scale above 1 each file
+// is its "@2x" (or "@3x") sibling or is enlarged (LoadPictureAtScale).
 
 #include <filesystem>
 #include <map>
@@ -16,7 +17,9 @@ class PictureLoader {
  public:
   // `problems` (may be null; must outlive the loader) hears of every load
   // that gives no picture, once per key that asked for it.
-  explicit PictureLoader(SkinProblems* problems = nullptr) : problems_(problems) {}
+  // Pictures are loaded for `scale` (LoadPictureAtScale).
+  explicit PictureLoader(int scale = 1, SkinProblems* problems = nullptr)
+      : scale_(scale), problems_(problems) {}
 
   // The picture in `file` (already resolved against the disk), prepared by
   // PictureForDrawing for `transparent`; null when it cannot be loaded.
@@ -24,6 +27,7 @@ class PictureLoader {
   Picture Load(const std::filesystem::path& file, bool transparent, const SkinKey& key = {});
 
  private:
+  int scale_;
   SkinProblems* problems_;
   std::map<std::filesystem::path, Picture> decoded_;  // null: the file failed
   std::map<std::filesystem::path, Picture> keyed_;    // prepared for transparent controls

@@ -26,16 +26,14 @@ SceneContext SceneBuilder::Context() const {
                       p_.wallpaper,
                       p_.menu,
                       p_.clock,
-                      p_.monitors.front().area.width,
-                      p_.monitors.front().area.height,
+                      p_.monitors.front().skin(),
                       p_.problems};
 }
 
 void SceneBuilder::Place(ImageControl& control, std::string_view section,
                          const IniFile& ini) const {
-  control.MoveTo(
-      ResolveScreenCoordinate(ini.ReadInt(section, "x", 0), p_.monitors.front().area.width),
-      ResolveScreenCoordinate(ini.ReadInt(section, "y", 0), p_.monitors.front().area.height));
+  const SkinScreen screen = p_.monitors.front().skin();
+  control.MoveTo(screen.X(ini.ReadInt(section, "x", 0)), screen.Y(ini.ReadInt(section, "y", 0)));
 }
 
 void SceneBuilder::Build() {
@@ -47,8 +45,10 @@ void SceneBuilder::Build() {
   p_.menu.moreEnabled = true;
   p_.wallpaperControl.handlers.trackHover = true;
 
+  p_.scene.scale = p_.monitors.front().scale;
+
   BuildAnalogClock();
-  PictureLoader loader(p_.problems);
+  PictureLoader loader(p_.scene.scale, p_.problems);
   BuildStaticPictures(loader);
   for (int s = 0; s < kWidgetSectionCount; ++s) BuildWidget(WidgetSection(s), loader);
   const int n = std::min(CountNumberedSections("button", *p_.files.user), kMaxButtons);
@@ -181,11 +181,9 @@ void SceneBuilder::BuildButton(int k, PictureLoader& loader) {
         {user.path(), section, "image",
          image.empty() ? "no picture named" : "no \"_\" before the state letter: " + image});
   }
-  p_.buttons.Add(
-      std::move(button),
-      ResolveScreenCoordinate(user.ReadInt(section, "x", 0), p_.monitors.front().area.width),
-      ResolveScreenCoordinate(user.ReadInt(section, "y", 0), p_.monitors.front().area.height),
-      transparent);
+  const SkinScreen screen = p_.monitors.front().skin();
+  p_.buttons.Add(std::move(button), screen.X(user.ReadInt(section, "x", 0)),
+                 screen.Y(user.ReadInt(section, "y", 0)), transparent);
 }
 
 void SceneBuilder::SwitchTimers() {

@@ -9,6 +9,7 @@
 #include "platform/Clock.h"
 #include "raster/Bitmap.h"
 #include "scene/ControlStack.h"
+#include "settings/ScreenCoordinate.h"
 
 namespace moravel {
 
@@ -19,8 +20,7 @@ struct SceneContext {
   const Bitmap& wallpaper;    // screen-sized, as painted
   const MainMenuState& menu;  // useDoubleClickChecked picks the click binding
   const Clock& clock;
-  int screenWidth = 0;
-  int screenHeight = 0;
+  SkinScreen screen;                 // the primary monitor: where stored coordinates resolve
   SkinProblems* problems = nullptr;  // hears of pictures that cannot be loaded; may be null
 };
 

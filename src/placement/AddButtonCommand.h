@@ -13,7 +13,7 @@ namespace moravel {
 
 class AddButtonCommand : public DesktopCommand {
  public:
-  // (left, top): the button's place, screen pixels.
+  // (left, top): the button's place, skin pixels.
   AddButtonCommand(const ButtonFaceRenderer& renderer, NewButtonDesign design, int left, int top)
       : renderer_(renderer), design_(std::move(design)), left_(left), top_(top) {}
 

@@ -92,7 +92,8 @@ Result<int> NewButtonCommit::CommitNewButton(const NewButtonDesign& design, int 
   button.arguments = target.param.value_or("");
   if (target.object.empty() && design.action != ButtonAction::kOpenFile)
     button.specialFolder = int(design.action);
-  model_.buttons.Add(std::move(button), left, top, false);
+  const SkinScreen screen = model_.primary().skin();
+  model_.buttons.Add(std::move(button), screen.Device(left), screen.Device(top), false);
   return n;
 }
 

@@ -30,7 +30,7 @@ class NewButtonCommit {
   NewButtonCommit(DesktopModel& model, const ButtonFaceRenderer& renderer)
       : model_(model), renderer_(renderer) {}
 
-  // Makes button count + 1 at (left, top), screen pixels. Returns its number,
+  // Makes button count + 1 at (left, top), skin pixels. Returns its number,
   // or when refused or failed the Error whose message was shown (kNoSpace for
   // a full disk or a desktop of 500 buttons, kAccessDenied for a folder that
   // may not be written, kMalformed for a target user.ini cannot hold, kEmpty

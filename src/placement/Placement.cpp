@@ -4,7 +4,7 @@
 #include <memory>
 #include <utility>
 
-#include "codecs/PictureFile.h"
+#include "codecs/ScaledPictureFile.h"
 #include "placement/Silhouette.h"
 #include "settings/CaseInsensitivePath.h"
 #include "settings/NumberedItems.h"
@@ -56,7 +56,8 @@ Result<void> Placement::Begin(const IniFile& config, std::string_view section,
   End();
   if (!controls_ || monitors_->empty())
     return Error{ErrorKind::kFailed, "the desktop is not ready"};
-  Result<Bitmap> help = LoadPictureFile(helpPicture);
+  const SkinScreen shown = screen();
+  Result<Bitmap> help = LoadPictureAtScale(helpPicture, shown.scale);
   if (!help.ok()) {
     return Error{help.error().kind, Utf8Of(helpPicture.filename()) + ": " + help.error().message,
                  help.error().systemCode};
@@ -66,11 +67,12 @@ Result<void> Placement::Begin(const IniFile& config, std::string_view section,
   Bitmap red, green;
   if (!image.empty()) {
     const std::filesystem::path up = ResolveSkinFile(skinPath, image);
-    red = MakeSilhouette(up, kSlotColour);
-    green = MakeSilhouette(up, kMarkerColour);
+    red = MakeSilhouette(up, kSlotColour, shown.scale);
+    green = MakeSilhouette(up, kMarkerColour, shown.scale);
   }
-  markerWidth_ = green.width();
-  markerHeight_ = green.height();
+  markerWidth_ = green.width() / shown.scale;
+  markerHeight_ = green.height() / shown.scale;
+  const int upWidth = red.width() / shown.scale, upHeight = red.height() / shown.scale;
 
   int startX = 0, startY = 0;
   gridAvailable_ = false;
@@ -78,12 +80,12 @@ Result<void> Placement::Begin(const IniFile& config, std::string_view section,
   if (config.HasKey(section, "posx")) {
     startX = ResolveScreenCoordinate(config.ReadInt(section, "posx", 0), screenWidth());
     startY = ResolveScreenCoordinate(config.ReadInt(section, "posy", 0), screenHeight());
-    const int stepX = config.ReadInt(section, "posw", red.width());
-    const int stepY = config.ReadInt(section, "posh", red.height());
+    const int stepX = config.ReadInt(section, "posw", upWidth);
+    const int stepY = config.ReadInt(section, "posh", upHeight);
     if (stepX > 0 && stepY > 0) {
       gridAvailable_ = true;
-      grid_ = BuildPlacementGrid(startX, startY, stepX, stepY, red.width(), red.height(),
-                                 screenWidth(), screenHeight());
+      grid_ = BuildPlacementGrid(startX, startY, stepX, stepY, upWidth, upHeight, screenWidth(),
+                                 screenHeight());
       column_ = ColumnAtOrBefore(grid_, startX);
       row_ = RowAtOrBefore(grid_, startY);
     }
@@ -103,10 +105,8 @@ Result<void> Placement::Begin(const IniFile& config, std::string_view section,
     const int y = ResolveScreenCoordinate(config.ReadInt(section, "posy" + n, 0), screenHeight());
     slotIds_.push_back(AddOverlay(slot, x, y).id());
   }
-  ImageControl& marker = AddOverlay(Shared(std::move(green)), startX, startY);
-  markerId_ = marker.id();
-  left_ = marker.rect().x;
-  top_ = marker.rect().y;
+  markerId_ = AddOverlay(Shared(std::move(green)), 0, 0).id();
+  MoveMarker(startX, startY);
   timers_.SetEnabled(DesktopTimer::Placement, true);
   return {};
 }
@@ -115,7 +115,8 @@ ImageControl& Placement::AddOverlay(const Picture& picture, int left, int top) {
   ImageControl& control = controls_->Add(ControlLayer::Placement);
   control.handlers.overlay = true;
   control.SetPicture(picture);
-  control.MoveTo(left, top);
+  const SkinScreen shown = screen();
+  control.MoveTo(shown.Device(left), shown.Device(top));
   return control;
 }
 
@@ -197,7 +198,9 @@ bool Placement::GridStep(bool left, bool right, bool up, bool down) {
 void Placement::MoveMarker(int64_t left, int64_t top) {
   left_ = HeldOnScreenRange(left);
   top_ = HeldOnScreenRange(top);
-  if (ImageControl* marker = controls_->Find(markerId_)) marker->MoveTo(left_, top_);
+  const SkinScreen shown = screen();
+  if (ImageControl* marker = controls_->Find(markerId_))
+    marker->MoveTo(shown.Device(left_), shown.Device(top_));
 }
 
 bool Placement::IsSlot(uint64_t id) const {
@@ -207,13 +210,13 @@ bool Placement::IsSlot(uint64_t id) const {
 void Placement::MouseDown(ImageControl& control, MouseButton, int x, int y) {
   if (!active_ || control.id() != markerId_) return;
   dragging_ = true;
-  grabX_ = int64_t(x) - left_;
-  grabY_ = int64_t(y) - top_;
+  grabX_ = int64_t(screen().Skin(x)) - left_;
+  grabY_ = int64_t(screen().Skin(y)) - top_;
 }
 
 void Placement::MouseMove(ImageControl& control, int x, int y) {
   if (!dragging_ || control.id() != markerId_) return;
-  MoveMarker(x - grabX_, y - grabY_);
+  MoveMarker(screen().Skin(x) - grabX_, screen().Skin(y) - grabY_);
 }
 
 void Placement::MouseUp(ImageControl& control, MouseButton, int, int) {
@@ -225,7 +228,7 @@ void Placement::MouseUp(ImageControl& control, MouseButton, int, int) {
 void Placement::Click(ImageControl& control) {
   if (!active_ || !IsSlot(control.id())) return;
   snapped_ = false;
-  MoveMarker(control.rect().x, control.rect().y);
+  MoveMarker(screen().Skin(control.rect().x), screen().Skin(control.rect().y));
 }
 
 }  // namespace moravel

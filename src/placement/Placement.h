@@ -18,6 +18,11 @@
 //   posx<i>, posy<i>  slot i, counted from 1 up to the first missing posx<i>
 // Nothing here looks for free places or overlap: any place the marker reaches
 // is accepted.
+//
+// The placement works in skin pixels (SkinScreen): the marker's place, the
+// grid, the slots and a pixel step; at a scale above 1 its pictures are
+// loaded for that scale and its controls stand at the device pixels of their
+// skin places, so a place chosen at one scale is the same at every other.
 
 #include <cstdint>
 #include <filesystem>
@@ -81,7 +86,7 @@ class Placement : public DesktopOverlay {
   // Down; kMoved when the marker moved. Nothing happens when not active.
   TickResult Tick(KeyLatch& keys);
 
-  // The place being chosen: the marker's top-left corner in screen pixels.
+  // The place being chosen: the marker's top-left corner in skin pixels.
   int markerLeft() const { return left_; }
   int markerTop() const { return top_; }
 
@@ -89,7 +94,7 @@ class Placement : public DesktopOverlay {
   const PlacementGrid& grid() const { return grid_; }
   bool gridAvailable() const { return gridAvailable_; }
 
-  // ControlEvents for the overlay's controls, (x, y) in screen pixels. Any
+  // ControlEvents for the overlay's controls, (x, y) in device pixels. Any
   // button pressed on the marker starts a drag that keeps the grabbed point
   // under the pointer, without bounds, until a button is released; a click on
   // a slot puts the marker on it. Both free the marker from the grid.
@@ -111,9 +116,11 @@ class Placement : public DesktopOverlay {
   // Lent by Attach; null when detached.
   ControlStack* controls_ = nullptr;
   const std::vector<Monitor>* monitors_ = nullptr;
-  // The primary monitor's size, pixels.
-  int screenWidth() const { return monitors_->front().area.width; }
-  int screenHeight() const { return monitors_->front().area.height; }
+  // The primary monitor, where the overlay lies.
+  SkinScreen screen() const { return monitors_->front().skin(); }
+  // Its size in skin pixels.
+  int screenWidth() const { return screen().logicalWidth(); }
+  int screenHeight() const { return screen().logicalHeight(); }
 
   bool active_ = false;
   uint64_t helpId_ = 0, markerId_ = 0;
@@ -127,7 +134,7 @@ class Placement : public DesktopOverlay {
   int column_ = 0, row_ = 0;
 
   bool dragging_ = false;
-  int64_t grabX_ = 0, grabY_ = 0;  // the pointer inside the marker when the drag began
+  int64_t grabX_ = 0, grabY_ = 0;  // the pointer inside the marker when the drag began, skin pixels
 };
 
 }  // namespace moravel

@@ -1,11 +1,11 @@
 #include "placement/Silhouette.h"
 
-#include "codecs/PictureFile.h"
+#include "codecs/ScaledPictureFile.h"
 
 namespace moravel {
 
-Bitmap MakeSilhouette(const std::filesystem::path& picture, Rgba colour) {
-  Result<Bitmap> loaded = LoadPictureFile(picture);
+Bitmap MakeSilhouette(const std::filesystem::path& picture, Rgba colour, int scale) {
+  Result<Bitmap> loaded = LoadPictureAtScale(picture, scale);
   if (!loaded.ok()) return {};
   Bitmap out = std::move(*loaded);
   uint8_t* p = out.data();

@@ -12,7 +12,7 @@ namespace moravel {
 // `colour` (its alpha is not used) with the picture's alpha halved, rounded
 // down (255 -> 127, 1 -> 0). A picture without alpha counts as opaque (the
 // decoders give it alpha 255). A file that cannot be loaded gives an empty
-// Bitmap.
-Bitmap MakeSilhouette(const std::filesystem::path& picture, Rgba colour);
+// Bitmap. The picture is loaded for `scale` (LoadPictureAtScale).
+Bitmap MakeSilhouette(const std::filesystem::path& picture, Rgba colour, int scale = 1);
 
 }  // namespace moravel

@@ -26,3 +26,17 @@ int ResolveScreenCoordinate(int v, int extent) {
 }
 
 }  // namespace moravel
+
+namespace moravel {
+
+int SkinScreen::Device(int skin) const {
+  return static_cast<int>(std::clamp<int64_t>(
+      int64_t(skin) * scale, std::numeric_limits<int>::min(), std::numeric_limits<int>::max()));
+}
+
+int SkinScreen::Skin(int device) const {
+  const int q = device / scale;
+  return (device % scale != 0 && device < 0) ? q - 1 : q;
+}
+
+}  // namespace moravel

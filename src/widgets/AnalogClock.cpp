@@ -7,7 +7,7 @@
 #include <string>
 #include <utility>
 
-#include "codecs/PictureFile.h"
+#include "codecs/ScaledPictureFile.h"
 #include "raster/Drawing.h"
 #include "raster/HandPreparation.h"
 #include "settings/CaseInsensitivePath.h"
@@ -23,7 +23,7 @@ std::optional<Bitmap> LoadSkinPicture(const SceneContext& ctx, const char* key,
                                       const char* fallback) {
   const std::string value = ctx.files.config->ReadString(kSection, key, fallback);
   const std::filesystem::path file = ResolveSkinFile(ctx.files.skinPath, value);
-  Result<Bitmap> decoded = LoadPictureFile(file);
+  Result<Bitmap> decoded = LoadPictureAtScale(file, ctx.screen.scale);
   if (!decoded.ok() || decoded->empty()) {
     ReportPictureFailure(ctx.problems, {ctx.files.config.get(), kSection, key, value}, file,
                          decoded.ok() ? "an empty picture" : decoded.error().message);
@@ -107,8 +107,8 @@ std::unique_ptr<AnalogClock> AnalogClock::Build(SceneContext& ctx, bool clickAct
   std::optional<Bitmap> plate = LoadSkinPicture(ctx, "plate", "");
   if (!plate) return nullptr;
   const int w = plate->width(), h = plate->height();
-  const int x = ResolveScreenCoordinate(config.ReadInt(kSection, "x", 0), ctx.screenWidth);
-  const int y = ResolveScreenCoordinate(config.ReadInt(kSection, "y", 0), ctx.screenHeight);
+  const int x = ctx.screen.X(config.ReadInt(kSection, "x", 0));
+  const int y = ctx.screen.Y(config.ReadInt(kSection, "y", 0));
 
   // The clock is an opaque picture: the wallpaper under it shows through the
   // plate's transparent parts because it is copied in here.
@@ -160,10 +160,13 @@ bool AnalogClock::AddHand(const SceneContext& ctx, const HandKeys& keys) {
   ApplyColorKey(*hand);
   ClearEdgeFrame(*hand);  // the turned hand fades out at its border
   RotatingLayer& layer = hands_.emplace_back(*hand);
-  layer.setPivot(float(config.ReadInt(kSection, keys.pivotX, 0)),
-                 float(config.ReadInt(kSection, keys.pivotY, 0)));
-  layer.setPosition(float(config.ReadInt(kSection, keys.centerX, base_.width() / 2)),
-                    float(config.ReadInt(kSection, keys.centerY, base_.height() / 2)));
+  // Pivots and centres are skin pixels; the pictures are at the screen's scale.
+  const float s = float(ctx.screen.scale);
+  layer.setPivot(s * float(config.ReadInt(kSection, keys.pivotX, 0)),
+                 s * float(config.ReadInt(kSection, keys.pivotY, 0)));
+  const int w = base_.width() / ctx.screen.scale, h = base_.height() / ctx.screen.scale;
+  layer.setPosition(s * float(config.ReadInt(kSection, keys.centerX, w / 2)),
+                    s * float(config.ReadInt(kSection, keys.centerY, h / 2)));
   return true;
 }
 

@@ -3,7 +3,7 @@
 #include <exception>
 #include <memory>
 
-#include "codecs/PictureFile.h"
+#include "codecs/ScaledPictureFile.h"
 #include "scene/TransparentKey.h"
 
 namespace moravel {
@@ -37,7 +37,7 @@ void Calendar::ShowFile(DesktopScene& scene, WidgetSection section,
   if (!scene.present(section) || !image) return;
   try {
     if (file.empty()) return;
-    Result<Bitmap> decoded = LoadPictureFile(file);
+    Result<Bitmap> decoded = LoadPictureAtScale(file, scene.scale);
     if (!decoded.ok()) return;
     scratch_ = std::move(*decoded);
     image->SetPicture(

@@ -1,0 +1,27 @@
+#include "desktop/ChooseScaleCommand.h"
+
+#include <span>
+#include <vector>
+
+#include "desktop/DesktopModel.h"
+#include "desktop/FollowMonitorsCommand.h"
+
+namespace moravel {
+
+int ChooseScaleCommand::StoredChoice(const IniFile& data) {
+  const int choice = data.ReadInt("display", "scale", 0);
+  return choice >= 1 && choice <= kMaxScale ? choice : 0;
+}
+
+void ChooseScaleCommand::Apply(DesktopModel& s) {
+  if (!s.files.data) return;  // before Start
+  const int choice = choice_ >= 1 && choice_ <= kMaxScale ? choice_ : 0;
+  s.menu.scaleChoice = choice;
+  (void)s.files.data->WriteInt("display", "scale", choice);
+  std::vector<Rect> others;
+  for (size_t i = 1; i < s.monitors.size(); ++i) others.push_back(s.monitors[i].area);
+  FollowMonitorsCommand follow(s.primary().area, others, s.publishedScale);
+  follow.Apply(s);
+}
+
+}  // namespace moravel
