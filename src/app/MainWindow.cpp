@@ -10,11 +10,13 @@
 #include <QTimer>
 #include <QUrl>
 #include <QWindow>
+#include <cmath>
 #include <cstdio>
 #include <ctime>
 #include <optional>
 #include <vector>
 
+#include "app/DevicePixels.h"
 #include "app/NativeShell.h"
 #include "platform_x11/DesktopWindowShell.h"
 #include "scene/FrameComposer.h"
@@ -52,7 +54,7 @@ class RepaintOutput : public FrameOutput {
  public:
   RepaintOutput(QWidget& window, FrameOutput& shape) : window_(window), shape_(shape) {}
   void ShowPiece(Bitmap&, Rect area) override {
-    window_.update(QRect(area.x, area.y, area.width, area.height));
+    window_.update(LogicalRect(area, window_.devicePixelRatioF()));
   }
   void ShapePiece(const Bitmap& piece, Rect area, bool anyKey) override {
     shape_.ShapePiece(piece, area, anyKey);
@@ -151,7 +153,7 @@ void MainWindow::showChangedParts() {
     shell_->Flush();
     return;
   }
-  for (const Rect& r : dirty) update(QRect(r.x, r.y, r.width, r.height));
+  for (const Rect& r : dirty) update(LogicalRect(r, devicePixelRatioF()));
 }
 
 QPaintEngine* MainWindow::paintEngine() const {
@@ -164,17 +166,11 @@ void MainWindow::paintEvent(QPaintEvent* event) {
     // pixels: the exposure that follows paints them.
     if (!shell_ || !windowHandle() || !windowHandle()->isExposed()) return;
     for (const QRect& r : event->region())
-      presenter_->Present({r.x(), r.y(), r.width(), r.height()}, *shell_);
+      presenter_->Present(DeviceRect(r, devicePixelRatioF()), *shell_);
     shell_->Flush();
   } else {
-    const Bitmap& picture = frame_.picture();
-    if (picture.empty()) return;
-    // A view of the frame's bytes, no copy; the composed frame is opaque.
-    const QImage image(picture.data(), picture.width(), picture.height(), picture.width() * 4,
-                       QImage::Format_RGBA8888);
-    QPainter painter(this);
-    painter.setCompositionMode(QPainter::CompositionMode_Source);
-    for (const QRect& r : event->region()) painter.drawImage(r.topLeft(), image, r);
+    // The composed frame is opaque, in device pixels.
+    PaintDevicePicture(*this, frame_.picture(), event->region());
   }
   if (reportFrames_ && frameReport_) {
     // Qt hands the painted backing store to the display right after this
@@ -200,9 +196,10 @@ void MainWindow::reportFrame(const char* what) {
 void MainWindow::forward(QMouseEvent* event, PointerEvent::Kind kind) {
   PointerEvent pointer;
   pointer.kind = kind;
-  const QPoint at = event->position().toPoint();
-  pointer.x = at.x();
-  pointer.y = at.y();
+  // Device pixels: the pixel under the pointer's logical position.
+  const QPointF at = event->position() * devicePixelRatioF();
+  pointer.x = int(std::floor(at.x()));
+  pointer.y = int(std::floor(at.y()));
   if (kind != PointerEvent::Kind::Move) {
     const auto button = ButtonOf(event->button());
     if (!button) return;

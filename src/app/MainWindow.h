@@ -20,7 +20,8 @@ class FramePresenter;
 class MainWindow : public QWidget {
   Q_OBJECT
  public:
-  // `geometry`: the primary monitor, pixels. `frame` and `events` outlive the
+  // `geometry`: the primary monitor, logical pixels; the frame and the
+  // pointer are device pixels (DevicePixels.h). `frame` and `events` outlive the
   // window. With `reportFirstFrame` the times of the first painted frame and
   // of the first one after each change of the screen's size are printed
   // (for the start-up bench).

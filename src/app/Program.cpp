@@ -6,6 +6,7 @@
 #include <QMessageBox>
 #include <QScreen>
 
+#include "app/DevicePixels.h"
 #include "app/QtDesktopTimers.h"
 #include "app/SideScreenWindow.h"
 #include "codecs/PngCodec.h"
@@ -59,8 +60,9 @@ Program::Program(ProgramSetup setup)
   wallpaper_->UsePrefetch(setup.prefetch);
   DesktopServices services{setup.launcher, setup.clock,      *timers_,
                            *this,          wallpaper_.get(), timeWidgets_.get()};
-  session_ = std::make_unique<Desktop>(services, setup.programFolder, setup.geometry.width(),
-                                       setup.geometry.height());
+  const QSize device = setup.deviceSize.isEmpty() ? setup.geometry.size() : setup.deviceSize;
+  session_ = std::make_unique<Desktop>(services, setup.programFolder, device.width(),
+                                       device.height(), setup.scale);
   session_->SetNoTray(setup.noTray);
   timers_->connectTo([this](DesktopTimer timer) { onTimer(timer); });
   mainMenu_ = std::make_unique<MainMenu>(*session_);
@@ -158,33 +160,38 @@ void Program::changeWallpaper() {
   session_->ChangeWallpaper(std::move(chosen));
 }
 
-void Program::followScreens(QRect primary, const QList<QRect>& screens) {
+void Program::followScreens(QRect primary, Rect device, int scale, std::span<const Rect> others) {
   if (primary.isEmpty() || session_->MayClose()) return;
-  if (primary.size() != window_->size()) {
+  const std::vector<Monitor>& shown = session_->monitors();
+  if (device.width != shown.front().area.width || device.height != shown.front().area.height ||
+      scale != session_->state().publishedScale) {
     newButton_->EndPlacement();  // its overlay was laid out for the old screen
     window_->screenSizeChanging();
   }
   if (primary != window_->geometry()) window_->setGeometry(primary);
-  std::vector<Rect> others;
-  for (const QRect& s : screens) others.push_back({s.x(), s.y(), s.width(), s.height()});
-  session_->FollowScreens({primary.x(), primary.y(), primary.width(), primary.height()}, others);
+  session_->FollowScreens(device, others, scale);
 }
 
 void Program::followScreens() {
   const QScreen* primary = QGuiApplication::primaryScreen();
   if (!primary) return;
-  QList<QRect> screens;
+  std::vector<Rect> others;
   for (const QScreen* s : QGuiApplication::screens())
-    if (s != primary) screens << s->geometry();
-  followScreens(primary->geometry(), screens);
+    if (s != primary) others.push_back(DeviceArea(*s));
+  followScreens(primary->geometry(), DeviceArea(*primary), PublishedScale(*primary), others);
+}
+
+QPoint Program::globalPosition(int x, int y) const {
+  const qreal ratio = window_->devicePixelRatioF();
+  return window_->mapToGlobal(QPointF(x / ratio, y / ratio)).toPoint();
 }
 
 void Program::ShowButtonMenu(int x, int y) {
-  buttonMenu_->popup(window_->mapToGlobal(QPoint(x, y)));
+  buttonMenu_->popup(globalPosition(x, y));
 }
 
 void Program::ShowMainMenu(int x, int y) {
-  mainMenu_->popup(window_->mapToGlobal(QPoint(x, y)));
+  mainMenu_->popup(globalPosition(x, y));
 }
 
 void Program::FrameChanged() {
@@ -213,9 +220,7 @@ void Program::SideScreensChanged() {
   for (size_t i = 1; i < monitors.size(); ++i) {  // the first is the desktop window's
     const Monitor& side = monitors[i];
     if (side.wallpaper.empty()) continue;
-    const Rect& a = side.area;
-    auto window =
-        std::make_unique<SideScreenWindow>(QRect(a.x, a.y, a.width, a.height), side.wallpaper);
+    auto window = std::make_unique<SideScreenWindow>(side.area, side.wallpaper);
     window->present();
     sideWindows_.push_back(std::move(window));
   }

@@ -20,11 +20,13 @@
 #include <functional>
 #include <memory>
 #include <optional>
+#include <span>
 #include <vector>
 
 #include "app/MainWindow.h"
 #include "desktop/DesktopTimers.h"
 #include "desktop/DesktopWindowPort.h"
+#include "raster/Rect.h"
 
 namespace moravel {
 
@@ -57,7 +59,9 @@ struct ProgramSetup {
   Launcher& launcher;                   // borrowed; outlives the program
   Clock& clock;                         // borrowed; outlives the program
   std::filesystem::path programFolder;  // data.ini, skins.ini, skins/
-  QRect geometry;                       // the primary monitor, in pixels
+  QRect geometry;                       // the primary monitor, logical pixels
+  QSize deviceSize;                     // its device pixels; empty: geometry's size
+  int scale = 1;                        // the scale the desktop publishes for it
   bool noTray = false;                  // no notification area: main menu on the wallpaper
   // Print the times of the first painted frame and of the first one after
   // each change of the screen's size (for the start-up bench).
@@ -90,13 +94,16 @@ class Program : public QObject, public DesktopWindowPort {
   // QFileDialog at first); tests pass their own.
   void setPictureChooser(PictureChooser chooser) { pictureChooser_ = std::move(chooser); }
 
-  // The monitors changed: the window covers `primary` (desktop coordinates)
-  // and the desktop follows; `screens` are the other monitors. The overload
-  // without arguments reads them from the toolkit. Call after start().
-  void followScreens(QRect primary, const QList<QRect>& screens);
+  // The monitors changed: the window covers `primary` (logical desktop
+  // coordinates), which is `device` in device pixels with the published
+  // `scale`, and the desktop follows; `others` are the other monitors in
+  // device pixels. The overload without arguments reads them from the
+  // toolkit. Call after start().
+  void followScreens(QRect primary, Rect device, int scale, std::span<const Rect> others);
   void followScreens();
 
   // DesktopWindowPort
+  // (x, y): device pixels of the window.
   void ShowButtonMenu(int x, int y) override;
   void ShowMainMenu(int x, int y) override;
   void FrameChanged() override;
@@ -106,6 +113,8 @@ class Program : public QObject, public DesktopWindowPort {
   void SideScreensChanged() override;
 
  private:
+  // The global logical position of the window's device pixel (x, y).
+  QPoint globalPosition(int x, int y) const;
   void changeWallpaper();
   void openButtonEditor();
   void onTimer(DesktopTimer timer);

@@ -4,15 +4,16 @@
 #include <QPaintEvent>
 #include <QPainter>
 
+#include "app/DevicePixels.h"
 #include "app/NativeShell.h"
 #include "platform_x11/DesktopWindowShell.h"
 
 namespace moravel {
 
-SideScreenWindow::SideScreenWindow(QRect area, const Bitmap& picture)
+SideScreenWindow::SideScreenWindow(Rect area, const Bitmap& picture)
     : QWidget(nullptr, Qt::FramelessWindowHint | Qt::WindowStaysOnBottomHint), picture_(picture) {
   setWindowTitle(QStringLiteral("moravel"));
-  setGeometry(area);
+  setGeometry(LogicalArea(area));
   setAttribute(Qt::WA_OpaquePaintEvent);
   setAttribute(Qt::WA_NoSystemBackground);
 }
@@ -30,13 +31,7 @@ void SideScreenWindow::present() {
 }
 
 void SideScreenWindow::paintEvent(QPaintEvent* event) {
-  if (picture_.empty()) return;
-  // A view of the picture's bytes, no copy.
-  const QImage image(picture_.data(), picture_.width(), picture_.height(), picture_.width() * 4,
-                     QImage::Format_RGBA8888);
-  QPainter painter(this);
-  painter.setCompositionMode(QPainter::CompositionMode_Source);
-  for (const QRect& r : event->region()) painter.drawImage(r.topLeft(), image, r);
+  PaintDevicePicture(*this, picture_, event->region());
 }
 
 }  // namespace moravel

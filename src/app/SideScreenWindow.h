@@ -7,6 +7,7 @@
 #include <memory>
 
 #include "raster/Bitmap.h"
+#include "raster/Rect.h"
 
 namespace moravel {
 
@@ -14,9 +15,9 @@ class DesktopWindowShell;
 
 class SideScreenWindow : public QWidget {
  public:
-  // `area` in desktop coordinates; `picture` is borrowed, area-sized, and
+  // `area` in desktop device pixels; `picture` is borrowed, area-sized, and
   // must stay as it is while the window lives.
-  SideScreenWindow(QRect area, const Bitmap& picture);
+  SideScreenWindow(Rect area, const Bitmap& picture);
   ~SideScreenWindow() override;
 
   // Creates the native window on the desktop layer (X11 only), then shows it.

@@ -11,6 +11,7 @@
 #include <optional>
 #include <system_error>
 
+#include "app/DevicePixels.h"
 #include "app/MainWindow.h"
 #include "app/Program.h"
 #include "app/ScreenWatcher.h"
@@ -62,6 +63,8 @@ int main(int argc, char** argv) {
                                               QCoreApplication::applicationDirPath().toStdString())
                                         : programFolder,
                    .geometry = QGuiApplication::primaryScreen()->geometry(),
+                   .deviceSize = DeviceSize(*QGuiApplication::primaryScreen()),
+                   .scale = PublishedScale(*QGuiApplication::primaryScreen()),
                    // Read only by scripts/bench-startup.
                    .reportFirstFrame = std::getenv("MORAVEL_REPORT_FIRST_FRAME") != nullptr,
                    .prefetch = prefetch ? &*prefetch : nullptr});

@@ -1,6 +1,8 @@
 #include "commands/MainMenu.h"
 
+#include <QActionGroup>
 #include <QCoreApplication>
+#include <algorithm>
 
 #include "desktop/Desktop.h"
 #include "platform/ProcessEnvironment.h"
@@ -35,6 +37,21 @@ MainMenu::MainMenu(Desktop& session, const AutostartEntry& autostart, std::files
   changeWallpaper_ = addAction(QStringLiteral("Сменить фон"));
   connect(changeWallpaper_, &QAction::triggered, this, &MainMenu::changeWallpaperChosen);
 
+  QMenu* scale = addMenu(QStringLiteral("Масштаб"));
+  auto* scales = new QActionGroup(scale);  // one checked at a time
+  const QString names[] = {QStringLiteral("Автоматически"), QStringLiteral("100 %"),
+                           QStringLiteral("200 %"), QStringLiteral("300 %")};
+  for (int choice = 0; choice < int(scaleChoices_.size()); ++choice) {
+    QAction* item = scale->addAction(names[choice]);
+    item->setCheckable(true);
+    scales->addAction(item);
+    scaleChoices_[size_t(choice)] = item;
+    connect(item, &QAction::triggered, this, [this, choice] {
+      session_.ChooseScale(choice);
+      refresh();
+    });
+  }
+
   more_ = addMenu(QStringLiteral("Дополнительно"));
   useDoubleClick_ = more_->addAction(QStringLiteral("Использовать двойной клик"));
   useDoubleClick_->setCheckable(true);
@@ -63,6 +80,8 @@ void MainMenu::refresh() {
   changeWallpaper_->setEnabled(state.changeWallpaperEnabled);
   more_->menuAction()->setEnabled(state.moreEnabled);
   useDoubleClick_->setChecked(state.useDoubleClickChecked);
+  scaleChoices_[size_t(std::clamp(state.scaleChoice, 0, int(scaleChoices_.size()) - 1))]
+      ->setChecked(true);
   startAtLogin_->setChecked(autostart_.PointsAt(program_));
 }
 

@@ -1,6 +1,7 @@
 #pragma once
 // The main menu: "Файлы рабочего стола", "Обложки...",
-// "Добавить кнопку", "Сменить фон", "Дополнительно" with the check item
+// "Добавить кнопку", "Сменить фон", "Масштаб" with the radio items
+// "Автоматически", "100 %", "200 %", "300 %", "Дополнительно" with the check item
 // "Использовать двойной клик", the check item "Запускать при входе в систему",
 // "Закрыть программу". Each time it opens it takes its enabled states and the
 // double-click mark from the desktop, and the login mark from the autostart
@@ -10,6 +11,7 @@
 // outlive the menu.
 
 #include <QMenu>
+#include <array>
 #include <filesystem>
 
 #include "platform/AutostartEntry.h"
@@ -48,6 +50,7 @@ class MainMenu : public QMenu {
   QAction* skins_;
   QAction* addButton_;
   QAction* changeWallpaper_;
+  std::array<QAction*, 4> scaleChoices_{};  // "Автоматически", "100 %" .. "300 %"
   QMenu* more_;
   QAction* useDoubleClick_;
   QAction* startAtLogin_;

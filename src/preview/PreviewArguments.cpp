@@ -74,6 +74,13 @@ Result<PreviewArguments> ParsePreviewArguments(std::span<const std::string_view>
   PreviewArguments parsed;
   std::vector<std::string_view> positional;
   for (size_t i = 0; i < args.size(); ++i) {
+    if (args[i] == "--scale") {
+      if (i + 1 == args.size() || args[i + 1].size() != 1 || args[i + 1][0] < '1' ||
+          args[i + 1][0] > '3')
+        return misfit("--scale needs 1, 2 or 3");
+      parsed.scale = args[++i][0] - '0';
+      continue;
+    }
     if (args[i] != "--time") {
       positional.push_back(args[i]);
       continue;

@@ -1,7 +1,8 @@
 #pragma once
 // The command line of moravel-preview:
 //   moravel-preview SKIN_FOLDER WIDTHxHEIGHT OUT.png [--time "YYYY-MM-DD HH:MM:SS"]
-// (--time with its value may stand anywhere).
+//                   [--scale N]
+// (the options with their values may stand anywhere).
 
 #include <filesystem>
 #include <optional>
@@ -16,14 +17,16 @@
 namespace moravel {
 
 inline constexpr const char* kPreviewUsage =
-    "usage: moravel-preview SKIN_FOLDER WIDTHxHEIGHT OUT.png [--time \"YYYY-MM-DD HH:MM:SS\"]";
+    "usage: moravel-preview SKIN_FOLDER WIDTHxHEIGHT OUT.png [--time \"YYYY-MM-DD HH:MM:SS\"] "
+    "[--scale 1|2|3]";
 
 // Screen sides from 1 to this many pixels.
 inline constexpr int kMaxPreviewSide = 16384;
 
 struct PreviewArguments {
   std::filesystem::path skinFolder;
-  int width = 0, height = 0;  // pixels
+  int width = 0, height = 0;  // device pixels
+  int scale = 1;              // the skin drawn this many times larger (1..3)
   std::filesystem::path output;
   std::optional<LocalTime> time;  // nothing: the local time now
 };

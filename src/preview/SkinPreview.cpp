@@ -77,7 +77,8 @@ class ScratchProgramFolder {
   fs::path path_;
 };
 
-SkinPreview Render(const fs::path& skinFolder, int width, int height, const LocalTime& time) {
+SkinPreview Render(const fs::path& skinFolder, int width, int height, const LocalTime& time,
+                   int scale) {
   SkinPreview preview;
   std::error_code ec;
   const fs::path skin = fs::canonical(skinFolder, ec);
@@ -101,7 +102,7 @@ SkinPreview Render(const fs::path& skinFolder, int width, int height, const Loca
   SkinWallpaper wallpaper;
   SkinTimeWidgets timeWidgets;
   Desktop session(DesktopServices{launcher, clock, timers, window, &wallpaper, &timeWidgets},
-                  program.path(), width, height);
+                  program.path(), width, height, scale);
   ProblemList problems(
       {program.path() / "skins" / PathFromUtf8(name), skin, fs::absolute(skinFolder, ec)});
   wallpaper.SetProblems(&problems);
@@ -126,9 +127,9 @@ SkinPreview Render(const fs::path& skinFolder, int width, int height, const Loca
 }  // namespace
 
 SkinPreview RenderSkinPreview(const std::filesystem::path& skinFolder, int width, int height,
-                              const LocalTime& time) {
+                              const LocalTime& time, int scale) {
   try {
-    return Render(skinFolder, width, height, time);
+    return Render(skinFolder, width, height, time, scale);
   } catch (const std::exception& e) {
     SkinPreview failed;
     failed.error = std::string("cannot render: ") + e.what();

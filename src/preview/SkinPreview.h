@@ -32,9 +32,10 @@ inline int PreviewExitCode(const SkinPreview& preview) {
   return !preview.error.empty() ? 2 : preview.problems.empty() ? 0 : 1;
 }
 
-// `width` and `height` in pixels (at least 1). Never throws.
+// `width` and `height` in device pixels (at least 1), the skin drawn at
+// `scale` (1..3). Never throws.
 SkinPreview RenderSkinPreview(const std::filesystem::path& skinFolder, int width, int height,
-                              const LocalTime& time);
+                              const LocalTime& time, int scale = 1);
 
 // Makes the pixels of a desktop frame whose colour is the key colour (0, 0,
 // 255, any alpha) fully transparent (0, 0, 0, 0).

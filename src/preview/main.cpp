@@ -34,7 +34,7 @@ int RunPreview(const std::vector<std::string_view>& args) {
   }
   const LocalTime time = parsed->time ? *parsed->time : SystemClock().now();
   const SkinPreview preview =
-      RenderSkinPreview(parsed->skinFolder, parsed->width, parsed->height, time);
+      RenderSkinPreview(parsed->skinFolder, parsed->width, parsed->height, time, parsed->scale);
   if (PreviewExitCode(preview) == 2) {
     std::fprintf(stderr, "moravel-preview: %s\n", preview.error.c_str());
     return 2;

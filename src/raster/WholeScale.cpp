@@ -7,6 +7,12 @@
 
 namespace moravel {
 
+int WholeScaleFor(double ratio) {
+  if (!(ratio >= 1.5)) return 1;  // NaN too
+  if (ratio >= kMaxScale - 0.5) return kMaxScale;
+  return int(ratio + 0.5);
+}
+
 std::optional<Bitmap> EnlargeByWholePixels(const Bitmap& source, int factor) {
   try {
     if (factor <= 1) return source;

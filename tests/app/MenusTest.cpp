@@ -49,7 +49,7 @@ class MenusTest : public ::testing::Test {
         window(program.window()) {}
 
   QAction* item(int index) { return program.mainMenu().actions().at(index); }
-  QAction* doubleClickItem() { return item(4)->menu()->actions().at(0); }
+  QAction* doubleClickItem() { return item(5)->menu()->actions().at(0); }
 
   QApplication& app_;
   RecordingLauncher launcher;
@@ -61,21 +61,25 @@ class MenusTest : public ::testing::Test {
 
 TEST_F(MenusTest, MainMenuHasItsItemsInOrderWithTheCheckItemInItsSubmenu) {
   program.start();
-  EXPECT_EQ(CaptionsOf(program.mainMenu()),
-            (Captions{"Файлы рабочего стола", "Обложки...", "Добавить кнопку", "Сменить фон",
-                      "Дополнительно", "Запускать при входе в систему", "Закрыть программу"}));
-  QMenu* more = item(4)->menu();
+  EXPECT_EQ(
+      CaptionsOf(program.mainMenu()),
+      (Captions{"Файлы рабочего стола", "Обложки...", "Добавить кнопку", "Сменить фон", "Масштаб",
+                "Дополнительно", "Запускать при входе в систему", "Закрыть программу"}));
+  QMenu* scale = item(4)->menu();
+  ASSERT_NE(scale, nullptr);
+  EXPECT_EQ(CaptionsOf(*scale), (Captions{"Автоматически", "100 %", "200 %", "300 %"}));
+  QMenu* more = item(5)->menu();
   ASSERT_NE(more, nullptr);
   EXPECT_EQ(CaptionsOf(*more), Captions{"Использовать двойной клик"});
   EXPECT_TRUE(doubleClickItem()->isCheckable());
-  for (int i : {0, 1, 2, 3, 5, 6}) EXPECT_EQ(item(i)->menu(), nullptr) << i;
+  for (int i : {0, 1, 2, 3, 6, 7}) EXPECT_EQ(item(i)->menu(), nullptr) << i;
 }
 
 TEST_F(MenusTest, BeforeTheSceneIsBuiltOnlyDesktopFilesLoginAndCloseAreEnabled) {
   program.mainMenu().refresh();
   std::vector<bool> enabled;
   for (const QAction* a : program.mainMenu().actions()) enabled.push_back(a->isEnabled());
-  EXPECT_EQ(enabled, (std::vector<bool>{true, false, false, false, false, true, true}));
+  EXPECT_EQ(enabled, (std::vector<bool>{true, false, false, false, true, false, true, true}));
 }
 
 TEST_F(MenusTest, OpeningTheMenuAfterStartShowsEveryItemEnabledAndTheSkinsMode) {
@@ -99,6 +103,19 @@ TEST_F(MenusTest, TheCheckItemTogglesTheModeAndTheSkinRemembersIt) {
   EXPECT_NE(folder.read("skins/test/config.ini").find("dc=0"), std::string::npos);
 }
 
+TEST_F(MenusTest, AScaleItemAppliesAtOnceIsKeptAndIsTheOneChecked) {
+  program.start();
+  const QList<QAction*> scales = item(4)->menu()->actions();
+  EXPECT_TRUE(scales[0]->isChecked());  // automatic at first
+  scales[2]->trigger();                 // "200 %"
+  EXPECT_EQ(program.session().monitors().front().scale, 2);
+  EXPECT_TRUE(scales[2]->isChecked());
+  EXPECT_FALSE(scales[0]->isChecked());
+  EXPECT_NE(folder.read("data.ini").find("scale=2"), std::string::npos);
+  scales[0]->trigger();
+  EXPECT_EQ(program.session().monitors().front().scale, 1);  // the screen publishes 1
+}
+
 // XDG_CONFIG_HOME of this process names a scratch folder while this lives.
 struct ScratchConfigHome {
   ScratchConfigHome() {
@@ -118,7 +135,7 @@ struct ScratchConfigHome {
 TEST_F(MenusTest, TheLoginItemWritesTheAutostartEntryAndItsMarkFollowsTheFile) {
   ScratchConfigHome config;
   const std::filesystem::path entry = config.folder / "autostart" / "moravel.desktop";
-  QAction* login = item(5);
+  QAction* login = item(6);
   ASSERT_TRUE(login->isCheckable());
   login->trigger();
   EXPECT_TRUE(login->isChecked());
@@ -166,7 +183,7 @@ TEST_F(MenusTest, CloseTheProgramEndsTheSessionAndClosesTheWindow) {
   window.show();
   bool closed = false;
   QObject::connect(&window, &MainWindow::closed, [&] { closed = true; });
-  item(6)->trigger();
+  item(7)->trigger();
   EXPECT_TRUE(mouse::WaitUntil([&] { return closed; }));
   EXPECT_TRUE(program.session().MayClose());
   EXPECT_FALSE(window.isVisible());

@@ -163,6 +163,28 @@ TEST_F(PlacementTest, SlotClickPutsTheMarkerOnTheSlotForTheCommit) {
   EXPECT_EQ(MarkerAt(), (Point{20, 690}));
 }
 
+TEST_F(PlacementTest, AtScaleTwoEverythingIsInSkinPixelsAndShownTwiceAsLarge) {
+  // 1024 x 768 device pixels: 512 x 384 skin pixels.
+  const std::vector<Monitor> doubled{Monitor{{0, 0, kW, kH}, Bitmap(), 2}};
+  placement_.Attach(controls_, doubled);
+  ASSERT_TRUE(Begin(std::string(kGrid) + "posx1=-64\nposy1=10\n"));
+  EXPECT_EQ(MarkerAt(), (Point{100, 50}));
+  EXPECT_EQ(Marker().rect(), (Rect{200, 100, 128, 64}));
+  EXPECT_EQ(Overlay()[1]->rect(), (Rect{896, 20, 128, 64}));  // the far edge of 512
+  Run({"R"});                                                 // one grid step of 80
+  EXPECT_EQ(MarkerAt(), (Point{180, 50}));
+  Run({"CR"});  // one skin pixel
+  EXPECT_EQ(MarkerAt(), (Point{181, 50}));
+  EXPECT_EQ(Marker().rect().x, 362);
+  placement_.MouseDown(Marker(), MouseButton::Left, 365, 101);  // skin (182, 50)
+  placement_.MouseMove(Marker(), 405, 121);                     // skin (202, 60)
+  EXPECT_EQ(MarkerAt(), (Point{201, 60}));
+  placement_.MouseUp(Marker(), MouseButton::Left, 405, 121);
+  placement_.Click(*Overlay()[1]);
+  EXPECT_EQ(MarkerAt(), (Point{448, 10}));
+  placement_.Attach(controls_, monitors_);
+}
+
 TEST_F(PlacementTest, MissingHelpPictureShowsNothing) {
   const Result<void> begun = Begin(kGrid, "nohelp.png");
   ASSERT_FALSE(begun);

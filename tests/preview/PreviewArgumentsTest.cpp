@@ -14,6 +14,7 @@ struct ArgumentCase {
   bool ok;
   int width, height;
   bool timed;
+  int scale = 1;
 };
 
 TEST(PreviewArgumentsTest, AcceptsOnlyTheUsage) {
@@ -29,6 +30,10 @@ TEST(PreviewArgumentsTest, AcceptsOnlyTheUsage) {
       {{"skin", "19x10px", "out.png"}, false},
       {{"skin", "19x10", "out.png", "--time"}, false},
       {{"skin", "19x10", "out.png", "--time", "2026-03-14"}, false},
+      {{"skin", "--scale", "2", "3840x2160", "out.png"}, true, 3840, 2160, false, 2},
+      {{"skin", "19x10", "out.png", "--scale", "4"}, false},
+      {{"skin", "19x10", "out.png", "--scale", "22"}, false},
+      {{"skin", "19x10", "out.png", "--scale"}, false},
   };
   for (const ArgumentCase& c : cases) {
     const Result<PreviewArguments> parsed = ParsePreviewArguments(c.args);
@@ -43,6 +48,7 @@ TEST(PreviewArgumentsTest, AcceptsOnlyTheUsage) {
     EXPECT_EQ(parsed->width, c.width);
     EXPECT_EQ(parsed->height, c.height);
     EXPECT_EQ(parsed->time.has_value(), c.timed);
+    EXPECT_EQ(parsed->scale, c.scale);
   }
 }
 

@@ -41,3 +41,21 @@ TEST(ScreenCoordinateTest, ExtremeValuesDoNotOverflow) {
 
 }  // namespace
 }  // namespace moravel
+
+namespace moravel {
+namespace {
+
+TEST(SkinScreenTest, ResolvesOnTheLogicalScreenAndRoundsDevicePixelsDown) {
+  const SkinScreen s{3840, 2160, 2};
+  EXPECT_EQ(s.X(-100), (1920 - 100) * 2);
+  EXPECT_EQ(s.Y(10010), (540 + 10) * 2);
+  EXPECT_EQ(s.Skin(5), 2);
+  EXPECT_EQ(s.Skin(-1), -1);  // the pixel left of 0
+  EXPECT_EQ(s.Skin(-2), -1);
+  EXPECT_EQ(s.Device(1 << 30), INT_MAX);
+  const SkinScreen odd{1001, 7, 3};  // a remainder is left off
+  EXPECT_EQ(odd.X(-1), 332 * 3);
+}
+
+}  // namespace
+}  // namespace moravel
