@@ -122,13 +122,14 @@ class DesktopHarness {
     WritePng(skinFolder(skin) / name, picture);
   }
 
-  // Creates the session (data.ini naming the skin unless one exists) and starts it.
-  Desktop& Start(int width = 800, int height = 600) {
+  // Creates the session (data.ini naming the skin unless one exists) on a
+  // screen of width x height device pixels at `scale`, and starts it.
+  Desktop& Start(int width = 800, int height = 600, int scale = 1) {
     if (!std::filesystem::exists(programFolder() / "data.ini")) {
       WriteText(programFolder() / "data.ini", "[skin]\r\ndir=" + skin_ + "\r\n");
     }
     DesktopServices services{launcher, clock, timers, window, wallpaper, timeWidgets};
-    session = std::make_unique<Desktop>(services, programFolder(), width, height);
+    session = std::make_unique<Desktop>(services, programFolder(), width, height, scale);
     session->Start();
     return *session;
   }
