@@ -7,9 +7,10 @@
 #include <optional>
 #include <span>
 
-#include "codecs/PictureFile.h"
+#include "codecs/ScaledPictureFile.h"
 #include "raster/Planes.h"
 #include "raster/Stretch.h"
+#include "raster/WholeScale.h"
 #include "settings/Utf8Path.h"
 
 namespace moravel {
@@ -108,30 +109,34 @@ std::optional<Bitmap> ButtonFaceRenderer::Scaled(Bitmap picture, int width, int 
 Result<Bitmap> ButtonFaceRenderer::RenderButtonFace(const std::string& templatePath,
                                                     const std::string& iconSourcePath,
                                                     const FaceParams& params,
-                                                    const std::string& caption) const {
+                                                    const std::string& caption, int scale) const {
   if (templatePath.empty()) return Error{ErrorKind::kEmpty, "no template picture"};
-  Result<Bitmap> loaded = LoadPictureFile(PathFromUtf8(templatePath));
+  const int s = std::clamp(scale, 1, kMaxScale);
+  Result<Bitmap> loaded = LoadPictureAtScale(PathFromUtf8(templatePath), s);
   if (!loaded.ok())
     return Error{loaded.error().kind, "cannot read the template picture: " + loaded.error().message,
                  loaded.error().systemCode};
   const Bitmap& templ = *loaded;
   const int w = templ.width(), h = templ.height();
+  // Template pixels to scaled pixels, kept within int.
+  auto up = [s](int v) { return int(std::clamp<int64_t>(int64_t(v) * s, INT32_MIN, INT32_MAX)); };
   try {
-    const Area iconArea =
-        FitArea(params.iconLeft, params.iconTop, params.iconWidth, params.iconHeight, w, h);
-    const Area textArea =
-        FitArea(params.textLeft, params.textTop, params.textWidth, params.textHeight, w, h);
+    const Area iconArea = FitArea(up(params.iconLeft), up(params.iconTop), up(params.iconWidth),
+                                  up(params.iconHeight), w, h);
+    const Area textArea = FitArea(up(params.textLeft), up(params.textTop), up(params.textWidth),
+                                  up(params.textHeight), w, h);
     Planes face = SplitBitmap(templ);
     Planes icon;
     if (Drawable(iconArea, w, h)) {
       std::optional<Bitmap> scaled =
-          Scaled(icons_.LoadIconPlane(iconSourcePath), iconArea.width, iconArea.height);
+          Scaled(icons_.LoadIconPlane(iconSourcePath, IconLoader::kIconSize * s), iconArea.width,
+                 iconArea.height);
       if (!scaled) return templ;
       icon = PrepareIcon(*scaled, params);
     }
     Planes text;
     if (!caption.empty() && Drawable(textArea, w, h)) {
-      CaptionFont font{params.fontName, params.fontSize, params.bold, params.italic};
+      CaptionFont font{params.fontName, params.fontSize, params.bold, params.italic, s};
       AlphaPlane coverage = captions_.DrawCaption(caption, font, textArea.width, textArea.height);
       if (coverage.width() != textArea.width || coverage.height() != textArea.height) return templ;
       text = PrepareCaption(std::move(coverage), params);

@@ -35,11 +35,17 @@ class ButtonFaceRenderer {
   // bottom edge ends one pixel before that edge, and sizes below 1 become 1.
   // A negative left or top is kept and the part outside is clipped.
   //
+  // At `scale` (1..kMaxScale; outside, the nearest) the face is drawn for a
+  // screen of that many device pixels per skin pixel: the template comes
+  // from LoadPictureAtScale, every rectangle of `params` (template pixels)
+  // is multiplied by `scale` before it is fitted, the icon is asked at
+  // IconLoader::kIconSize * scale and the caption drawn `scale` times larger.
+  //
   // The last icon scaled is kept with its scaled copy, so a refresh with the
   // same icon and rectangle scales nothing. Not thread-safe.
   Result<Bitmap> RenderButtonFace(const std::string& templatePath,
                                   const std::string& iconSourcePath, const FaceParams& params,
-                                  const std::string& caption) const;
+                                  const std::string& caption, int scale = 1) const;
 
  private:
   // `picture` at width x height, scaled or taken from the last call's.

@@ -7,8 +7,10 @@
 #include <vector>
 
 #include "codecs/PictureLimits.h"
+#include "codecs/ScaledPictureFile.h"
 #include "placement/ButtonMessages.h"
 #include "placement/StatePictureFiles.h"
+#include "raster/WholeScale.h"
 #include "settings/CaseFold.h"
 #include "settings/CaseInsensitivePath.h"
 #include "settings/FileIo.h"
@@ -67,19 +69,24 @@ Result<void> ButtonRemoval::RemoveButton(int number) {
   if (moveMade) {
     image = FreeStatePictureName(s, user);
     for (char state : kStateLetters) {
-      const fs::path to = skin / StoredNameToPosix(WithStateLetter(image, state));
-      copies.push_back(to);  // also a leftover of no button under that name goes
-      Result<FileBytes> read =
-          ReadWholeFile(StateFile(skin, lastImage, state), kMaxPictureFileBytes);
-      if (!read && read.error().kind == ErrorKind::kNotFound) {
-        std::error_code ec;
-        fs::remove(to, ec);
-        continue;  // no such state: none under the new name either
+      const fs::path source = StateFile(skin, lastImage, state);
+      const fs::path target = skin / StoredNameToPosix(WithStateLetter(image, state));
+      for (int scale = 1; scale <= kMaxScale; ++scale) {  // the file, then its scaled siblings
+        const fs::path from =
+            scale == 1 ? source : FindFileIgnoringCase(ScaledSiblingName(source, scale));
+        const fs::path to = scale == 1 ? target : ScaledSiblingName(target, scale);
+        copies.push_back(to);  // also a leftover of no button under that name goes
+        Result<FileBytes> read = ReadWholeFile(from, kMaxPictureFileBytes);
+        if (!read && read.error().kind == ErrorKind::kNotFound) {
+          std::error_code ec;
+          fs::remove(to, ec);
+          continue;  // no such picture: none under the new name either
+        }
+        // A picture that cannot be read is no refused write: the general text.
+        if (!read) return fail(Error{ErrorKind::kFailed, read.error().message});
+        if (Result<void> written = WriteFileAtomically(to, read->text()); !written)
+          return fail(written.error());
       }
-      // A picture that cannot be read is no refused write: the general text.
-      if (!read) return fail(Error{ErrorKind::kFailed, read.error().message});
-      if (Result<void> written = WriteFileAtomically(to, read->text()); !written)
-        return fail(written.error());
     }
   }
 
@@ -109,8 +116,10 @@ Result<void> ButtonRemoval::RemoveButton(int number) {
   for (const std::string& old : stale) {
     if (named.count(Folded(WithStateLetter(old, 'u')))) continue;
     for (char state : kStateLetters) {
+      const fs::path file = StateFile(skin, old, state);
       std::error_code ec;
-      fs::remove(StateFile(skin, old, state), ec);
+      fs::remove(file, ec);
+      RemoveScaledSiblings(file);
     }
   }
 

@@ -7,8 +7,9 @@
 // after a restart as before the removal; a kill at any moment never leaves a
 // record naming another button's pictures:
 //  1. When the last button shows pictures the program made for it
-//     (temp\freebutton..., StatePictureFiles.h), they are copied, each file
-//     atomically, under a fresh name that no record uses; a button showing
+//     (temp\freebutton..., StatePictureFiles.h), they are copied with their
+//     scaled siblings, each file atomically, under a fresh name that no
+//     record uses; a button showing
 //     pictures of the skin keeps naming them.
 //  2. Then user.ini changes in one atomic update: the last button's record
 //     (with its new "image") replaces the removed one's, and its own section

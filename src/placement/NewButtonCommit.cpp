@@ -3,13 +3,17 @@
 #include <array>
 #include <filesystem>
 #include <memory>
+#include <optional>
+#include <string>
 #include <system_error>
 #include <vector>
 
 #include "codecs/PngFile.h"
+#include "codecs/ScaledPictureFile.h"
 #include "editor/FaceParams.h"
 #include "placement/ButtonTarget.h"
 #include "placement/StatePictureFiles.h"
+#include "raster/WholeScale.h"
 #include "settings/CaseInsensitivePath.h"
 #include "settings/SkinPaths.h"
 #include "settings/Utf8Path.h"
@@ -52,34 +56,62 @@ Result<int> NewButtonCommit::CommitNewButton(const NewButtonDesign& design, int 
                                              ButtonState::kDown};
   const std::array<Picture*, 3> pictures = {&button.upPicture, &button.overPicture,
                                             &button.downPicture};
+  std::array<FaceParams, 3> params;
+  std::array<std::string, 3> templates;
+  std::array<std::filesystem::path, 3> stateFiles;
   std::vector<std::filesystem::path> written;
   auto undo = [&](Error why) {
     for (const std::filesystem::path& file : written) std::filesystem::remove(file, ec);
     return Refuse(std::move(why));
   };
+  // Writes `face` to `file`, or removes what the failed write left.
+  auto save = [&](const std::filesystem::path& file, const Bitmap& face) -> Result<void> {
+    Result<void> saved = SavePngFile(file, face, PngSpeed::Fast);
+    if (!saved) {
+      std::filesystem::remove(file, ec);
+      return saved;
+    }
+    written.push_back(file);
+    return saved;
+  };
   for (size_t i = 0; i < states.size(); ++i) {
-    const FaceParams params = states[i] == ButtonState::kUp
-                                  ? design.upParams
-                                  : ReadFaceParams(*files.config, section, states[i]);
+    params[i] = states[i] == ButtonState::kUp ? design.upParams
+                                              : ReadFaceParams(*files.config, section, states[i]);
     const std::string image = TemplateImageName(*files.config, section, states[i]);
-    const std::filesystem::path templ =
-        image.empty() ? std::filesystem::path() : ResolveSkinFile(skin, image);
+    templates[i] = image.empty() ? std::string() : Utf8Of(ResolveSkinFile(skin, image));
     Result<Bitmap> face =
-        renderer_.RenderButtonFace(Utf8Of(templ), design.iconSource, params, design.caption);
-    const std::filesystem::path file =
-        skin / StoredNameToPosix(WithStateLetter(upName, kStateLetters[i]));
+        renderer_.RenderButtonFace(templates[i], design.iconSource, params[i], design.caption);
+    stateFiles[i] = skin / StoredNameToPosix(WithStateLetter(upName, kStateLetters[i]));
+    const std::filesystem::path& file = stateFiles[i];
+    RemoveScaledSiblings(file);  // leftovers of no button would show on a scaled screen
     if (!face) {
       if (states[i] == ButtonState::kUp)
-        return undo(Error{ErrorKind::kEmpty, kNoTemplatePictureMessage + Utf8Of(templ)});
+        return undo(Error{ErrorKind::kEmpty, kNoTemplatePictureMessage + templates[i]});
       std::filesystem::remove(file, ec);  // no leftover shows in this state after a restart
       continue;
     }
-    if (Result<void> saved = SavePngFile(file, *face, PngSpeed::Fast); !saved) {
-      std::filesystem::remove(file, ec);
+    if (Result<void> saved = save(file, *face); !saved)
       return undo(WriteFailure(saved.error(), skin));
-    }
-    written.push_back(file);
     *pictures[i] = std::make_shared<const Bitmap>(std::move(*face));
+  }
+
+  // The faces at the screen's scale, for the live button (laid out in device
+  // pixels) and as the 1x files' siblings. After all 1x faces, so the icon
+  // is read once at each size. A face that cannot be drawn at the scale is
+  // the 1x one enlarged (kept at 1x when even that fails), with no sibling.
+  const int scale = model_.primary().scale;
+  for (size_t i = 0; i < states.size(); ++i) {
+    if (scale < 2 || !*pictures[i]) continue;
+    Result<Bitmap> face = renderer_.RenderButtonFace(templates[i], design.iconSource, params[i],
+                                                     design.caption, scale);
+    if (face) {
+      if (Result<void> saved = save(ScaledSiblingName(stateFiles[i], scale), *face); !saved)
+        return undo(WriteFailure(saved.error(), skin));
+      *pictures[i] = std::make_shared<const Bitmap>(std::move(*face));
+    } else if (std::optional<Bitmap> enlarged = EnlargeByWholePixels(**pictures[i], scale)) {
+      // No sibling: the next start enlarges the 1x file the same way.
+      *pictures[i] = std::make_shared<const Bitmap>(std::move(*enlarged));
+    }
   }
 
   // 2. The record that names them, in one atomic update.

@@ -6,7 +6,8 @@
 // A button on the desktop is always a button stored, and nothing is lost by a
 // crash or a full disk:
 //  1. Every picture the template gives is written, each atomically, under a
-//     name no record uses (StatePictureFiles.h).
+//     name no record uses (StatePictureFiles.h); on a screen drawn at a
+//     scale above 1, also at that scale beside it (ScaledSiblingName).
 //  2. Then the record that names them, in one atomic update.
 //  3. Only then the button goes on the desktop.
 // When a step fails, the pictures this commit wrote are removed, a message

@@ -2,8 +2,12 @@
 
 #include <regex>
 #include <set>
+#include <system_error>
 
+#include "codecs/ScaledPictureFile.h"
+#include "raster/WholeScale.h"
 #include "settings/CaseFold.h"
+#include "settings/CaseInsensitivePath.h"
 #include "settings/SkinPaths.h"
 
 namespace moravel {
@@ -44,6 +48,13 @@ std::string FreeStatePictureName(int n, const IniFile& user) {
   for (int generation = 2; named.count(Key(name)); ++generation)
     name = "temp\\freebutton" + std::to_string(n) + "-" + std::to_string(generation) + "_u.png";
   return name;
+}
+
+void RemoveScaledSiblings(const std::filesystem::path& file) {
+  for (int scale = 2; scale <= kMaxScale; ++scale) {
+    std::error_code ec;
+    std::filesystem::remove(FindFileIgnoringCase(ScaledSiblingName(file, scale)), ec);
+  }
 }
 
 }  // namespace moravel

@@ -5,7 +5,10 @@
 // removal has moved another button's pictures there), a fresh name is taken
 // instead: "temp\freebutton<n>-2_u.png", "-3", ... . A record stores only the
 // up picture's name; the others follow by the letter after the last "_".
+// Beside each file may lie its pictures for scaled screens, "..._u@2x.png"
+// and "@3x" (ScaledSiblingName); they go wherever the file goes.
 
+#include <filesystem>
 #include <string>
 #include <string_view>
 
@@ -35,5 +38,9 @@ bool IsMadePictureName(std::string_view stored);
 // else the first free "-2", "-3", ... variant. Files already there under
 // that name belong to no button and may be overwritten.
 std::string FreeStatePictureName(int n, const IniFile& user);
+
+// Removes the scaled siblings of `file` (2 to kMaxScale, found ignoring
+// letter case); what cannot be removed stays.
+void RemoveScaledSiblings(const std::filesystem::path& file);
 
 }  // namespace moravel

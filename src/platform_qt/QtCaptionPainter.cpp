@@ -10,6 +10,7 @@
 #include <mutex>
 
 #include "codecs/PictureLimits.h"
+#include "raster/WholeScale.h"
 
 namespace moravel {
 
@@ -34,12 +35,13 @@ QFont ToQFont(const CaptionFont& caption) {
   const QFont standard = QGuiApplication::font();
   QFont font(caption.face.empty() ? standard.family() : QString::fromStdString(caption.face), -1,
              caption.bold ? QFont::Bold : QFont::Normal, caption.italic);
+  const int scale = std::clamp(caption.scale, 1, kMaxScale);
   if (caption.points > 0) {
-    font.setPointSize(std::min(caption.points, kMaxPoints));
+    font.setPointSize(std::min(caption.points, kMaxPoints) * scale);
   } else if (standard.pointSizeF() > 0) {
-    font.setPointSizeF(standard.pointSizeF());
+    font.setPointSizeF(standard.pointSizeF() * scale);
   } else {
-    font.setPixelSize(standard.pixelSize());
+    font.setPixelSize(standard.pixelSize() * scale);
   }
   return font;
 }

@@ -3,7 +3,8 @@
 //
 // The area is at 96 dots per inch, as on the desktops the skins were drawn
 // for. An empty face is the application's default family; 0 points (or
-// fewer) its default size; sizes over 1000 points count as 1000. Control
+// fewer) its default size; sizes over 1000 points count as 1000. The size
+// is then multiplied by the font's scale (1..3; outside, the nearest). Control
 // characters (line breaks, tabs) are drawn as spaces. Widths and heights
 // below 1 count as 1; an area over the picture limits (16384 a side, 100
 // megapixels) gives an empty plane.

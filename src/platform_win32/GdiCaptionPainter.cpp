@@ -8,6 +8,7 @@
 
 #include "codecs/PictureLimits.h"
 #include "platform_win32/WideText.h"
+#include "raster/WholeScale.h"
 
 namespace moravel {
 namespace {
@@ -51,8 +52,10 @@ bool FaceInstalled(HDC dc, std::wstring_view face) {
 LOGFONTW FontFor(HDC dc, const CaptionFont& caption) {
   LOGFONTW font{};
   ::GetObjectW(::GetStockObject(DEFAULT_GUI_FONT), sizeof font, &font);
+  const int scale = std::clamp(caption.scale, 1, kMaxScale);
   if (caption.points > 0)
     font.lfHeight = -::MulDiv(std::min(caption.points, kMaxPoints), kDotsPerInch, 72);
+  font.lfHeight *= scale;
   font.lfWidth = 0;
   font.lfEscapement = 0;
   font.lfOrientation = 0;

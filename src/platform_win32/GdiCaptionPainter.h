@@ -9,7 +9,8 @@
 // pixel), as on the desktops the skins were drawn for. An empty face is
 // "MS Sans Serif" when it is installed, else the face of the system's default
 // GUI font; 0 points (or fewer) is the default GUI font's size; sizes over
-// 1000 points count as 1000. Control characters (line breaks, tabs) are
+// 1000 points count as 1000. The height is then multiplied by the font's
+// scale (1..3; outside, the nearest). Control characters (line breaks, tabs) are
 // drawn as spaces. Widths and heights below 1 count as 1; an area over the
 // picture limits (16384 a side, 100 megapixels) gives an empty plane.
 //

@@ -122,8 +122,9 @@ class DesktopHarness {
     WritePng(skinFolder(skin) / name, picture);
   }
 
-  // Creates the session (data.ini naming the skin unless one exists) and starts it.
-  // `scale`: the one the desktop publishes.
+  // Creates the session (data.ini naming the skin unless one exists) on a
+  // screen of width x height device pixels with the published `scale`, and
+  // starts it.
   Desktop& Start(int width = 800, int height = 600, int scale = 1) {
     if (!std::filesystem::exists(programFolder() / "data.ini")) {
       WriteText(programFolder() / "data.ini", "[skin]\r\ndir=" + skin_ + "\r\n");

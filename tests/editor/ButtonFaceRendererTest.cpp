@@ -33,8 +33,8 @@ class RenderButtonFaceTest : public testing::Test {
   }
   // The face drawn; fails the test when there is none.
   Bitmap Render(const std::string& templ, const std::string& icon, const FaceParams& p,
-                const std::string& caption = "") {
-    Result<Bitmap> face = renderer_.RenderButtonFace(templ, icon, p, caption);
+                const std::string& caption = "", int scale = 1) {
+    Result<Bitmap> face = renderer_.RenderButtonFace(templ, icon, p, caption, scale);
     EXPECT_TRUE(face.ok()) << face.error().message;
     return face ? std::move(*face) : Bitmap();
   }
@@ -113,6 +113,32 @@ TEST_F(RenderButtonFaceTest, CaptionGlyphsCarryTextAlphaAndLieOverTheIcon) {
   EXPECT_EQ(face.at(8, 1), (Rgba{255, 0, 0, 64}));  // soft edge below half: no glyph pixel
   EXPECT_EQ(face.at(2, 6).a, 64);                   // below the ink
   EXPECT_EQ(face.at(0, 0), (Rgba{255, 0, 0, 64}));  // icon only
+}
+
+// At scale 2: the template enlarged, or its own @2x picture; the rectangles
+// at twice the place and size; the icon file's image for the larger size;
+// the caption twice as large.
+TEST_F(RenderButtonFaceTest, AtScaleTwoEverythingIsTwiceAsLarge) {
+  const std::string templ = Template(20, 10), icon = (dir_ / "i.ico").string();
+  test::WriteFile(icon, test::IcoOfPngs({Solid(64, 64, {2, 2, 2, 255}), Solid(128, 128, kRed)}));
+  FaceParams p{.iconLeft = 2, .iconTop = 1, .iconWidth = 4, .iconHeight = 3};
+  p.textLeft = 10, p.textTop = 2, p.textWidth = 8, p.textHeight = 6, p.fontColour = {0, 0, 255};
+  const Bitmap face = Render(templ, icon, p, "a", 2);
+  ASSERT_EQ(face.width(), 40);
+  ASSERT_EQ(face.height(), 20);
+  for (auto [x, y] : {std::pair{4, 2}, {11, 7}}) EXPECT_EQ(face.at(x, y), kRed) << x << "," << y;
+  for (auto [x, y] : {std::pair{3, 2}, {12, 7}, {4, 8}}) EXPECT_EQ(face.at(x, y), kClear);
+  constexpr Rgba kBlue{0, 0, 255, 255};  // the ink, 6 x 10 from (20, 4)
+  for (auto [x, y] : {std::pair{20, 4}, {25, 13}}) EXPECT_EQ(face.at(x, y), kBlue) << x << "," << y;
+  for (auto [x, y] : {std::pair{26, 4}, {20, 14}}) EXPECT_EQ(face.at(x, y), kClear);
+
+  const Rgba green{0, 90, 0, 255};
+  WritePng(dir_ / "t@2x.png", Solid(30, 16, green));
+  const Bitmap own = Render(templ, icon, p, "", 2);
+  EXPECT_EQ(own.width(), 30);
+  EXPECT_EQ(own.height(), 16);
+  EXPECT_EQ(own.at(29, 15), green);
+  EXPECT_EQ(own.at(11, 7), kRed);
 }
 
 // Without a template picture there is no face, and the error says why; any

@@ -11,15 +11,13 @@ namespace moravel {
 namespace {
 
 using test::FakeAssociatedIcons;
+using test::IcoOfPngs;
+using test::Le;
 using test::Solid;
 using test::WriteFile;
 using test::WritePng;
 
 constexpr Rgba kOwn{1, 200, 1, 255};
-
-void Le(std::vector<uint8_t>& out, uint32_t v, int bytes) {
-  for (int i = 0; i < bytes; ++i) out.push_back(uint8_t(v >> 8 * i));
-}
 
 // A 32-bit bitmap file of 2 x 1 pixels with alpha 77: blue, then white.
 std::vector<uint8_t> Bmp2x1() {
@@ -29,22 +27,6 @@ std::vector<uint8_t> Bmp2x1() {
   Le(b, 0, 4), Le(b, 0, 4), Le(b, 0, 4), Le(b, 0, 4);
   b.insert(b.end(), {255, 0, 0, 77, 255, 255, 255, 77});  // BGRA BGRA
   return b;
-}
-
-// An icon file whose entries are the given PNG pictures.
-std::vector<uint8_t> IcoOfPngs(const std::vector<Bitmap>& pictures) {
-  std::vector<std::vector<uint8_t>> pngs(pictures.size());
-  for (size_t i = 0; i < pictures.size(); ++i) pngs[i] = test::PngBytes(pictures[i]);
-  std::vector<uint8_t> out;
-  Le(out, 0, 2), Le(out, 1, 2), Le(out, uint32_t(pngs.size()), 2);
-  uint32_t offset = uint32_t(6 + 16 * pngs.size());
-  for (const auto& png : pngs) {
-    Le(out, 0, 4), Le(out, 1, 2), Le(out, 32, 2), Le(out, uint32_t(png.size()), 4),
-        Le(out, offset, 4);
-    offset += uint32_t(png.size());
-  }
-  for (const auto& png : pngs) out.insert(out.end(), png.begin(), png.end());
-  return out;
 }
 
 // A shell link holding only a relative path (Unicode).
@@ -124,6 +106,18 @@ TEST_F(IconLoaderTest, APictureOverTheIconSizeIsStretchedDownEachSideOnItsOwn) {
             std::make_tuple(kMax, 40, Rgba{10, 20, 30, 77}));
   EXPECT_EQ(Look(loader_.LoadIconPlane((dir_ / "tall.png").string())),
             std::make_tuple(30, kMax, Rgba{40, 50, 60, 255}));
+}
+
+// Icon files and the desktop give the image nearest the size asked, at most
+// kMaxIconSide; a picture kept from one size is not given for another.
+TEST_F(IconLoaderTest, TheSizeAskedPicksTheImage) {
+  const std::string ico =
+      Put("i.ico", IcoOfPngs({Solid(64, 64, {2, 2, 2, 255}), Solid(128, 128, {3, 3, 3, 255})}));
+  EXPECT_EQ(Look(loader_.LoadIconPlane(ico, 128)), std::make_tuple(128, 128, Rgba{3, 3, 3, 255}));
+  EXPECT_EQ(Look(loader_.LoadIconPlane(ico)), std::make_tuple(64, 64, Rgba{2, 2, 2, 255}));
+  constexpr int kMax = IconLoader::kMaxIconSide;
+  EXPECT_EQ(Look(loader_.LoadIconPlane(dir_.path().string(), 2 * kMax)),
+            std::make_tuple(kMax, kMax, FakeAssociatedIcons::kFile));
 }
 
 TEST_F(IconLoaderTest, TheProgramsIconWhenTheDesktopHasNone) {

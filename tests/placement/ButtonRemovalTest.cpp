@@ -119,6 +119,22 @@ TEST_F(ButtonRemovalTest, AFailedCopyChangesNothing) {
   EXPECT_EQ(h_.session->state().scene.buttonCount, 3);
 }
 
+// Scaled siblings go with their pictures: copied with the last button's to
+// its fresh name (where a leftover of no button goes), removed with the rest.
+TEST_F(ButtonRemovalTest, ScaledSiblingsGoWithTheirPictures) {
+  Make(3);
+  for (const char* name : {"temp/freebutton2_u@2x.png", "temp/freebutton3_u@2x.png",
+                           "temp/freebutton3_d@3x.png", "temp/freebutton2-2_o@2x.png"})
+    h_.Picture(name, Solid(8, 8, {90, 90, 90, 255}));
+  ASSERT_TRUE(Remove(2));
+  EXPECT_EQ(TempFiles(), (std::vector<std::string>{
+                             "freebutton1_d.png", "freebutton1_o.png", "freebutton1_u.png",
+                             "freebutton2-2_d.png", "freebutton2-2_d@3x.png", "freebutton2-2_o.png",
+                             "freebutton2-2_u.png", "freebutton2-2_u@2x.png"}));
+  h_.Start(800, 600, 2);
+  EXPECT_EQ(h_.session->state().scene.button(2).upPicture->at(0, 0).r, 90);
+}
+
 TEST_F(ButtonRemovalTest, TheLastOrOnlyButtonGoesWithItsFiles) {
   Make(2);
   ASSERT_TRUE(Remove(2));

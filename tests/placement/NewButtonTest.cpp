@@ -190,6 +190,36 @@ TEST_F(NewButtonTest, AFailedWriteLeavesNoButtonNoPictureAndNoGap) {
   EXPECT_TRUE(HasPixels(h_.session->state().scene.button(2).overPicture));
 }
 
+// On a screen at scale 2 each face is also drawn at that scale beside its
+// 1x file, and the live button, laid out in device pixels, shows those.
+TEST_F(NewButtonTest, AtScaleTwoTheScaledFacesAreWrittenBesideAndShown) {
+  h_.Start(800, 600, 2);
+  const Result<int> made = Commit();
+  ASSERT_TRUE(made) << made.error().message;
+  EXPECT_EQ(TempFiles(), (std::vector<std::string>{"freebutton2_d.png", "freebutton2_d@2x.png",
+                                                   "freebutton2_o.png", "freebutton2_o@2x.png",
+                                                   "freebutton2_u.png", "freebutton2_u@2x.png"}));
+  const DesktopButton live = h_.session->state().scene.button(*made);
+  EXPECT_EQ(live.image->rect(), (Rect{10, 10, 20, 24}));
+  EXPECT_EQ(*live.upPicture, *LoadPictureFile(h_.skinFolder() / "temp/freebutton2_u@2x.png"));
+}
+
+// A scaled face that cannot be written undoes the whole commit: the 1x
+// faces and the scaled up face go too, as does a leftover of no button
+// under the new name.
+TEST_F(NewButtonTest, AFailedScaledWriteLeavesNoPicture) {
+  if (!test::FileSizeLimit::kAvailable) GTEST_SKIP() << "no file size limit on Windows";
+  h_.Picture("t/over@2x.png", test::Noise(100, 100));  // a face too large to write
+  h_.Picture("temp/freebutton2_o@3x.png", Solid(2, 2, {1, 1, 1, 255}));
+  h_.Start(800, 600, 2);
+  {
+    const test::FileSizeLimit full(20000);
+    EXPECT_EQ(test::ErrorKindOf(Commit()), ErrorKind::kNoSpace);
+  }
+  EXPECT_EQ(TempFiles(), std::vector<std::string>{});
+  EXPECT_EQ(h_.session->state().scene.buttonCount, 1);
+}
+
 // The up face must be drawn: without its template picture the commit is
 // refused, naming the file. A missing over picture only leaves the over face
 // empty, and the down face that takes it.

@@ -83,6 +83,16 @@ TEST_F(CaptionPainterTest, BoldAndLargerSizesDrawMoreInk) {
   EXPECT_GT(large.bottom - large.top, small.bottom - small.top);
 }
 
+// At scale 2 a capital stands twice as high, at the default size too.
+TEST_F(CaptionPainterTest, TheScaleEnlargesTheText) {
+  for (CaptionFont font : {sans, CaptionFont{}}) {
+    const Ink once(draw("H", font));
+    font.scale = 2;
+    const Ink twice(draw("H", font));
+    EXPECT_NEAR(twice.bottom - twice.top, 2 * (once.bottom - once.top), 2) << font.face;
+  }
+}
+
 TEST_F(CaptionPainterTest, WindowsFacesDrawAsLiberationSans) {
   const AlphaPlane expected = draw("Moravel 123", sans);
   for (const char* face : {"MS Sans Serif", "Microsoft Sans Serif", "Arial", "Tahoma"}) {

@@ -77,6 +77,15 @@ TEST(GdiCaptionPainter, PointsAreAtNinetySixDotsPerInch) {
   EXPECT_LE(large.bottom - large.top + 1, 80);
 }
 
+// At scale 2 a capital stands twice as high.
+TEST(GdiCaptionPainter, TheScaleEnlargesTheText) {
+  CaptionFont font = kFont;
+  const InkBox once = BoxOf(kPainter.DrawCaption("H", font, 100, 80), 128);
+  font.scale = 2;
+  const InkBox twice = BoxOf(kPainter.DrawCaption("H", font, 100, 80), 128);
+  EXPECT_NEAR(twice.bottom - twice.top, 2 * (once.bottom - once.top), 2);
+}
+
 TEST(GdiCaptionPainter, BoldInksMoreAndLargeTextIsSmoothed) {
   CaptionFont font = kFont;
   const int64_t regular = Ink(kPainter.DrawCaption("Moravel", font, 120, 30));
