@@ -261,7 +261,8 @@ void Win32Program::SideScreensChanged() {
 
 void Win32Program::RunMainMenu(POINT at) {
   const bool startAtLogin = setup_.startAtLogin.PointsAt(setup_.program);
-  switch (ChooseFromMainMenu(owner(), at, session_->menu(), startAtLogin)) {
+  const MenuChoice choice = ChooseFromMainMenu(owner(), at, session_->menu(), startAtLogin);
+  switch (choice) {
     case MenuChoice::kDesktopFiles:
       session_->OpenDesktopFiles();
       break;
@@ -287,6 +288,12 @@ void Win32Program::RunMainMenu(POINT at) {
       if (!session_->MayClose()) session_->ChangeWallpaper(std::move(chosen));
       break;
     }
+    case MenuChoice::kScaleAutomatic:
+    case MenuChoice::kScale100:
+    case MenuChoice::kScale200:
+    case MenuChoice::kScale300:
+      session_->ChooseScale(ScaleChoiceOf(choice));
+      break;
     case MenuChoice::kExit:
       session_->Exit();
       break;
