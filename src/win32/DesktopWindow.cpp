@@ -253,6 +253,11 @@ LRESULT DesktopWindow::Handle(HWND window, UINT message, WPARAM w, LPARAM l) {
     case WM_KEYUP:
       KeyChanged(w, l, message == WM_KEYDOWN);
       return 0;
+    case WM_DPICHANGED:
+      // Not the suggested rectangle: the window covers the primary monitor,
+      // which its owner looks up again.
+      if (onDpiChanged_) onDpiChanged_();
+      return 0;
     case WM_KILLFOCUS:
       events_.FocusLost();
       return 0;

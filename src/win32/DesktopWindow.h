@@ -1,8 +1,8 @@
 #pragma once
-// The desktop window on Windows: borderless, the size of the primary monitor,
-// with no taskbar button, lying on the desktop under every ordinary window
-// (DesktopLayer). Its pure-blue
-// pixels are its transparent colour key, so the desktop shows through them.
+// The desktop window on Windows: borderless, the size of the primary monitor
+// in device pixels (the frame's pixels), with no taskbar button, lying on the
+// desktop under every ordinary window (DesktopLayer). Its pure-blue pixels
+// are its transparent colour key, so the desktop shows through them.
 //
 // It only shows and forwards: changed parts of the desktop's frame are drawn
 // (FramePresenter, straight into the window, no copy of the frame is kept),
@@ -28,7 +28,7 @@ namespace moravel {
 
 class DesktopWindow : private FrameOutput {
  public:
-  // `area`: the primary monitor, in desktop pixels.
+  // `area`: the primary monitor, in desktop device pixels.
   DesktopWindow(Rect area, FrameComposer& frame, WindowEvents& events);
   ~DesktopWindow() override;
   DesktopWindow(const DesktopWindow&) = delete;
@@ -51,6 +51,8 @@ class DesktopWindow : private FrameOutput {
   // Closes the window when WindowEvents allows it; `onClosed` then runs.
   void Close();
   void OnClosed(std::function<void()> onClosed) { onClosed_ = std::move(onClosed); }
+  // The window was told its monitor's DPI changed (as a top-level window).
+  void OnDpiChanged(std::function<void()> onDpiChanged) { onDpiChanged_ = std::move(onDpiChanged); }
 
  private:
   static LRESULT CALLBACK WindowProc(HWND window, UINT message, WPARAM w, LPARAM l);
@@ -74,6 +76,7 @@ class DesktopWindow : private FrameOutput {
   bool showPending_ = false;  // a ShowChangedParts message is queued
   bool tracking_ = false;     // the pointer's leaving is being watched
   std::function<void()> onClosed_;
+  std::function<void()> onDpiChanged_;
 };
 
 }  // namespace moravel

@@ -5,6 +5,11 @@
 // It starts hidden. Its owner is the program's hidden main window, never the
 // desktop window, which lies below every other window.
 //
+// The pixels are 96-dpi ones: the program makes and drives its dialogs with
+// the thread DPI-unaware (Win32Program), and the system enlarges them on a
+// high-DPI monitor (their own messages run unaware too: the system switches
+// the thread to a window's awareness for its messages).
+//
 // A dialog only shows and forwards: its subclass gets the commands of the
 // enabled controls (Command), the close button (CloseAsked) and whatever
 // other message it takes (Handle), and hands them to its controller.
@@ -61,7 +66,7 @@ class DialogWindow {
   void ShowAt(int x, int y);
   void BringForward();
   void Hide();
-  // The primary monitor, in screen pixels.
+  // The primary monitor, in screen pixels of the calling thread's awareness.
   static Rect PrimaryScreen();
 
   // A control's text as UTF-8; setting it only when it differs, so that an

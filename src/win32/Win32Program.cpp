@@ -11,7 +11,9 @@
 #include "placement/DesktopInput.h"
 #include "placement/NewButtonFlow.h"
 #include "placement/RemoveButtonCommand.h"
+#include "platform_win32/MonitorScale.h"
 #include "platform_win32/RunKeyAutostart.h"
+#include "platform_win32/ThreadDpiAwareness.h"
 #include "platform_win32/WideText.h"
 #include "scene/FrameComposer.h"
 #include "widgets/SkinTimeWidgets.h"
@@ -48,6 +50,22 @@ Bitmap ProgramIcon() {
   return icon.ok() ? std::move(*icon) : Bitmap();
 }
 
+// The desktop window, the side windows and the menus are in device pixels:
+// code that may run from a dialog's message, when the thread is DPI-unaware,
+// enters this first.
+struct InDevicePixels : ThreadDpiAwareness {
+  InDevicePixels() : ThreadDpiAwareness(Kind::kPerMonitor) {}
+};
+
+// Runs `work` with the thread DPI-unaware, as the dialogs' own messages run:
+// the sizes and places a dialog sets and reads are then its 96-dpi pixels.
+template <typename Work>
+void InDialogPixels(Work&& work) {
+  ThreadDpiAwareness unaware(ThreadDpiAwareness::Kind::kUnaware);
+  work();
+}
+
+// The primary monitor in device pixels.
 Rect PrimaryMonitor() {
   return {0, 0, ::GetSystemMetrics(SM_CXSCREEN), ::GetSystemMetrics(SM_CYSCREEN)};
 }
@@ -79,24 +97,27 @@ Win32Program::Win32Program(const Win32ProgramSetup& setup)
       timers_(std::make_unique<Win32Timers>()),
       wallpaper_(std::make_unique<SkinWallpaper>()),
       timeWidgets_(std::make_unique<SkinTimeWidgets>()),
-      primary_(PrimaryMonitor()) {
+      primary_(PrimaryMonitor()),
+      scale_(PrimaryMonitorScale()) {
   DesktopServices services{setup.launcher, setup.clock,      *timers_,
                            *this,          wallpaper_.get(), timeWidgets_.get()};
   session_ = std::make_unique<Desktop>(services, setup.program.parent_path(), primary_.width,
-                                       primary_.height);
+                                       primary_.height, scale_);
   timers_->ConnectTo([this](DesktopTimer timer) { OnTimer(timer); });
   iconLoader_ = std::make_unique<IconLoader>(setup.icons, ProgramIcon());
   faces_ = std::make_unique<ButtonFaceRenderer>(*iconLoader_, setup.captions);
   newButton_ =
       std::make_unique<NewButtonFlow>(*session_, *faces_, setup.program.parent_path() / "help.png");
-  input_ = std::make_unique<DesktopInput>(
-      *session_, *newButton_, *this,
-      [this](const std::filesystem::path& file) { buttonEditor().DropPath(file); });
+  input_ = std::make_unique<DesktopInput>(*session_, *newButton_, *this,
+                                          [this](const std::filesystem::path& file) {
+                                            InDialogPixels([&] { buttonEditor().DropPath(file); });
+                                          });
   window_ = std::make_unique<DesktopWindow>(primary_, session_->frame(), *input_);
   window_->OnClosed([this] {
     closed_ = true;
     ::PostQuitMessage(0);
   });
+  window_->OnDpiChanged([this] { FollowScreens(); });
 }
 
 Win32Program::~Win32Program() {
@@ -111,6 +132,7 @@ Win32Program::~Win32Program() {
   input_.reset();
   newButton_.reset();
   if (host_) ::DestroyWindow(host_);
+  if (trayIcon_) ::DestroyIcon(trayIcon_);
 }
 
 bool Win32Program::Start() {
@@ -125,10 +147,13 @@ bool Win32Program::Start() {
   host_ = ::CreateWindowExW(WS_EX_TOOLWINDOW, kHostClass, L"Moravel", WS_POPUP, 0, 0, 0, 0, nullptr,
                             nullptr, instance, this);
   taskbarCreated_ = ::RegisterWindowMessageW(L"TaskbarCreated");
+  // The notification area's size at the system's DPI, not the large icon's.
+  trayIcon_ = HICON(::LoadImageW(instance, MAKEINTRESOURCEW(kProgramIconResource), IMAGE_ICON,
+                                 ::GetSystemMetrics(SM_CXSMICON), ::GetSystemMetrics(SM_CYSMICON),
+                                 LR_DEFAULTCOLOR));
   // Made before anything that may show a message box, whose message loop
   // can bring Explorer's news.
-  HICON icon = ::LoadIconW(instance, MAKEINTRESOURCEW(kProgramIconResource));
-  tray_ = std::make_unique<NotifyIcon>(host_, kTrayMessage, icon);
+  tray_ = std::make_unique<NotifyIcon>(host_, kTrayMessage, trayIcon_);
   if (!window_->Create()) return false;
   session_->Start();
   FollowScreens();
@@ -175,8 +200,14 @@ LRESULT Win32Program::HandleHost(UINT message, WPARAM w, LPARAM l) {
       }
       return 0;
     case WM_DISPLAYCHANGE:
+    case WM_DPICHANGED:  // the primary monitor's scale setting changed
       FollowScreens();
       return 0;
+    case WM_SETTINGCHANGE:
+      // Also sent when the scale setting changes; a hidden window may not
+      // hear WM_DPICHANGED.
+      FollowScreens();
+      return ::DefWindowProcW(host_, message, w, l);
     case WM_CLOSE:
       return 0;  // the program ends by its exit command only
     default:
@@ -193,7 +224,7 @@ void Win32Program::OnTimer(DesktopTimer timer) {
     case DesktopTimer::EditorCaption:
     case DesktopTimer::EditorTyping:
       newButton_->OnTimer(timer);
-      if (buttonEditor_) buttonEditor_->Refresh();
+      if (buttonEditor_) InDialogPixels([this] { buttonEditor_->Refresh(); });
       break;
     case DesktopTimer::Placement:
       newButton_->OnTimer(timer);
@@ -203,17 +234,22 @@ void Win32Program::OnTimer(DesktopTimer timer) {
 
 void Win32Program::FollowScreens() {
   if (session_->MayClose()) return;
+  InDevicePixels devicePixels;
   const Rect primary = PrimaryMonitor();
   if (primary.empty()) return;
-  if (primary.width != primary_.width || primary.height != primary_.height)
+  const int scale = PrimaryMonitorScale();
+  if (primary.width != primary_.width || primary.height != primary_.height || scale != scale_)
     newButton_->EndPlacement();  // its overlay was laid out for the old screen
   if (!(primary == primary_)) window_->MoveTo(primary);
   primary_ = primary;
+  scale_ = scale;
   const std::vector<Rect> others = OtherMonitors();
-  session_->FollowScreens(primary, others);
+  session_->FollowScreens(primary, others, scale);
 }
 
 void Win32Program::SideScreensChanged() {
+  // Also after a dialog's choice, from the dialog's message.
+  InDevicePixels devicePixels;
   sideWindows_.clear();
   const std::vector<Monitor>& monitors = session_->monitors();
   for (size_t i = 1; i < monitors.size(); ++i) {  // the first is the desktop window's
@@ -225,7 +261,8 @@ void Win32Program::SideScreensChanged() {
 
 void Win32Program::RunMainMenu(POINT at) {
   const bool startAtLogin = setup_.startAtLogin.PointsAt(setup_.program);
-  switch (ChooseFromMainMenu(owner(), at, session_->menu(), startAtLogin)) {
+  const MenuChoice choice = ChooseFromMainMenu(owner(), at, session_->menu(), startAtLogin);
+  switch (choice) {
     case MenuChoice::kDesktopFiles:
       session_->OpenDesktopFiles();
       break;
@@ -240,7 +277,7 @@ void Win32Program::RunMainMenu(POINT at) {
       }
       break;
     case MenuChoice::kSkins:
-      skinChooser().Present();
+      InDialogPixels([this] { skinChooser().Present(); });
       break;
     case MenuChoice::kAddButton:
       OpenButtonEditor();
@@ -251,6 +288,12 @@ void Win32Program::RunMainMenu(POINT at) {
       if (!session_->MayClose()) session_->ChangeWallpaper(std::move(chosen));
       break;
     }
+    case MenuChoice::kScaleAutomatic:
+    case MenuChoice::kScale100:
+    case MenuChoice::kScale200:
+    case MenuChoice::kScale300:
+      session_->ChooseScale(ScaleChoiceOf(choice));
+      break;
     case MenuChoice::kExit:
       session_->Exit();
       break;
@@ -285,10 +328,11 @@ ButtonRemovalWindow& Win32Program::removalDialog() {
 
 void Win32Program::OpenButtonEditor() {
   newButton_->OpenEditor();
-  buttonEditor().Present();
+  InDialogPixels([this] { buttonEditor().Present(); });
 }
 
 void Win32Program::ShowButtonMenu(int x, int y) {
+  InDevicePixels devicePixels;  // (x, y) and the menu's place
   POINT at{x, y};
   ::ClientToScreen(window_->handle(), &at);
   switch (ChooseFromButtonMenu(owner(), at)) {
@@ -296,7 +340,7 @@ void Win32Program::ShowButtonMenu(int x, int y) {
       OpenButtonEditor();
       break;
     case MenuChoice::kRemoveButton:
-      removalDialog().Present();
+      InDialogPixels([this] { removalDialog().Present(); });
       break;
     default:
       break;
@@ -304,6 +348,7 @@ void Win32Program::ShowButtonMenu(int x, int y) {
 }
 
 void Win32Program::ShowMainMenu(int x, int y) {
+  InDevicePixels devicePixels;
   POINT at{x, y};
   ::ClientToScreen(window_->handle(), &at);
   RunMainMenu(at);

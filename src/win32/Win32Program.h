@@ -7,7 +7,12 @@
 //
 // It owns the program's hidden main window (no taskbar button), which hears
 // the notification-area icon, the system's news (Explorer restarted, the
-// displays or the time changed) and nothing else.
+// displays, their scale or the time changed) and nothing else.
+//
+// Pixels: the process is per-monitor DPI aware, so the desktop window, the
+// side windows, the menus and the pointer are in device pixels. The dialogs
+// keep their 96-dpi layouts as DPI-unaware windows, which the system
+// enlarges: they are made and driven only inside InDialogPixels.
 //
 // Lifetime: one per process, on the user-interface thread; the services in
 // the setup outlive it.
@@ -79,7 +84,7 @@ class Win32Program : public DesktopWindowPort {
   static LRESULT CALLBACK HostProc(HWND window, UINT message, WPARAM w, LPARAM l);
   LRESULT HandleHost(UINT message, WPARAM w, LPARAM l);
   void OnTimer(DesktopTimer timer);
-  // The monitors now: the primary one, then the others.
+  // The monitors now: the primary one with its scale, then the others.
   void FollowScreens();
   // Opens the main menu at screen (x, y) and carries out what was chosen.
   void RunMainMenu(POINT at);
@@ -110,7 +115,9 @@ class Win32Program : public DesktopWindowPort {
   std::unique_ptr<ButtonRemovalWindow> removalDialog_;
   std::unique_ptr<NotifyIcon> tray_;
   std::vector<std::unique_ptr<SideScreenWindow>> sideWindows_;  // monitors() after the first
-  Rect primary_;
+  HICON trayIcon_ = nullptr;
+  Rect primary_;   // device pixels
+  int scale_ = 1;  // the one published for primary_ (PrimaryMonitorScale)
   bool closed_ = false;
 };
 

@@ -4,8 +4,10 @@
 //   moravel_xshot pixel X Y                  prints "R G B" of one screen pixel
 //   moravel_xshot wait-is X Y R G B MS       exits 0 once the pixel has that colour,
 //   moravel_xshot wait-not X Y R G B MS      ... or once it has another; 1 after MS ms
-//   moravel_xshot match FILE.png X Y MS     exits 0 once the picture's opaque pixels stand
-//                                           on the screen at (X, Y); 1 after MS ms
+//   moravel_xshot match FILE.png X Y MS [FACTOR]
+//                                           exits 0 once the picture's opaque pixels stand
+//                                           on the screen at (X, Y), each as a FACTOR x
+//                                           FACTOR block (default 1); 1 after MS ms
 //   moravel_xshot windows                    one line per top-level window:
 //       id viewable override-redirect x y width height states window-type name
 //       (states: the _NET_WM_STATE atoms without that prefix, joined by ",")
@@ -31,6 +33,7 @@
 
 #include "codecs/PngCodec.h"
 #include "raster/Bitmap.h"
+#include "raster/WholeScale.h"
 
 // Last: Xlib defines macros (Success, None) that the headers above use as names.
 #include <X11/Xatom.h>
@@ -155,7 +158,7 @@ int Mismatches(Display* d, const Bitmap& picture, int x, int y) {
   return differ;
 }
 
-int Match(Display* d, char** argv) {
+int Match(Display* d, int argc, char** argv) {
   std::ifstream in(argv[2], std::ios::binary);
   const std::vector<uint8_t> bytes((std::istreambuf_iterator<char>(in)), {});
   const moravel::Result<moravel::Bitmap> decoded = moravel::DecodePng(bytes);
@@ -163,10 +166,13 @@ int Match(Display* d, char** argv) {
     std::fprintf(stderr, "moravel_xshot: %s: %s\n", argv[2], decoded.error().message.c_str());
     return 2;
   }
+  const int factor = argc == 7 ? std::atoi(argv[6]) : 1;
+  const std::optional<Bitmap> picture = moravel::EnlargeByWholePixels(*decoded, factor);
+  if (factor < 1 || !picture) return 2;
   const int x = std::atoi(argv[3]), y = std::atoi(argv[4]);
   const long until = NowMs() + std::atol(argv[5]);
   for (;;) {
-    const int differ = Mismatches(d, *decoded, x, y);
+    const int differ = Mismatches(d, *picture, x, y);
     if (differ == 0) return 0;
     if (NowMs() > until) {
       std::fprintf(stderr, "moravel_xshot: %d pixels of %s differ at %d,%d\n", differ, argv[2], x,
@@ -252,8 +258,8 @@ int main(int argc, char** argv) {
     rc = 0;
   } else if ((command == "wait-is" || command == "wait-not") && argc == 8) {
     rc = Wait(d, argv, command == "wait-is");
-  } else if (command == "match" && argc == 6) {
-    rc = Match(d, argv);
+  } else if (command == "match" && (argc == 6 || argc == 7)) {
+    rc = Match(d, argc, argv);
   } else if (command == "monitor" && (argc == 7 || argc == 8)) {
     rc = SetMonitor(d, argc, argv);
   } else if (command == "delmonitor" && argc == 3) {

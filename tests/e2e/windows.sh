@@ -2,12 +2,13 @@
 # moravel.exe under Wine on a 1280x1024 virtual screen: it draws a probe skin
 # where the skin says, over what lies beneath at its pure-blue holes, answers
 # the pointer, runs a button's .cmd, refuses a second copy, opens the button
-# menu and, from its notification-area icon, the main menu. Then its dialogs:
+# menu and, from its notification-area icon, the main menu, whose "Масштаб"
+# draws the skin twice as large and back. Then its dialogs:
 # the button editor makes a button of a Windows program built here with an
 # icon of its own (typed target, "ОК", Space), which is back after a restart;
 # the removal dialog removes it; the skin chooser switches to another skin.
 # The main menu's last item ends the program; moravel-preview.exe takes a
-# folder with a Cyrillic name.
+# folder with a Cyrillic name. Last, at 192 dpi, the automatic scale is 200 %.
 # Usage: windows.sh PORTABLE_FOLDER MORAVEL_XSHOT WINE WINEPREFIX
 #        (exit 77: a tool is missing)
 set -euo pipefail
@@ -140,6 +141,29 @@ open_main_menu() {
   xdotool mousemove "$tray_x" "$tray_y" click 1
   wait_for popup_open || fail "no menu appeared"
 }
+# "Масштаб" is the fifth item; its submenu opens on its first item,
+# "Автоматически", then "100 %", "200 %", "300 %".
+choose_scale() {
+  open_main_menu
+  xdotool key Down Down Down Down Down Right
+  for _ in $(seq "$1"); do xdotool key Down; done
+  xdotool key Return
+  wait_for no_popup || fail "the menu did not close"
+}
+# The probe skin's two buttons, in skin pixels, drawn FACTOR times as large.
+buttons_at_scale() {
+  "$xshot" match "$skin/temp/freebutton1_u.png" $((40 * $1)) $((40 * $1)) 20000 "$1" &&
+    "$xshot" match "$skin/temp/freebutton2_u.png" $((400 * $1)) $((40 * $1)) 0 "$1"
+}
+stored_scale() { tr -d '\r' <"$app/data.ini" | grep -qx "scale=$1"; }
+
+step "\"Масштаб\" > \"200 %\" draws the buttons at twice their places and sizes; \"Автоматически\" takes them back"
+choose_scale 2
+buttons_at_scale 2 || fail "the skin is not drawn at 200 %"
+stored_scale 2 || fail "data.ini: $(cat "$app/data.ini")"
+choose_scale 0
+buttons_at_scale 1 || fail "the skin is not drawn at 100 % again"
+stored_scale 0 || fail "data.ini: $(cat "$app/data.ini")"
 
 step "\"Добавить кнопку\" opens the editor; the program typed as the target shows in the preview; \"ОК\" begins the placement"
 open_main_menu
@@ -227,3 +251,28 @@ rc=0
 # A PNG file's width and height, big-endian, at bytes 16 to 23.
 size=$(od -An -tx1 -j16 -N8 "$work/вид.png" 2>/dev/null | tr -d ' \n')
 [ "$size" = 0000050000000400 ] || fail "no 1280x1024 picture written: '$size'"
+
+step "at 192 dpi the automatic scale is 200 %; \"100 %\" overrides it"
+printf '[skin]\r\ndir=e2e\r\n' >"$app/data.ini"
+logpixels() { # add|delete [OPTION...]
+  local verb=$1
+  shift
+  "$wine" reg "$verb" 'HKCU\Control Panel\Desktop' /v LogPixels "$@" /f >/dev/null 2>&1
+}
+# Read once as a program starts: the prefix, shared with other runs, has it
+# only until the program has drawn its first frame.
+logpixels add /t REG_DWORD /d 192 || fail "could not set 192 dpi"
+trap 'logpixels delete || true; windows_cleanup' EXIT
+"$wine" "$app/moravel.exe" >>"$work/out.log" 2>&1 &
+pid=$!
+buttons_at_scale 2 || fail "the skin is not drawn at 200 %"
+logpixels delete
+trap windows_cleanup EXIT
+# Wine's tray window has come back, perhaps elsewhere.
+read -r tray_x tray_y <<<"$("$xshot" windows | awk '$2 == 1 && /Wine System Tray$/ {print $4 + 10, $5 + 10}')"
+choose_scale 1
+buttons_at_scale 1 || fail "the skin is not drawn at 100 %"
+stored_scale 1 || fail "data.ini: $(cat "$app/data.ini")"
+open_main_menu
+xdotool key Up Return
+wait_for -t 10 bash -c "! kill -0 $pid 2>/dev/null" || fail "the program still runs"
