@@ -2,8 +2,6 @@
 
 #include <windows.h>
 
-#include <algorithm>
-
 #include "raster/WholeScale.h"
 
 namespace moravel {
@@ -28,9 +26,7 @@ GetDpiForMonitorFunction GetDpiForMonitorOrNull() {
 }  // namespace
 
 int WholeScaleOfDpi(int dpi) {
-  if (dpi <= 0) return 1;
-  if (dpi >= kMaxScale * kBaseDpi) return kMaxScale;  // also keeps the sum below from overflowing
-  return std::max(1, (dpi + kBaseDpi / 2) / kBaseDpi);
+  return WholeScaleFor(double(dpi) / kBaseDpi);  // the rounding every front end uses
 }
 
 int PrimaryMonitorScale() {
