@@ -33,17 +33,17 @@ def oak_tile(seed, bright):
 
 def caption(img, text, dy, colour):
     """Caption centred under the tile, light text on a soft dark halo so
-    that it reads on any part of the wood."""
-    fnt = P.font(*CAPTION_FONT)
-    halo, hd = P.mask(SIZE)
-    hd.text((SIZE[0] // 2 + dy, CAPTION_Y + dy), text, font=fnt, fill=255,
-            anchor="mm")
-    halo = halo.filter(ImageFilter.MaxFilter(3)).filter(
-        ImageFilter.GaussianBlur(1.3))
-    img.alpha_composite(P.solid(SIZE, (26, 13, 5), P.scale_alpha(halo, 0.9)))
+    that it reads on any part of the wood. Drawn at the final size (img's),
+    where FreeType's hinting keeps the small letters crisp."""
+    fnt = P.font(CAPTION_FONT[0], P.px(CAPTION_FONT[1]))
+    centre = (P.px(SIZE[0] // 2 + dy), P.px(CAPTION_Y + dy))
+    halo, hd = P.mask(img.size)
+    hd.text(centre, text, font=fnt, fill=255, anchor="mm")
+    halo = halo.filter(ImageFilter.MaxFilter(P.px(2) + 1)).filter(
+        ImageFilter.GaussianBlur(P.px(1.3)))
+    img.alpha_composite(P.solid(img.size, (26, 13, 5), P.scale_alpha(halo, 0.9)))
     d = ImageDraw.Draw(img)
-    d.text((SIZE[0] // 2 + dy, CAPTION_Y + dy), text, font=fnt, fill=colour,
-           anchor="mm")
+    d.text(centre, text, font=fnt, fill=colour, anchor="mm")
     return img
 
 
@@ -71,7 +71,7 @@ def state(icon_fn, text, seed, which):
         icon = ImageEnhance.Brightness(icon).enhance(0.9)
     x = (TILE[0] + TILE[2] - ICON) // 2 + dy
     y = (TILE[1] + TILE[3] - ICON) // 2 + dy
-    img.alpha_composite(icon, (x, y))
+    img.alpha_composite(icon, (P.px(x), P.px(y)))
     colour = {"u": (246, 234, 212), "o": (255, 226, 160),
               "d": (222, 206, 182)}[which]
     return caption(img, text, dy, colour)

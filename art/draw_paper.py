@@ -6,7 +6,8 @@ icons and white paper-card buttons.
 Re-run from the repository root:   /usr/bin/python3 art/draw_paper.py
 Look at it on two screen sizes:    ... draw_paper.py --preview /tmp
 Needs only Debian's python3-pil and fonts-dejavu-core; every random choice
-comes from fixed seeds, so each run writes the same files.
+comes from fixed seeds, so each run writes the same files. Every picture
+but the wallpapers also gets its "@2x" sibling for high-density screens.
 """
 
 import os
@@ -21,6 +22,7 @@ import clockface  # noqa: E402
 import papercal  # noqa: E402
 import paperdesk  # noqa: E402
 import papericons  # noqa: E402
+import paint as P  # noqa: E402
 import skinkit  # noqa: E402
 import templates  # noqa: E402
 
@@ -100,17 +102,22 @@ def draw_buttons(writer):
 
 
 def draw_all():
+    """Draws the pictures at density P.DENSITY; the wallpapers and the INI
+    files only at density 1."""
+    first = P.DENSITY == 1
     writer = skinkit.SkinWriter(SKIN)
     for name, fn in papericons.ICONS.items():
         writer.save(fn(64), name + ".png")
     config = [("doubleclick", [("dc", 0)]),
-              ("wallpaper", draw_wallpapers(writer))]
+              ("wallpaper", draw_wallpapers(writer) if first else [])]
     config += writer.pictures([(name, x, y, fn()) for name, x, y, fn in PICTURES])
     config += draw_clocks(writer)
     config += draw_calendar(writer)
     config += templates.sections(writer, papericons.TEMPLATES)
-    skinkit.write_ini(os.path.join(SKIN, "config.ini"), config)
-    skinkit.write_ini(os.path.join(SKIN, "user.ini"), draw_buttons(writer))
+    buttons_ini = draw_buttons(writer)
+    if first:
+        skinkit.write_ini(os.path.join(SKIN, "config.ini"), config)
+        skinkit.write_ini(os.path.join(SKIN, "user.ini"), buttons_ini)
 
 
 if __name__ == "__main__":

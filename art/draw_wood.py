@@ -10,7 +10,9 @@ Writes skins/wood/ (config.ini, user.ini, wallpapers, pictures, the four
 special-folder icons, the state pictures of three ready buttons, the analog
 clock with acm.bmp and acs.bmp, the digit clock, the tear-off calendar, the
 button templates) and assets/moravel-48.png, assets/moravel-256.png and
-assets/help.png (the card shown while a new button is placed).
+assets/help.png (the card shown while a new button is placed). Every
+picture but the wallpapers and the program icon also gets its "@2x"
+sibling for high-density screens (help@2x.png too).
 """
 
 import os
@@ -27,6 +29,7 @@ import deskparts  # noqa: E402
 import helpcard  # noqa: E402
 import icons  # noqa: E402
 import objects  # noqa: E402
+import paint as P  # noqa: E402
 import skinkit  # noqa: E402
 import templates  # noqa: E402
 import woodgrain  # noqa: E402
@@ -110,13 +113,12 @@ def draw_calendar(writer):
                            deskparts.day_digit, deskparts.year_digit, places)
 
 
-def draw_buttons():
+def draw_buttons(writer):
     sections = []
     for n, (text, param, icon_fn, seed, x, y) in enumerate(BUTTONS, 1):
         for state in "uod":
-            img = buttons.state(icon_fn, text, seed, state)
-            save_png(img, os.path.join(SKIN, "temp", "freebutton%d_%s.png"
-                                       % (n, state)))
+            writer.save(buttons.state(icon_fn, text, seed, state), "temp",
+                        "freebutton%d_%s.png" % (n, state))
         sections.append(("button%d" % n, [
             ("object", ""), ("param", param),
             ("image", win_path("temp", "freebutton%d_u.png" % n)),
@@ -125,23 +127,29 @@ def draw_buttons():
 
 
 def draw_all():
+    """Draws the pictures at density P.DENSITY; the wallpapers, the program
+    icon and the INI files only at density 1."""
+    first = P.DENSITY == 1
     for sub in ("wallpaper", "pictures", "temp"):
         os.makedirs(os.path.join(SKIN, sub), exist_ok=True)
     os.makedirs(ASSETS, exist_ok=True)
     writer = skinkit.SkinWriter(SKIN)
     for name, fn in icons.ICONS.items():
-        save_png(fn(64), os.path.join(SKIN, name + ".png"))
-    for px in (48, 256):
-        save_png(icons.mark(px), os.path.join(ASSETS, "moravel-%d.png" % px))
-    save_png(helpcard.draw(), os.path.join(ASSETS, "help.png"))
+        writer.save(fn(64), name + ".png")
+    if first:
+        for px in (48, 256):
+            save_png(icons.mark(px), os.path.join(ASSETS, "moravel-%d.png" % px))
+    save_png(helpcard.draw(), os.path.join(ASSETS, skinkit.at_density("help.png")))
     config = [("doubleclick", [("dc", 0)]),
-              ("wallpaper", draw_wallpapers())]
+              ("wallpaper", draw_wallpapers() if first else [])]
     config += draw_pictures(writer)
     config += draw_clocks(writer)
     config += draw_calendar(writer)
     config += templates.sections(writer)
-    write_ini(os.path.join(SKIN, "config.ini"), config)
-    write_ini(os.path.join(SKIN, "user.ini"), draw_buttons())
+    buttons_ini = draw_buttons(writer)
+    if first:
+        write_ini(os.path.join(SKIN, "config.ini"), config)
+        write_ini(os.path.join(SKIN, "user.ini"), buttons_ini)
 
 
 if __name__ == "__main__":

@@ -3,7 +3,8 @@ places a new button. 480 x 360 pixels, an ivory card in a brass frame on
 walnut; key caps on the left, what they do on the right, in Russian.
 
 Shapes are drawn supersampled; the text is drawn at the final size, where
-FreeType's hinting keeps the small letters crisp.
+FreeType's hinting keeps the small letters crisp. Places and sizes are 1x
+pixels; at paint.DENSITY 2 (help@2x.png) P.px doubles them.
 """
 
 from PIL import Image, ImageChops, ImageDraw
@@ -18,6 +19,7 @@ RED = (206, 40, 30)
 GREEN = (40, 160, 60)
 ROW0, ROW_STEP = 84, 42
 TEXT_X = 184
+CAP_FONT = ("DejaVuSans-Bold.ttf", 13)
 
 # key caps (None: a drawn sign instead), first line, second line
 ROWS = [
@@ -51,9 +53,16 @@ def background():
     return P.down(P.paste_layers(big, layers), SIZE)
 
 
+def face(name, size):
+    """A DejaVu face at `size` 1x pixels, for drawing at the final size."""
+    return P.font(name, P.px(size))
+
+
 def keycap(img, x, y, label, fnt):
-    """One key cap with its top-left at (x, y); returns its right edge."""
-    w = max(26, int(fnt.getlength(label)) + 16)
+    """One key cap with its top-left at (x, y); returns its right edge. The
+    cap is as wide as the label set at 1x, so that every density has the
+    same layout."""
+    w = max(26, int(P.font(*CAP_FONT).getlength(label)) + 16)
     k = 4
     size = (w + 6, 34)
     big = (size[0] * k, size[1] * k)
@@ -62,8 +71,10 @@ def keycap(img, x, y, label, fnt):
     layers = [P.shadow(cap, 0, 2 * k, 1.5 * k, 0.5, (40, 24, 10)),
               P.solid(big, (150, 122, 92), cap),
               P.layer(P.gradient(big, [(0, (255, 252, 244)), (1, (228, 216, 194))]), top)]
-    img.alpha_composite(P.down(P.paste_layers(big, layers), size), (x - 2, y - 2))
-    ImageDraw.Draw(img).text((x + w / 2, y + 11), label, font=fnt, fill=INK, anchor="mm")
+    img.alpha_composite(P.down(P.paste_layers(big, layers), size),
+                        (P.px(x - 2), P.px(y - 2)))
+    ImageDraw.Draw(img).text((P.px(x + w / 2), P.px(y + 11)), label, font=fnt,
+                             fill=INK, anchor="mm")
     return x + w + 4
 
 
@@ -78,31 +89,36 @@ def mouse(img, x, y):
     layers = [P.shadow(body, 0, k, k, 0.4),
               P.layer(P.gradient(big, [(0, (255, 252, 244)), (1, (214, 200, 176))]), body),
               P.solid(big, (110, 84, 60), ImageChops.multiply(line, body))]
-    img.alpha_composite(P.down(P.paste_layers(big, layers), size), (x, y - 5))
+    img.alpha_composite(P.down(P.paste_layers(big, layers), size),
+                        (P.px(x), P.px(y - 5)))
 
 
 def slot(img, x, y):
     """A red and a green silhouette, as the placement shows them."""
+    size = (P.px(40), P.px(26))
     for i, colour in enumerate((RED, GREEN)):
-        sil = Image.new("RGBA", (40, 26), colour + (0,))
-        m = Image.new("L", (40, 26), 0)
-        ImageDraw.Draw(m).rounded_rectangle((0, 0, 39, 25), radius=6, fill=150)
+        sil = Image.new("RGBA", size, colour + (0,))
+        m = Image.new("L", size, 0)
+        ImageDraw.Draw(m).rounded_rectangle((0, 0, size[0] - 1, size[1] - 1),
+                                            radius=P.px(6), fill=150)
         sil.putalpha(m)
-        img.alpha_composite(sil, (x + i * 48, y))
+        img.alpha_composite(sil, (P.px(x + i * 48), P.px(y)))
 
 
 def draw():
     img = background()
     d = ImageDraw.Draw(img)
-    title = P.font("DejaVuSerif-Bold.ttf", 21)
-    body = P.font("DejaVuSans.ttf", 14)
-    small = P.font("DejaVuSans.ttf", 12)
-    capf = P.font("DejaVuSans-Bold.ttf", 13)
-    d.text((SIZE[0] / 2, 40), "Куда поставить кнопку", font=title, fill=INK,
-           anchor="mm")
-    d.text((SIZE[0] / 2, 62), "зелёный силуэт показывает её место",
+    title = face("DejaVuSerif-Bold.ttf", 21)
+    body = face("DejaVuSans.ttf", 14)
+    small = face("DejaVuSans.ttf", 12)
+    capf = face(*CAP_FONT)
+    d.text((P.px(SIZE[0] / 2), P.px(40)), "Куда поставить кнопку", font=title,
+           fill=INK, anchor="mm")
+    d.text((P.px(SIZE[0] / 2), P.px(62)), "зелёный силуэт показывает её место",
            font=small, fill=SOFT_INK, anchor="mm")
-    d.line((40, 73, SIZE[0] - 40, 73), fill=(196, 160, 110), width=1)
+    # a rule one 1x pixel high, from x = 40 to SIZE[0] - 40 inclusive
+    d.rectangle((P.px(40), P.px(73), P.px(SIZE[0] - 39) - 1, P.px(74) - 1),
+                fill=(196, 160, 110))
     for i, (keys, first, second) in enumerate(ROWS):
         y = ROW0 + i * ROW_STEP
         if keys == "mouse":
@@ -113,13 +129,17 @@ def draw():
             x = 34
             for label in keys:
                 if label == "+":
-                    d.text((x + 2, y + 11), "+", font=capf, fill=INK, anchor="lm")
+                    d.text((P.px(x + 2), P.px(y + 11)), "+", font=capf, fill=INK,
+                           anchor="lm")
                     x += 16
                 else:
                     x = keycap(img, x, y, label, capf)
         if second:
-            d.text((TEXT_X, y + 6), first, font=body, fill=INK, anchor="lm")
-            d.text((TEXT_X, y + 22), second, font=small, fill=SOFT_INK, anchor="lm")
+            d.text((P.px(TEXT_X), P.px(y + 6)), first, font=body, fill=INK,
+                   anchor="lm")
+            d.text((P.px(TEXT_X), P.px(y + 22)), second, font=small,
+                   fill=SOFT_INK, anchor="lm")
         else:
-            d.text((TEXT_X, y + 12), first, font=body, fill=INK, anchor="lm")
+            d.text((P.px(TEXT_X), P.px(y + 12)), first, font=body, fill=INK,
+                   anchor="lm")
     return img

@@ -2,6 +2,11 @@
 shadows and bevels. Shapes are drawn on a canvas SS times larger than the
 result and scaled down with Lanczos, which gives smooth edges (Pillow's own
 drawing has none). Colours are sRGB tuples; masks are 'L' images.
+
+Pictures are made for a pixel density: DENSITY 2 gives the "@2x" pictures
+that high-density screens show, twice as wide and high, brought down from
+the same canvases. Sizes and places are written in 1x pixels everywhere;
+`down` and the steps that draw at the final size multiply them by DENSITY.
 """
 
 import random
@@ -9,6 +14,7 @@ import random
 from PIL import Image, ImageChops, ImageDraw, ImageFilter, ImageFont
 
 SS = 8  # supersampling factor of every drawing canvas
+DENSITY = 1  # final pixels per 1x pixel: 1, or 2 for the "@2x" pictures
 
 FONT_DIR = "/usr/share/fonts/truetype/dejavu/"
 
@@ -145,9 +151,15 @@ def paste_layers(size, layers):
     return out
 
 
+def px(v):
+    """A length or place in 1x pixels as final pixels at DENSITY."""
+    return v * DENSITY
+
+
 def down(img, size):
-    """Scales a supersampled drawing to its final size."""
-    return img.resize(size, Image.LANCZOS)
+    """Scales a supersampled drawing to its final size: `size` in 1x
+    pixels, times DENSITY."""
+    return img.resize((size[0] * DENSITY, size[1] * DENSITY), Image.LANCZOS)
 
 
 def text_mask(size, xy, text, fnt, anchor="mm"):

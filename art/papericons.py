@@ -122,11 +122,11 @@ def button(icon_fn, text, state):
     """A ready button: the card, the icon on it, the caption centred below."""
     img = card(state)
     dy = 1 if state == "d" else 0
-    img.alpha_composite(icon_fn(48), (32 + dy, 13 + dy))
+    img.alpha_composite(icon_fn(48), (P.px(32 + dy), P.px(13 + dy)))
     d = ImageDraw.Draw(img)
     colour = {"u": INK, "o": (30, 30, 32), "d": GREY}[state]
-    d.text((SIZE[0] // 2 + dy, 86 + dy), text, font=P.font("DejaVuSans.ttf", 12),
-           fill=colour, anchor="mm")
+    d.text((P.px(SIZE[0] // 2 + dy), P.px(86 + dy)), text,
+           font=P.font("DejaVuSans.ttf", P.px(12)), fill=colour, anchor="mm")
     return img
 
 

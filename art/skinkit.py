@@ -4,10 +4,17 @@ analog clock, the digit clock and the calendar.
 A skin script draws its pictures and hands them here with the places they
 go; these helpers save the files under the skin folder and return the
 config.ini sections as [(section, [(key, value), ...]), ...].
+
+The script runs once for each of DENSITIES (paint.DENSITY): at 2 every
+picture is saved as its "@2x" sibling ("plate@2x.png" beside "plate.png",
+"acm@2x.bmp" beside "acm.bmp"), while the sections keep the 1x names and
+numbers; the INI files and the wallpapers are written at density 1 only.
 """
 
 import argparse
 import os
+
+import paint as P
 
 MONTHS = ["Январь", "Февраль", "Март", "Апрель", "Май", "Июнь", "Июль",
           "Август", "Сентябрь", "Октябрь", "Ноябрь", "Декабрь"]
@@ -18,6 +25,16 @@ WEEKDAYS = ["Воскресенье", "Понедельник", "Вторник"
 CLOCK_DIGITS = [("clock1", 3), ("clock2", 10), ("clock3", 6), ("clock4", 10),
                 ("clock5", 6), ("clock6", 10)]
 YEAR_SECTIONS = ["year1", "year2", "year3", "year4"]
+DENSITIES = (1, 2)
+
+
+def at_density(name):
+    """The file name of a picture at the current density: "name.png" at 1,
+    "name@2x.png" at 2."""
+    if P.DENSITY == 1:
+        return name
+    stem, ext = os.path.splitext(name)
+    return "%s@%dx%s" % (stem, P.DENSITY, ext)
 
 
 def win_path(*parts):
@@ -49,8 +66,8 @@ class SkinWriter:
 
     def save(self, img, *parts):
         """Saves a picture (PNG with alpha, or a BMP/JPEG as given) and
-        returns its skin-relative name."""
-        path = os.path.join(self.folder, *parts)
+        returns its skin-relative name (the 1x one at any density)."""
+        path = os.path.join(self.folder, *parts[:-1], at_density(parts[-1]))
         os.makedirs(os.path.dirname(path), exist_ok=True)
         if parts[-1].endswith(".png"):
             save_png(img, path)
@@ -68,7 +85,7 @@ class SkinWriter:
         keys = [("showseconds", int(show_seconds)),
                 ("plate", self.save(plate, "clock", "plate.png")),
                 ("x", x), ("y", y)]
-        cx, cy = plate.size[0] // 2, plate.size[1] // 2
+        cx, cy = plate.size[0] // P.DENSITY // 2, plate.size[1] // P.DENSITY // 2
         names = [("hour", "H"), ("minute", "M")]
         if show_seconds:
             names.append(("second", "S"))
@@ -139,14 +156,18 @@ class SkinWriter:
 
 def run(name, doc, draw_all):
     """The command line of a skin's drawing script: draws every file of skin
-    `name`; with --preview DIR also composes its previews into DIR."""
+    `name`, once per density; with --preview DIR also composes its previews
+    into DIR."""
     import preview  # only needed for --preview
     parser = argparse.ArgumentParser(description=doc.split("\n")[0])
     parser.add_argument("--preview", metavar="DIR",
                         help="also compose previews at 1920x1080 and "
                              "1280x1024 into DIR")
     args = parser.parse_args()
-    draw_all()
+    for density in DENSITIES:
+        P.DENSITY = density
+        draw_all()
+    P.DENSITY = 1
     if args.preview:
         skin = preview.Skin(name)
         for screen in preview.SCREENS:
