@@ -32,6 +32,7 @@ Section
   File "${SOURCE}/moravel.exe"
   File "${SOURCE}/moravel-preview.exe"
   File "${SOURCE}/help.png"
+  File "${SOURCE}/help@2x.png"
   SetOutPath "$INSTDIR\skins"
   File /r /x config.ini /x user.ini /x temp "${SOURCE}/skins/*"
   ; What the program writes: only where it is missing.
@@ -55,6 +56,7 @@ Section "Uninstall"
   Delete "$INSTDIR\moravel.exe"
   Delete "$INSTDIR\moravel-preview.exe"
   Delete "$INSTDIR\help.png"
+  Delete "$INSTDIR\help@2x.png"
   Delete "$INSTDIR\uninstall.exe"
   Delete "$SMPROGRAMS\Moravel.lnk"
   ; The login entry goes when it starts this copy (as the program writes it).

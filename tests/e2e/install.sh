@@ -27,7 +27,7 @@ has() { grep -qxF -- "$2" "$1" || fail "$1 lacks the line $2"; }
 
 echo "-- a fresh install"
 install
-[ -x "$app/moravel" ] && [ -f "$app/help.png" ] && [ -f "$app/skins/wood/config.ini" ] &&
+[ -x "$app/moravel" ] && [ -f "$app/help.png" ] && [ -f "$app/help@2x.png" ] && [ -f "$app/skins/wood/config.ini" ] &&
   [ -f "$app/skins/paper/user.ini" ] || fail "incomplete folder: $(ls -R "$app")"
 for line in Type=Application Name=Moravel Icon=moravel "Categories=Utility;" \
   "Exec=\"$app/moravel\""; do has "$entry" "$line"; done
