@@ -1,7 +1,8 @@
 # Package lists shared by the scripts (sourced, not run).
 BUILD_PACKAGES=(cmake ninja-build g++ pkg-config
   libpng-dev libjpeg62-turbo-dev libgif-dev zlib1g-dev libdeflate-dev
-  qt6-base-dev libx11-dev libxext-dev)  # Qt 6 Widgets; Xlib with the shape extension
+  qt6-base-dev libx11-dev libxext-dev  # Qt 6 Widgets; Xlib with the shape extension
+  libwayland-dev libwayland-bin wayland-protocols)  # the desktop as Wayland layer surfaces
 # Running the program: a font for the menus; a virtual X screen where there is no display.
 # File types (shared-mime-info) and their theme icons drawn from SVG (Qt's SVG
 # plugins); Liberation Sans stands in for the Windows fonts skins name.
