@@ -12,8 +12,9 @@ RUN_PACKAGES=(fonts-dejavu-core fonts-liberation2 libqt6svg6 shared-mime-info xv
 # time with llvm-rc and lld-link.
 TEST_PACKAGES=(libgtest-dev libgmock-dev "${RUN_PACKAGES[@]}" xdotool faketime libxrandr-dev
   x11-xserver-utils nsis-common llvm-14 lld-14)
-# The idle peer of scripts/bench-idle (Conky), and perf for profiles of the program.
-BENCH_PACKAGES=(libbenchmark-dev python3-pil conky-std linux-perf)
+# The idle peer of scripts/bench-idle (Conky), perf for profiles of the program,
+# and xrdb for the benches' 200 % screens (Xft.dpi).
+BENCH_PACKAGES=(libbenchmark-dev python3-pil conky-std linux-perf x11-xserver-utils)
 FUZZ_PACKAGES=(clang libclang-rt-14-dev)
 # The format check of CI (.clang-format).
 LINT_PACKAGES=(clang-format)
