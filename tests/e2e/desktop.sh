@@ -18,31 +18,9 @@ wood=$app/skins/wood
 [ -f "$wood/config.ini" ] || fail "the bundled skin is not installed"
 [ ! -e "$app/data.ini" ] && [ ! -e "$app/skins.ini" ] || fail "settings files were installed"
 
-# The test's own skin, made of the bundled skin's files, so that the places
-# checked below do not follow the artwork's layout: the wood wallpapers, three
-# buttons with wood's button pictures, a picture, and a fourth button that
-# runs a script of ours.
-skin=$app/skins/e2e
-mkdir -p "$skin/temp"
-cp -r "$wood/wallpaper" "$wood/pogoda.png" "$skin/"
-cp "$wood"/temp/freebutton[123]_[uod].png "$skin/temp/"
-cat >"$work/clicked.sh" <<SCRIPT
-#!/bin/sh
-echo clicked >"$work/marker"
-SCRIPT
-chmod +x "$work/clicked.sh"
-{
-  printf '[doubleclick]\ndc=0\n[wallpaper]\n'
-  tr -d '\r' <"$wood/config.ini" | grep -E '^image[0-9]+x[0-9]+='
-  printf '[picture1]\nx=700\ny=300\ntr=1\nimage=pogoda.png\n'
-} >"$skin/config.ini"
-for n in 1 2 3; do
-  printf '[button%d]\nobject=\nparam=17\nimage=temp\\freebutton%d_u.png\nx=40\ny=%d\ntr=0\n' \
-    "$n" "$n" $((40 + 110 * (n - 1)))
-done >"$skin/user.ini"
-printf '[button4]\nobject=%s\nimage=temp\\freebutton1_u.png\nx=400\ny=40\ntr=0\n' \
-  "$work/clicked.sh" >>"$skin/user.ini"
-printf '[skin]\ndir=e2e\n' >"$app/data.ini"
+# The probe skin (program.sh): the places checked below do not follow the
+# artwork's layout.
+probe_skin
 
 start_xvfb 1920x1080
 start_program

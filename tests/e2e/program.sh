@@ -16,6 +16,9 @@
 #                        (needs $xshot), or nothing
 #   window_shown W H, window_gone W H   whether such a window is shown (for wait_for)
 #   popup_open           true while a menu (override-redirect window) is shown
+#   probe_skin           makes the probe skin $app/skins/e2e of the bundled
+#                        skin's files and chooses it in data.ini: sets $skin
+#                        (see below)
 #   fail MESSAGE, step MESSAGE
 pid=
 fail() {
@@ -69,3 +72,36 @@ window_at() { "$xshot" windows | awk -v w="$1" -v h="$2" '$2 == 1 && $6 == w && 
 window_shown() { [ -n "$(window_at "$1" "$2")" ]; }
 window_gone() { [ -z "$(window_at "$1" "$2")" ]; }
 popup_open() { "$xshot" windows | awk '$2 == 1 && $3 == 1' | grep -q .; }
+
+# The probe skin, made of the bundled skin's files, so that the places the
+# tests check do not follow the artwork's layout: the wood wallpapers, three
+# buttons with wood's button pictures at (40, 40), (40, 150) and (40, 260), a
+# picture (pogoda.png) at (700, 300), a fourth button at (400, 40) that runs
+# $work/clicked.sh, which writes "clicked" to $work/marker, and wood's first
+# template of new buttons (grid from (40, 40) in steps of 120 x 116).
+probe_skin() {
+  local wood=$app/skins/wood
+  skin=$app/skins/e2e
+  mkdir -p "$skin/temp"
+  cp -r "$wood/wallpaper" "$wood/templates" "$wood/pogoda.png" "$skin/"
+  cp "$wood"/temp/freebutton[123]_[uod].png "$skin/temp/"
+  cat >"$work/clicked.sh" <<SCRIPT
+#!/bin/sh
+echo clicked >"$work/marker"
+SCRIPT
+  chmod +x "$work/clicked.sh"
+  {
+    printf '[doubleclick]\ndc=0\n[wallpaper]\n'
+    tr -d '\r' <"$wood/config.ini" | grep -E '^image[0-9]+x[0-9]+='
+    printf '[picture1]\nx=700\ny=300\ntr=1\nimage=pogoda.png\n'
+    tr -d '\r' <"$wood/config.ini" | sed -n '/^\[freebutton1\]/,/^\[freebutton2\]/p' | sed '$d'
+  } >"$skin/config.ini"
+  local n
+  for n in 1 2 3; do
+    printf '[button%d]\nobject=\nparam=17\nimage=temp\\freebutton%d_u.png\nx=40\ny=%d\ntr=0\n' \
+      "$n" "$n" $((40 + 110 * (n - 1)))
+  done >"$skin/user.ini"
+  printf '[button4]\nobject=%s\nimage=temp\\freebutton1_u.png\nx=400\ny=40\ntr=0\n' \
+    "$work/clicked.sh" >>"$skin/user.ini"
+  printf '[skin]\ndir=e2e\n' >"$app/data.ini"
+}

@@ -1,11 +1,16 @@
-# Sourced: start_xvfb WxH starts a virtual X screen of that size on a free
-# display number, exports DISPLAY and sets XVFB_PID. stop_xvfb ends it.
+# Sourced: start_xvfb WxH [ARG...] starts a virtual X screen of that size on a
+# free display number, with the further Xvfb arguments ARG (e.g. -noreset),
+# exports DISPLAY and sets XVFB_PID. stop_xvfb ends it.
+# set_xft_dpi DPI sets the X resource Xft.dpi, from which Qt takes the
+# screen's device pixel ratio (192: 2); a screen started without -noreset
+# forgets it once its last client has left.
 # end_process PID [SECONDS] ends a background process of this shell.
 start_xvfb() {
-  local fifo
+  local size=$1 fifo
+  shift
   fifo=$(mktemp -u /tmp/moravel-xvfb-XXXXXX)
   mkfifo "$fifo"
-  Xvfb -displayfd 9 -screen 0 "$1x24" -nolisten tcp 9>"$fifo" >/dev/null 2>&1 &
+  Xvfb -displayfd 9 -screen 0 "${size}x24" -nolisten tcp "$@" 9>"$fifo" >/dev/null 2>&1 &
   XVFB_PID=$!
   local number
   if ! read -r -t 10 number <"$fifo"; then
@@ -15,6 +20,10 @@ start_xvfb() {
   fi
   rm -f "$fifo"
   export DISPLAY=":$number"
+}
+
+set_xft_dpi() {
+  echo "Xft.dpi: $1" | xrdb -nocpp -merge
 }
 
 stop_xvfb() {
