@@ -1,10 +1,13 @@
 #include "raster/Stretch.h"
 
 #include <algorithm>
+#include <atomic>
 #include <cstring>
 #include <memory>
 #include <new>
 #include <optional>
+#include <system_error>
+#include <thread>
 #include <vector>
 
 namespace moravel {
@@ -62,11 +65,13 @@ class RowSource {
   std::vector<uint8_t> padded_;  // short source rows padded with zeros
 };
 
-bool Resample(const Bitmap& src, Bitmap& out, const ResampleKernels& k) {
-  const int srcW = src.width(), srcH = src.height(), w = out.width(), h = out.height();
-  std::optional<AxisWeights> hw, vw;
-  if (w != srcW && !(hw = BuildLanczosWeights(srcW, w, kMaxScratchBytes))) return false;
-  if (h != srcH && !(vw = BuildLanczosWeights(srcH, h, kMaxScratchBytes))) return false;
+// Output rows y0 .. y1 - 1 of `out`, with weights `hw` and `vw` (none: that
+// axis keeps its size). Uses scratch of its own, so two calls on disjoint
+// row ranges may run at once. False when its scratch is over the limit.
+bool ResampleRows(const Bitmap& src, Bitmap& out, const ResampleKernels& k,
+                  const std::optional<AxisWeights>& hw, const std::optional<AxisWeights>& vw,
+                  int y0, int y1) {
+  const int srcH = src.height(), w = out.width();
   const size_t values = size_t(w) * 4;
   RowSource source(src, hw, k);
 
@@ -74,8 +79,8 @@ bool Resample(const Bitmap& src, Bitmap& out, const ResampleKernels& k) {
     Rows tmp = MakeRows(kHorizontalBatch, values);
     int16_t* batch[kHorizontalBatch];
     for (int i = 0; i < kHorizontalBatch; ++i) batch[i] = tmp.row(i);
-    for (int y = 0; y < h; y += kHorizontalBatch) {
-      const int count = std::min(kHorizontalBatch, h - y);
+    for (int y = y0; y < y1; y += kHorizontalBatch) {
+      const int count = std::min(kHorizontalBatch, y1 - y);
       source.Produce(y, count, batch);
       for (int i = 0; i < count; ++i) k.narrow(batch[i], out.row(y + i), values);
     }
@@ -92,7 +97,7 @@ bool Resample(const Bitmap& src, Bitmap& out, const ResampleKernels& k) {
   Rows rows = MakeRows(ring, values);
   std::vector<const int16_t*> taps(size_t(vw->taps));
   int done = -1;  // last source row filtered
-  for (int y = 0; y < h; ++y) {
+  for (int y = y0; y < y1; ++y) {
     const int first = vw->first[size_t(y)];
     const int last = std::min(first + vw->taps, srcH) - 1;
     while (done < last) {
@@ -111,6 +116,40 @@ bool Resample(const Bitmap& src, Bitmap& out, const ResampleKernels& k) {
   return true;
 }
 
+// Writes every pixel of `out`. A large picture (a wallpaper for a 4K screen)
+// is made in two halves at once where the machine has a second core: the
+// program's first frame waits for it.
+bool Resample(const Bitmap& src, Bitmap& out, const ResampleKernels& k) {
+  const int srcW = src.width(), srcH = src.height(), w = out.width(), h = out.height();
+  std::optional<AxisWeights> hw, vw;
+  if (w != srcW && !(hw = BuildLanczosWeights(srcW, w, kMaxScratchBytes))) return false;
+  if (h != srcH && !(vw = BuildLanczosWeights(srcH, h, kMaxScratchBytes))) return false;
+  constexpr size_t kSplitPixels = size_t(1) << 21;  // about a 1920x1080 picture
+  if (size_t(w) * size_t(h) < kSplitPixels || h < 2 || std::thread::hardware_concurrency() < 2)
+    return ResampleRows(src, out, k, hw, vw, 0, h);
+  std::atomic<bool> lowerDone{false};
+  std::thread lower;
+  try {
+    lower = std::thread([&] {
+      try {
+        lowerDone = ResampleRows(src, out, k, hw, vw, h / 2, h);
+      } catch (const std::bad_alloc&) {
+        // lowerDone stays false
+      }
+    });
+  } catch (const std::system_error&) {
+    return ResampleRows(src, out, k, hw, vw, 0, h);  // no thread to be had
+  }
+  bool upperDone = false;
+  try {
+    upperDone = ResampleRows(src, out, k, hw, vw, 0, h / 2);
+  } catch (const std::bad_alloc&) {
+    // upperDone stays false
+  }
+  lower.join();
+  return upperDone && lowerDone;
+}
+
 }  // namespace
 
 bool StretchBitmapToSize(Bitmap& bitmap, int width, int height) {
@@ -126,7 +165,9 @@ bool StretchBitmapToSize(Bitmap& bitmap, int width, int height, const ResampleKe
   }
   if (width == bitmap.width() && height == bitmap.height()) return true;
   try {
-    std::optional<Bitmap> out = Bitmap::Create(width, height);
+    // Resample writes every pixel; only an empty source leaves them as made.
+    std::optional<Bitmap> out = bitmap.empty() ? Bitmap::Create(width, height)
+                                               : Bitmap::CreateForOverwrite(width, height);
     if (!out) return false;
     if (!bitmap.empty() && !Resample(bitmap, *out, kernels)) return false;
     bitmap = std::move(*out);
