@@ -1,6 +1,7 @@
 #include "widgets/AnalogClock.h"
 
 #include <algorithm>
+#include <cmath>
 #include <cstring>
 #include <new>
 #include <optional>
@@ -160,10 +161,17 @@ bool AnalogClock::AddHand(const SceneContext& ctx, const HandKeys& keys) {
   ApplyColorKey(*hand);
   ClearEdgeFrame(*hand);  // the turned hand fades out at its border
   RotatingLayer& layer = hands_.emplace_back(*hand);
+  const int handWidth = hand->width(), handHeight = hand->height();
   // Pivots and centres are skin pixels; the pictures are at the screen's scale.
   const float s = float(ctx.screen.scale);
-  layer.setPivot(s * float(config.ReadInt(kSection, keys.pivotX, 0)),
-                 s * float(config.ReadInt(kSection, keys.pivotY, 0)));
+  const float pivotX = s * float(config.ReadInt(kSection, keys.pivotX, 0));
+  const float pivotY = s * float(config.ReadInt(kSection, keys.pivotY, 0));
+  layer.setPivot(pivotX, pivotY);
+  double reach = 0;  // the farthest corner of the picture from the pivot
+  for (const int x : {0, handWidth})
+    for (const int y : {0, handHeight})
+      reach = std::max(reach, double(std::hypot(x - pivotX, y - pivotY)));
+  reach_.push_back(reach);
   const int w = base_.width() / ctx.screen.scale, h = base_.height() / ctx.screen.scale;
   layer.setPosition(s * float(config.ReadInt(kSection, keys.centerX, w / 2)),
                     s * float(config.ReadInt(kSection, keys.centerY, h / 2)));
@@ -172,14 +180,24 @@ bool AnalogClock::AddHand(const SceneContext& ctx, const HandKeys& keys) {
 
 void AnalogClock::SetAngles(const HandAngles& angles) {
   const float values[3] = {angles.hour, angles.minute, angles.second};
-  for (size_t i = 0; i < hands_.size(); ++i) hands_[i].setAngle(values[i]);
+  for (size_t i = 0; i < hands_.size(); ++i) {
+    // The hour hand turns 1/120 degree a second: most seconds it would move
+    // no pixel by a visible amount, and drawing it again costs its whole area.
+    const double moved = std::abs(double(values[i]) - hands_[i].angle()) * kRadiansPerDegree;
+    if (!picture_ || moved * reach_[i] >= kLeastMovePixels) hands_[i].setAngle(values[i]);
+  }
   Redraw();
 }
 
 void AnalogClock::Redraw() {
   const int w = base_.width(), h = base_.height();
   planned_.resize(hands_.size());
-  for (size_t i = 0; i < hands_.size(); ++i) hands_[i].Plan(w, h, planned_[i]);
+  for (size_t i = 0; i < hands_.size(); ++i) {
+    if (picture_ && i < angles_.size() && hands_[i].angle() == angles_[i])
+      planned_[i] = footprints_[i];  // where it is drawn already
+    else
+      hands_[i].Plan(w, h, planned_[i]);
+  }
   if (!picture_) {
     try {
       picture_ = std::make_shared<Bitmap>(base_);

@@ -43,7 +43,8 @@ class AnalogClock {
   bool IsOn(const ControlStack& controls) const;
 
   // Turns the hands (the second angle only matters with a second hand) and
-  // shows the new picture. Only the pixels a turned hand left or reaches are
+  // shows the new picture. A hand whose farthest pixel would move less than
+  // kLeastMovePixels keeps its angle until the turn adds up to that. Only the pixels a turned hand left or reaches are
   // drawn again, and only the rows' changed runs are reported, in bands of
   // rows (a slanted hand gives a few narrow rectangles, not its whole box).
   void SetAngles(const HandAngles& angles);
@@ -67,7 +68,11 @@ class AnalogClock {
   ImageControl* image_;
   uint64_t imageId_;
   Bitmap base_;
+  static constexpr double kLeastMovePixels = 0.25;
+  static constexpr double kRadiansPerDegree = 3.14159265358979323846 / 180;
+
   std::vector<RotatingLayer> hands_;
+  std::vector<double> reach_;  // per hand: its farthest pixel from the pivot, pixels
   // The shown picture, changed in place while only the clock and its control
   // hold it (copied first when anyone else does). `footprints_` and `angles_`
   // tell where and at what angle each hand was drawn in it.

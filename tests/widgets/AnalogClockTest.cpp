@@ -136,6 +136,19 @@ TEST(AnalogClockTest, AnglesAndHandTipsAtKnownTimes) {
   }
 }
 
+TEST(AnalogClockTest, AHandTurnsAgainOnlyOnceItsFarthestPixelMovesAQuarterPixel) {
+  ClockHarness h;
+  h.Config(ClockHarness::AnalogClockSection(true));
+  h.Start();
+  h.Tick(3, 0, 0);
+  h.Tick(3, 0, 1);
+  const AnalogClock& clock = ClockOf(h);
+  EXPECT_EQ(clock.hands()[0].angle(), 0.0f);  // 1/120 degree moves no pixel visibly
+  EXPECT_EQ(clock.hands()[2].angle(), 84.0f);
+  h.Tick(3, 2, 0);
+  EXPECT_EQ(clock.hands()[0].angle(), -1.0f);
+}
+
 TEST(AnalogClockTest, WithoutShowSecondsThereIsNoSecondHandButTheSecondsStillCount) {
   ClockHarness h;
   h.Config(ClockHarness::AnalogClockSection(false));
