@@ -122,7 +122,8 @@ bool ReadJpeg(jpeg_decompress_struct& cinfo, JpegContext& ctx, std::span<const u
   if (cinfo.output_components != 4 || !limits.Allows(cinfo.output_width, cinfo.output_height)) {
     Fail(reinterpret_cast<j_common_ptr>(&cinfo), "unexpected output layout");
   }
-  out = Bitmap::Create(int(cinfo.output_width), int(cinfo.output_height));
+  // Every row is written below (a short file's missing rows by the library).
+  out = Bitmap::CreateForOverwrite(int(cinfo.output_width), int(cinfo.output_height));
   if (!out) Fail(reinterpret_cast<j_common_ptr>(&cinfo), "out of memory", ErrorKind::kFailed);
   while (cinfo.output_scanline < cinfo.output_height) {
     JSAMPROW row = out->row(int(cinfo.output_scanline));

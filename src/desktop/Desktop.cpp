@@ -40,8 +40,11 @@ void Desktop::Start() {
   s.primary().scale = s.chosenScale();
 
   s.wallpaperControl.SetSize(s.width(), s.height());
+  // The wallpaper may still be on its way from another thread (a prefetch):
+  // the parts it does not show through are built meanwhile.
+  s.builder.BuildBeforeWallpaper();
   s.PaintSkinWallpaper();
-  s.builder.Build();
+  s.builder.BuildOverWallpaper();
   s.composer.InvalidateAll();  // the first picture is shown whole
   if (!f.user->readable())
     s.services.window.ShowMessage(ButtonTable::UnreadableRecordsMessage(*f.user));

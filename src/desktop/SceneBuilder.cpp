@@ -37,6 +37,11 @@ void SceneBuilder::Place(ImageControl& control, std::string_view section,
 }
 
 void SceneBuilder::Build() {
+  BuildBeforeWallpaper();
+  BuildOverWallpaper();
+}
+
+void SceneBuilder::BuildBeforeWallpaper() {
   p_.files.skinPath =
       SkinPath(p_.files.programFolder, p_.files.data->ReadString("skin", "dir", "wood"));
   p_.menu.skinsEnabled = true;
@@ -47,12 +52,15 @@ void SceneBuilder::Build() {
 
   p_.scene.scale = p_.monitors.front().scale;
 
-  BuildAnalogClock();
   PictureLoader loader(p_.scene.scale, p_.problems);
   BuildStaticPictures(loader);
   for (int s = 0; s < kWidgetSectionCount; ++s) BuildWidget(WidgetSection(s), loader);
   const int n = std::min(CountNumberedSections("button", *p_.files.user), kMaxButtons);
   for (int k = 1; k <= n; ++k) BuildButton(k, loader);
+}
+
+void SceneBuilder::BuildOverWallpaper() {
+  BuildAnalogClock();
   SwitchTimers();
 }
 

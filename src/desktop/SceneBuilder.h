@@ -51,8 +51,15 @@ class SceneBuilder {
  public:
   explicit SceneBuilder(SceneParts parts) : p_(parts) {}
 
-  // Expects an empty scene (fresh, or after Clear).
+  // Expects an empty scene (fresh, or after Clear) and the wallpaper
+  // painted.
   void Build();
+  // The same in two steps, for a caller that waits for the wallpaper in
+  // between: first everything the wallpaper does not show through (the
+  // pictures, the clocks' digits, the calendar, the buttons), then the
+  // analog clock, which keeps the wallpaper under its plate, and the timers.
+  void BuildBeforeWallpaper();
+  void BuildOverWallpaper();
   // Leaves the scene empty, the timers stopped and the pointer's hovered
   // control at the wallpaper.
   void Clear();

@@ -42,9 +42,10 @@ TEST(SkinPreviewTest, TellsEachProblemOnceWithFileSectionAndKey) {
       {"pictures",
        "[wallpaper]\nimage4x3=Wall.jpg\n[picture1]\nimage=gone.png\n[picture2]\nimage=bad.png\n",
        "",
-       {"config.ini: [wallpaper] image4x3: no such picture Wall.jpg",
-        "config.ini: [picture1] image: no such picture gone.png",
-        "config.ini: [picture2] image: cannot read bad.png: PNG: not a PNG file"},
+       // The wallpaper is painted after the pictures are loaded.
+       {"config.ini: [picture1] image: no such picture gone.png",
+        "config.ini: [picture2] image: cannot read bad.png: PNG: not a PNG file",
+        "config.ini: [wallpaper] image4x3: no such picture Wall.jpg"},
        1},
       {"digits after a failed one",
        "[clock5]\nimage0=p.png\nimage1=p.png\nimage2=gone.png\n",
