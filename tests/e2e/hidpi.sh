@@ -61,27 +61,7 @@ wait_for shows_block 1200 800 80 60 "$over" || fail "no over picture"
 xdotool click 1
 wait_for test -f "$work/marker" || fail "the button's program did not run"
 
-step "the main menu's \"Добавить кнопку\" opens the editor at 200 %: 1200 x 800 device pixels"
-xdotool mousemove 3000 1800 click 3
-wait_for popup_open || fail "no main menu"
-xdotool key Down Down Down Return
-wait_for window_shown 1200 800 || fail "no editor: $("$xshot" windows)"
-read -r x y <<<"$(window_at 1200 800)"
-
-step "a target typed, OK: the placement begins"
-# The target box: (5, 25) in the action group at (310, 5), logical pixels.
-xdotool mousemove $((x + 2 * (315 + 120))) $((y + 2 * (30 + 12))) click 1
-sleep 0.2
-xdotool type --delay 5 "$work/launch.sh"
-xdotool key Return
-wait_for window_gone 1200 800 || fail "the editor stayed open"
-sleep 0.3
-
-step "Right and Down step along the grid (120 x 116 from 40, 40), Space commits"
-for key in Right Down space; do
-  xdotool key "$key"
-  sleep 0.25
-done
+make_button_with_keys 3000 1800 "$work/launch.sh" 2
 wait_for grep -q '^\[button6\]' "$skin/user.ini" || fail "no record: $(cat "$skin/user.ini")"
 record=$(tr -d '\r' <"$skin/user.ini" | sed -n '/^\[button6\]/,/^\[/p')
 for line in x=160 y=156 'image=temp\freebutton6_u.png'; do

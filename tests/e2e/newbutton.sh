@@ -28,27 +28,7 @@ start_program
 "$xshot" match "$skin/temp/freebutton1_u.png" 40 40 10000 || fail "the wood skin is not drawn"
 
 
-step "the main menu's \"Добавить кнопку\" opens the editor"
-xdotool mousemove 900 700 click 3
-wait_for popup_open || fail "no main menu"
-xdotool key Down Down Down Return
-wait_for window_shown 600 400 || fail "no editor: $("$xshot" windows)"
-read -r x y <<<"$(window_at 600 400)"
-
-step "a target typed, OK: the placement begins"
-# The target box: (5, 25) in the action group at (310, 5).
-xdotool mousemove $((x + 315 + 120)) $((y + 30 + 12)) click 1
-sleep 0.2
-xdotool type --delay 5 "$work/launch.sh"
-xdotool key Return
-wait_for window_gone 600 400 || fail "the editor stayed open"
-sleep 0.3
-
-step "Right and Down step along the grid (120 x 116 from 40, 40), Space commits"
-for key in Right Down space; do
-  xdotool key "$key"
-  sleep 0.25
-done
+make_button_with_keys 900 700 "$work/launch.sh" 1
 wait_for -t 5 test -f "$skin/temp/freebutton4_d.png" || fail "no button pictures: $(ls "$skin/temp")"
 wait_for grep -q '^\[button4\]' "$skin/user.ini" || fail "no record: $(cat "$skin/user.ini")"
 record=$(tr -d '\r' <"$skin/user.ini" | sed -n '/^\[button4\]/,/^\[/p')

@@ -73,6 +73,33 @@ window_shown() { [ -n "$(window_at "$1" "$2")" ]; }
 window_gone() { [ -z "$(window_at "$1" "$2")" ]; }
 popup_open() { "$xshot" windows | awk '$2 == 1 && $3 == 1' | grep -q .; }
 
+# Opens the button editor from the main menu (right click at X Y), types
+# TARGET into its target box, presses OK, then steps the placement Right and
+# Down along the grid and commits with Space. SCALE: the screen's (the
+# editor is 600 x 400 logical pixels).
+make_button_with_keys() {
+  local at_x=$1 at_y=$2 target=$3 scale=$4 w=$((600 * $4)) h=$((400 * $4)) x y key
+  step "the main menu's \"Добавить кнопку\" opens the editor ($w x $h device pixels)"
+  xdotool mousemove "$at_x" "$at_y" click 3
+  wait_for popup_open || fail "no main menu"
+  xdotool key Down Down Down Return
+  wait_for window_shown "$w" "$h" || fail "no editor: $("$xshot" windows)"
+  read -r x y <<<"$(window_at "$w" "$h")"
+  step "a target typed, OK: the placement begins"
+  # The target box: (5, 25) in the action group at (310, 5), logical pixels.
+  xdotool mousemove $((x + scale * (315 + 120))) $((y + scale * (30 + 12))) click 1
+  sleep 0.2
+  xdotool type --delay 5 "$target"
+  xdotool key Return
+  wait_for window_gone "$w" "$h" || fail "the editor stayed open"
+  sleep 0.3
+  step "Right and Down step along the grid, Space commits"
+  for key in Right Down space; do
+    xdotool key "$key"
+    sleep 0.25
+  done
+}
+
 # The probe skin, made of the bundled skin's files, so that the places the
 # tests check do not follow the artwork's layout: the wood wallpapers, three
 # buttons with wood's button pictures at (40, 40), (40, 150) and (40, 260), a
