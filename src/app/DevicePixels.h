@@ -34,11 +34,12 @@ inline QRect LogicalRect(const Rect& device, qreal ratio) {
 }
 
 // A screen in desktop device pixels: Qt keeps its top-left corner where the
-// display has it and divides only its size.
+// display has it and divides only its size, rounded up at a ratio such as
+// 1.5 (2560 pixels are 1707 logical ones), hence the floor.
 inline Rect DeviceArea(const QScreen& screen) {
   const QRect g = screen.geometry();
   const qreal ratio = screen.devicePixelRatio();
-  return {g.x(), g.y(), int(std::lround(g.width() * ratio)), int(std::lround(g.height() * ratio))};
+  return {g.x(), g.y(), int(std::floor(g.width() * ratio)), int(std::floor(g.height() * ratio))};
 }
 
 inline QSize DeviceSize(const QScreen& screen) {

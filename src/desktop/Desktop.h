@@ -85,7 +85,7 @@ class Desktop {
   // DPI / 96, or the desktop's scale, rounded; 1 where it says none).
   void FollowScreens(Rect primary, std::span<const Rect> screens, int scale = 1);
   // "Масштаб" (ChooseScaleCommand): 0 automatic, 1..3. A running overlay
-  // is ended first, as it was laid out for the old scale.
+  // is ended first when the scale drawn at changes.
   void ChooseScale(int choice);
   // Every monitor, the primary one first (see Monitor.h).
   const std::vector<Monitor>& monitors() const;

@@ -1,14 +1,19 @@
 #include "preview/OffScreenCheck.h"
 
+#include <algorithm>
 #include <string>
+
+#include "settings/ScreenCoordinate.h"
 
 namespace moravel {
 namespace {
 
 class PlacementChecker {
  public:
-  PlacementChecker(int width, int height, SkinProblems& problems)
-      : width_(width), height_(height), problems_(problems) {}
+  // `screen`: the device pixels the controls stand on; the report gives the
+  // skin pixels the author wrote.
+  PlacementChecker(SkinScreen screen, SkinProblems& problems)
+      : screen_(screen), width_(screen.width), height_(screen.height), problems_(problems) {}
 
   void Check(const ImageControl* control, const IniFile* ini, const std::string& section) {
     if (!control || !ini) return;
@@ -18,12 +23,16 @@ class PlacementChecker {
     const bool outsideY = r.bottom() <= 0 || r.y >= height_;
     if (!outsideX && !outsideY) return;
     problems_.Report({ini->path(), section, outsideX ? "x" : "y",
-                      "off screen: " + std::to_string(r.width) + "x" + std::to_string(r.height) +
-                          " at (" + std::to_string(r.x) + ", " + std::to_string(r.y) + ") on a " +
-                          std::to_string(width_) + "x" + std::to_string(height_) + " screen"});
+                      "off screen: " + std::to_string(r.width / screen_.scale) + "x" +
+                          std::to_string(r.height / screen_.scale) + " at (" +
+                          std::to_string(screen_.Skin(r.x)) + ", " +
+                          std::to_string(screen_.Skin(r.y)) + ") on a " +
+                          std::to_string(screen_.logicalWidth()) + "x" +
+                          std::to_string(screen_.logicalHeight()) + " screen"});
   }
 
  private:
+  SkinScreen screen_;
   int width_, height_;
   SkinProblems& problems_;
 };
@@ -33,7 +42,7 @@ class PlacementChecker {
 void CheckPlacements(const DesktopScene& scene, const SettingsFiles& files,
                      const ImageControl* analogClock, int screenWidth, int screenHeight,
                      SkinProblems& problems) {
-  PlacementChecker checker(screenWidth, screenHeight, problems);
+  PlacementChecker checker({screenWidth, screenHeight, std::max(scene.scale, 1)}, problems);
   const IniFile* config = files.config.get();
   for (int i = 0; i < scene.staticCount; ++i) {
     checker.Check(scene.staticPictures[size_t(i)], config, "picture" + std::to_string(i + 1));

@@ -162,10 +162,12 @@ bool AnalogClock::AddHand(const SceneContext& ctx, const HandKeys& keys) {
   ClearEdgeFrame(*hand);  // the turned hand fades out at its border
   RotatingLayer& layer = hands_.emplace_back(*hand);
   const int handWidth = hand->width(), handHeight = hand->height();
-  // Pivots and centres are skin pixels; the pictures are at the screen's scale.
-  const float s = float(ctx.screen.scale);
-  const float pivotX = s * float(config.ReadInt(kSection, keys.pivotX, 0));
-  const float pivotY = s * float(config.ReadInt(kSection, keys.pivotY, 0));
+  // Pivots and centres are skin pixels; the pictures are at the screen's
+  // scale. A whole coordinate is a pixel's centre, and skin pixel p's centre
+  // is the middle of its s x s block: s * p + (s - 1) / 2.
+  const float s = float(ctx.screen.scale), middle = (s - 1) / 2;
+  const float pivotX = s * float(config.ReadInt(kSection, keys.pivotX, 0)) + middle;
+  const float pivotY = s * float(config.ReadInt(kSection, keys.pivotY, 0)) + middle;
   layer.setPivot(pivotX, pivotY);
   double reach = 0;  // the farthest corner of the picture from the pivot
   for (const int x : {0, handWidth})
@@ -173,8 +175,8 @@ bool AnalogClock::AddHand(const SceneContext& ctx, const HandKeys& keys) {
       reach = std::max(reach, double(std::hypot(x - pivotX, y - pivotY)));
   reach_.push_back(reach);
   const int w = base_.width() / ctx.screen.scale, h = base_.height() / ctx.screen.scale;
-  layer.setPosition(s * float(config.ReadInt(kSection, keys.centerX, w / 2)),
-                    s * float(config.ReadInt(kSection, keys.centerY, h / 2)));
+  layer.setPosition(s * float(config.ReadInt(kSection, keys.centerX, w / 2)) + middle,
+                    s * float(config.ReadInt(kSection, keys.centerY, h / 2)) + middle);
   return true;
 }
 

@@ -149,6 +149,17 @@ TEST(AnalogClockTest, AHandTurnsAgainOnlyOnceItsFarthestPixelMovesAQuarterPixel)
   EXPECT_EQ(clock.hands()[0].angle(), -1.0f);
 }
 
+TEST(AnalogClockTest, AtScaleTwoAHandTurnsAboutTheMiddleOfItsPivotsBlock) {
+  ClockHarness h;
+  h.Config(ClockHarness::AnalogClockSection(false));
+  h.Start(800, 600, 2);
+  h.Tick(6, 0, 0);  // the hour hand points down from the plate's centre, (100.5, 100.5)
+  const int row = 130;
+  for (int x = 98; x <= 103; ++x) EXPECT_EQ(ClockPixel(h, x, row), test::kHourRed) << x;
+  EXPECT_EQ(ClockPixel(h, 97, row), test::kPlateGrey);
+  EXPECT_EQ(ClockPixel(h, 104, row), test::kPlateGrey);
+}
+
 TEST(AnalogClockTest, WithoutShowSecondsThereIsNoSecondHandButTheSecondsStillCount) {
   ClockHarness h;
   h.Config(ClockHarness::AnalogClockSection(false));
