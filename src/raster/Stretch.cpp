@@ -166,8 +166,8 @@ bool StretchBitmapToSize(Bitmap& bitmap, int width, int height, const ResampleKe
   if (width == bitmap.width() && height == bitmap.height()) return true;
   try {
     // Resample writes every pixel; only an empty source leaves them as made.
-    std::optional<Bitmap> out = bitmap.empty() ? Bitmap::Create(width, height)
-                                               : Bitmap::CreateForOverwrite(width, height);
+    std::optional<Bitmap> out =
+        bitmap.empty() ? Bitmap::Create(width, height) : Bitmap::CreateForOverwrite(width, height);
     if (!out) return false;
     if (!bitmap.empty() && !Resample(bitmap, *out, kernels)) return false;
     bitmap = std::move(*out);

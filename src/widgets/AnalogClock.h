@@ -44,9 +44,9 @@ class AnalogClock {
 
   // Turns the hands (the second angle only matters with a second hand) and
   // shows the new picture. A hand whose farthest pixel would move less than
-  // kLeastMovePixels keeps its angle until the turn adds up to that. Only the pixels a turned hand left or reaches are
-  // drawn again, and only the rows' changed runs are reported, in bands of
-  // rows (a slanted hand gives a few narrow rectangles, not its whole box).
+  // kLeastMovePixels keeps its angle until the turn adds up to that. Only the pixels a turned hand
+  // left or reaches are drawn again, and only the rows' changed runs are reported, in bands of rows
+  // (a slanted hand gives a few narrow rectangles, not its whole box).
   void SetAngles(const HandAngles& angles);
 
   const ImageControl& image() const { return *image_; }
