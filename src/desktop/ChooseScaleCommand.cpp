@@ -8,14 +8,17 @@
 
 namespace moravel {
 
-int ChooseScaleCommand::StoredChoice(const IniFile& data) {
-  const int choice = data.ReadInt("display", "scale", 0);
+int ChooseScaleCommand::Normalized(int choice) {
   return choice >= 1 && choice <= kMaxScale ? choice : 0;
+}
+
+int ChooseScaleCommand::StoredChoice(const IniFile& data) {
+  return Normalized(data.ReadInt("display", "scale", 0));
 }
 
 void ChooseScaleCommand::Apply(DesktopModel& s) {
   if (!s.files.data) return;  // before Start
-  const int choice = choice_ >= 1 && choice_ <= kMaxScale ? choice_ : 0;
+  const int choice = Normalized(choice_);
   s.menu.scaleChoice = choice;
   (void)s.files.data->WriteInt("display", "scale", choice);
   std::vector<Rect> others;

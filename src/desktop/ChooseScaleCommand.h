@@ -15,6 +15,8 @@ class ChooseScaleCommand : public DesktopCommand {
   explicit ChooseScaleCommand(int choice) : choice_(choice) {}
   void Apply(DesktopModel& model) override;
 
+  // `choice` when it is 1..3, else 0 (automatic).
+  static int Normalized(int choice);
   // The choice data.ini holds (0 when missing or out of range).
   static int StoredChoice(const class IniFile& data);
 

@@ -129,8 +129,8 @@ void Desktop::FollowScreens(Rect primary, std::span<const Rect> screens, int sca
 }
 
 void Desktop::ChooseScale(int choice) {
-  const bool chosen = choice >= 1 && choice <= kMaxScale;
-  const int next = chosen ? choice : state_->publishedScale;
+  const int chosen = ChooseScaleCommand::Normalized(choice);
+  const int next = chosen ? chosen : state_->publishedScale;
   if (overlay_ && next != state_->primary().scale) {  // laid out for the old scale
     overlay_->Detach();
     overlay_->Attach(state_->controls, state_->monitors);
